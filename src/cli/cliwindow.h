@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "platform/platform.h"
+#include "platform/window.h"
+
+#include <array>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace quorvel {
+
+// The windows of the headless tool: the output box and the lists are kept in memory, the
+// status lines that explain a refusal are collected, and progress goes to a terminal when
+// one is given.
+class CliWindow : public Window {
+public:
+    explicit CliWindow(std::ostream* progress) : progress_(progress) {}
+    ~CliWindow() override;
+
+    void setStatus(std::string_view caption) override;
+    std::string outputText() const override { return output_; }
+    void setOutputText(std::string text) override;
+    void clearList(Dialog dialog) override { list(dialog).clear(); }
+    void addToList(Dialog dialog, const std::vector<std::string_view>& entries) override;
+    std::int64_t listCount(Dialog dialog) const override;
+    std::string selectedEntry(Dialog) const override { return {}; }
+    void showDialog(Dialog dialog) override { shown_[static_cast<std::size_t>(dialog)] = true; }
+    void hideDialog(Dialog dialog) override { shown_[static_cast<std::size_t>(dialog)] = false; }
+    void setCaption(std::string_view) override {}
+    void setCommandsEnabled(bool) override {}
+    bool yield() override { return true; }
+
+    bool outputWasSet() const { return outputSet_; }
+    bool wasShown(Dialog dialog) const { return shown_[static_cast<std::size_t>(dialog)]; }
+    const std::vector<std::string>& entries(Dialog dialog) const { return lists_[static_cast<std::size_t>(dialog)]; }
+    // The status lines that told why a command was refused, in order.
+    const std::vector<std::string>& refusals() const { return refusals_; }
+
+private:
+    std::vector<std::string>& list(Dialog dialog) { return lists_[static_cast<std::size_t>(dialog)]; }
+
+    std::ostream* progress_;
+    bool progressShown_ = false;
+    std::string output_;
+    bool outputSet_ = false;
+    std::array<std::vector<std::string>, 5> lists_;
+    std::array<bool, 5> shown_{};
+    std::vector<std::string> refusals_;
+};
+
+// The modal answers of the headless tool: every "load the log?" question is answered with OK,
+// no folder browser or save dialog is ever opened, errors go to the error stream.
+class CliPlatform : public Platform {
+public:
+    explicit CliPlatform(std::ostream& err) : err_(err) {}
+    std::optional<std::string> browseForFolder(std::string_view) override { return std::nullopt; }
+    bool askOkCancel(std::string_view, std::string_view) override { return true; }
+    std::optional<std::string> askSaveFileName(const SaveDialogRequest&) override { return std::nullopt; }
+    void showError(std::string_view title, std::string_view message) override;
+
+private:
+    std::ostream& err_;
+};
+
+} // namespace quorvel

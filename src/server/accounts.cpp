@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: MIT
+#include "server/accounts.h"
+
+#include "server/serverfolder.h"
+
+#include <algorithm>
+#include <string_view>
+#include <system_error>
+
+namespace quorvel {
+
+namespace {
+
+unsigned char foldAscii(unsigned char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c - 'A' + 'a') : c;
+}
+
+bool accountOrder(const std::string& x, const std::string& y)
+{
+    const auto cmp = [](char l, char r) {
+        return foldAscii(static_cast<unsigned char>(l)) < foldAscii(static_cast<unsigned char>(r));
+    };
+    if (std::lexicographical_compare(x.begin(), x.end(), y.begin(), y.end(), cmp))
+        return true;
+    if (std::lexicographical_compare(y.begin(), y.end(), x.begin(), x.end(), cmp))
+        return false;
+    return x < y;
+}
+
+} // namespace
+
+std::vector<std::string> listAccountFolders(const std::filesystem::path& dir)
+{
+    std::vector<std::string> names;
+    std::error_code error;
+    std::filesystem::directory_iterator it(dir, error);
+    for (const std::filesystem::directory_iterator end; !error && it != end; it.increment(error)) {
+        std::string name = it->path().filename().string();
+        std::error_code typeError;
+        if (name.empty() || name.front() == '.' || !it->is_directory(typeError) || typeError)
+            continue;
+        names.push_back(std::move(name));
+    }
+    std::sort(names.begin(), names.end(), accountOrder);
+    return names;
+}
+
+void loaduseraccounts(Analyzer& a)
+{
+    State& s = a.state;
+    if (!s.folderset) {
+        s.accounts.clear();
+        if (s.serverfolder.empty())
+            loadpath(a);
+    }
+    if (!s.folderset) {
+        a.window.setStatus(noFolderMessage);
+        return;
+    }
+    if (s.accountsloaded)
+        return;
+    const std::vector<std::string> names = listAccountFolders(serverPath(a, "users"));
+    std::vector<std::string_view> entries;
+    entries.reserve(names.size());
+    for (const std::string& name : names) {
+        s.accounts.push_back(accountinfo{name, 0, 0});
+        entries.push_back(name);
+    }
+    a.window.addToList(Dialog::Accounts, entries);
+    s.accountsloaded = true;
+}
+
+void ensureAccountsListed(Analyzer& a)
+{
+    if (!a.state.accountsloaded)
+        loaduseraccounts(a);
+}
+
+void mnuLoadUserAccounts_Click(Analyzer& a)
+{
+    loaduseraccounts(a);
+}
+
+} // namespace quorvel
