@@ -2,6 +2,7 @@
 #include "commands/menu.h"
 
 #include "ingest/loadlog.h"
+#include "output/savefiles.h"
 #include "server/accounts.h"
 #include "server/serverfolder.h"
 
@@ -17,8 +18,8 @@ void notBuiltYet(Analyzer&) {}
 
 constexpr std::array commands{
     MenuCommand{"mnuselectserverdirectory", mnuselectserverdirectory_Click},
-    MenuCommand{"mnusave", notBuiltYet},
-    MenuCommand{"mnusaveas", notBuiltYet},
+    MenuCommand{"mnusave", mnusave_Click},
+    MenuCommand{"mnusaveas", mnusaveas_Click},
     MenuCommand{"mnuloadall", mnuloadall_Click},
     MenuCommand{"mnuLoaddownloadlog", mnuLoaddownloadlog_Click},
     MenuCommand{"mnuLoaduploadlog", mnuLoaduploadlog_Click},

@@ -34,7 +34,7 @@ public:
     }
     void showError(std::string_view title, std::string_view message) override
     {
-        errors.push_back({std::string(title), std::string(message)});
+        errors.push_back({std::string(message), std::string(title)});
     }
 
     struct Message {
