@@ -134,6 +134,11 @@ struct MatchCase {
     std::int64_t count; // records counted for the folder "acct"
 };
 
+void PrintTo(const MatchCase& row, std::ostream* os)
+{
+    *os << row.catches;
+}
+
 class AccountMatching : public AccountReports, public ::testing::WithParamInterface<MatchCase> {};
 
 TEST_P(AccountMatching, IsWholeTextCaseSensitiveEquality)

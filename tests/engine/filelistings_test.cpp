@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "enginefixture.h"
 #include "logtext.h"
+#include "sideprinter.h"
 
 #include "ingest/loadlog.h"
 #include "reports/filelistings.h"
@@ -18,6 +19,11 @@ struct ListingCase {
     std::string byDate;   // the lines after the heading
     std::string byNumber; // the lines after the heading
 };
+
+void PrintTo(const ListingCase& row, std::ostream* os)
+{
+    *os << row.catches;
+}
 
 class FileListings : public EngineTest, public ::testing::WithParamInterface<std::tuple<ListingCase, Side>> {
 protected:

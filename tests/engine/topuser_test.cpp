@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "enginefixture.h"
 #include "logtext.h"
+#include "sideprinter.h"
 
 #include "reports/topuser.h"
 
@@ -15,6 +16,11 @@ struct TopUserCase {
     std::string log;
     std::string answer; // "<name> with <n>"
 };
+
+void PrintTo(const TopUserCase& row, std::ostream* os)
+{
+    *os << row.catches;
+}
 
 class TopUser : public EngineTest, public ::testing::WithParamInterface<std::tuple<TopUserCase, Side>> {};
 
