@@ -13,7 +13,8 @@ void showCountingCaptions(Analyzer& a, Side side, std::span<const std::string_vi
     const auto n = static_cast<std::int64_t>(names.size());
     Progress progress(a.window, n);
     for (std::int64_t j = 1; j <= n; ++j)
-        progress.step(j, [&](std::int64_t i) { return countingCaption(side, names[static_cast<std::size_t>(i - 1)], i, n); });
+        progress.step(
+            j, [&](std::int64_t i) { return countingCaption(side, names[static_cast<std::size_t>(i - 1)], i, n); });
 }
 
 std::vector<std::int64_t> countAccounts(Analyzer& a, Side side, std::span<const std::string_view> names)

@@ -7,35 +7,27 @@
 #include "state/progress.h"
 
 #include <cstdint>
-#include <string>
+#include <type_traits>
 
 namespace quorvel {
 
 // Counts the values of one field over every record, from the first, in order of first
-// occurrence. caption(i) is the progress caption of record i (1-based); the last one shown is
-// the caption of the last record.
-template <class Caption>
-KeyTally tallyField(Window& window, const LogRecords& records, Field field, Caption&& caption)
-{
-    const std::int64_t n = records.count();
-    KeyTally tally;
-    Progress progress(window, n);
-    for (std::int64_t i = 1; i <= n; ++i) {
-        tally.add(records.field(i - 1, field));
-        progress.step(i, caption);
-    }
-    return tally;
-}
+// occurrence. caption(i), when given, is the progress caption of record i (1-based) and the
+// last one shown is the last record's; without it the status line is left as it is.
+struct NoCaption {};
 
-// The same without a caption: the status line is left as it is.
-inline KeyTally tallyField(Window& window, const LogRecords& records, Field field)
+template <class Caption = NoCaption>
+KeyTally tallyField(Window& window, const LogRecords& records, Field field, Caption&& caption = {})
 {
     const std::int64_t n = records.count();
     KeyTally tally;
     Progress progress(window, n);
     for (std::int64_t i = 1; i <= n; ++i) {
         tally.add(records.field(i - 1, field));
-        progress.tick(i);
+        if constexpr (std::is_same_v<std::decay_t<Caption>, NoCaption>)
+            progress.tick(i);
+        else
+            progress.step(i, caption);
     }
     return tally;
 }

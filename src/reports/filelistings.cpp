@@ -40,7 +40,8 @@ void sortByNumber(Analyzer& a, Side side)
         return;
     listfiles(a, side);
     std::vector<filecount>& files = a.state.log(side).files;
-    std::stable_sort(files.begin(), files.end(), [](const filecount& x, const filecount& y) { return x.count < y.count; });
+    std::stable_sort(files.begin(), files.end(),
+                     [](const filecount& x, const filecount& y) { return x.count < y.count; });
     a.window.setOutputText(listingText(sideInfo(side).byNumberHeading, files, true));
 }
 

@@ -10,8 +10,9 @@ void listfiles(Analyzer& a, Side side)
     LogState& log = a.state.log(side);
     const std::int64_t n = log.records.count();
     const std::string_view numberCaption = sideInfo(side).numberCaption;
-    const KeyTally tally = tallyField(a.window, log.records, Field::filename,
-                                      [&](std::int64_t i) { return concat(numberCaption, decimal(i), "/", decimal(n)); });
+    const KeyTally tally = tallyField(a.window, log.records, Field::filename, [&](std::int64_t i) {
+        return concat(numberCaption, decimal(i), "/", decimal(n));
+    });
     log.files.clear();
     log.files.reserve(tally.size());
     for (std::size_t i = 0; i < tally.size(); ++i)

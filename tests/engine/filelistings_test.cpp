@@ -72,7 +72,11 @@ const ListingCase listingCases[] = {
      serverLogOf({{"bob", "Bob", "f1"}, {"ann", "Ann", "f2"}, {"bob", "Bob", "f1"}}), "2\tf1\r\n1\tf2\r\n",
      "2\tf1\r\n1\tf2\r\n"},
     {"ascending counts come out reversed by number",
-     logOf({{"u", "u", "one"}, {"u", "u", "two"}, {"u", "u", "two"}, {"u", "u", "three"}, {"u", "u", "three"},
+     logOf({{"u", "u", "one"},
+            {"u", "u", "two"},
+            {"u", "u", "two"},
+            {"u", "u", "three"},
+            {"u", "u", "three"},
             {"u", "u", "three"}}),
      "1\tone\r\n2\ttwo\r\n3\tthree\r\n", "3\tthree\r\n2\ttwo\r\n1\tone\r\n"},
 };
