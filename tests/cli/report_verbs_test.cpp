@@ -12,6 +12,11 @@ struct VerbCase {
     std::string out;
 };
 
+void PrintTo(const VerbCase& row, std::ostream* os)
+{
+    *os << row.verb;
+}
+
 // One server for every report verb: accounts ann, bob, cy; bob downloads most, ann uploads.
 class ReportVerbs : public ::testing::TestWithParam<VerbCase> {
 protected:
