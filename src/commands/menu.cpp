@@ -3,6 +3,11 @@
 
 #include "ingest/loadlog.h"
 #include "output/savefiles.h"
+#include "reports/accountlistings.h"
+#include "reports/filelistings.h"
+#include "reports/inactive.h"
+#include "reports/topaccount.h"
+#include "reports/topuser.h"
 #include "server/accounts.h"
 #include "server/serverfolder.h"
 
@@ -24,23 +29,23 @@ constexpr std::array commands{
     MenuCommand{"mnuLoaddownloadlog", mnuLoaddownloadlog_Click},
     MenuCommand{"mnuLoaduploadlog", mnuLoaduploadlog_Click},
     MenuCommand{"mnuLoadUserAccounts", mnuLoadUserAccounts_Click},
-    MenuCommand{"mnusortbydate", notBuiltYet},
-    MenuCommand{"mnudownloadnumber", notBuiltYet},
-    MenuCommand{"mnusortbyaccount", notBuiltYet},
-    MenuCommand{"mnuupdate", notBuiltYet},
-    MenuCommand{"mnuupnum", notBuiltYet},
-    MenuCommand{"mnuupaccount", notBuiltYet},
+    MenuCommand{"mnusortbydate", mnusortbydate_Click},
+    MenuCommand{"mnudownloadnumber", mnudownloadnumber_Click},
+    MenuCommand{"mnusortbyaccount", mnusortbyaccount_Click},
+    MenuCommand{"mnuupdate", mnuupdate_Click},
+    MenuCommand{"mnuupnum", mnuupnum_Click},
+    MenuCommand{"mnuupaccount", mnuupaccount_Click},
     MenuCommand{"mnuUserDownloads", notBuiltYet},
     MenuCommand{"mnuFileDownloads", notBuiltYet},
     MenuCommand{"mnuUserUploads", notBuiltYet},
     MenuCommand{"mnuFileUploads", notBuiltYet},
     MenuCommand{"mnusearchaccounts", notBuiltYet},
-    MenuCommand{"mnunumberdown", notBuiltYet},
-    MenuCommand{"mnunumup", notBuiltYet},
-    MenuCommand{"mnunumberaccountdown", notBuiltYet},
-    MenuCommand{"mnunumberaccountup", notBuiltYet},
-    MenuCommand{"mnuwhonotdownloading", notBuiltYet},
-    MenuCommand{"mnuwhosnotuploading", notBuiltYet},
+    MenuCommand{"mnunumberdown", mnunumberdown_Click},
+    MenuCommand{"mnunumup", mnunumup_Click},
+    MenuCommand{"mnunumberaccountdown", mnunumberaccountdown_Click},
+    MenuCommand{"mnunumberaccountup", mnunumberaccountup_Click},
+    MenuCommand{"mnuwhonotdownloading", mnuwhonotdownloading_Click},
+    MenuCommand{"mnuwhosnotuploading", mnuwhosnotuploading_Click},
 };
 
 } // namespace

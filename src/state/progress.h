@@ -29,6 +29,13 @@ public:
         }
     }
 
+    // Lets the window process events as often as step does, without changing the caption.
+    void tick(std::int64_t i)
+    {
+        if ((i & (stride - 1)) == 0)
+            yieldOrStop(window_);
+    }
+
     static void yieldOrStop(Window& window)
     {
         if (!window.yield())
