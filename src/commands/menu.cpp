@@ -2,6 +2,8 @@
 #include "commands/menu.h"
 
 #include "ingest/loadlog.h"
+#include "search/dialogs.h"
+#include "search/picklists.h"
 #include "server/accounts.h"
 #include "server/serverfolder.h"
 
@@ -29,11 +31,11 @@ constexpr std::array commands{
     MenuCommand{"mnuupdate", notBuiltYet},
     MenuCommand{"mnuupnum", notBuiltYet},
     MenuCommand{"mnuupaccount", notBuiltYet},
-    MenuCommand{"mnuUserDownloads", notBuiltYet},
-    MenuCommand{"mnuFileDownloads", notBuiltYet},
-    MenuCommand{"mnuUserUploads", notBuiltYet},
-    MenuCommand{"mnuFileUploads", notBuiltYet},
-    MenuCommand{"mnusearchaccounts", notBuiltYet},
+    MenuCommand{"mnuUserDownloads", mnuUserDownloads_Click},
+    MenuCommand{"mnuFileDownloads", mnuFileDownloads_Click},
+    MenuCommand{"mnuUserUploads", mnuUserUploads_Click},
+    MenuCommand{"mnuFileUploads", mnuFileUploads_Click},
+    MenuCommand{"mnusearchaccounts", mnusearchaccounts_Click},
     MenuCommand{"mnunumberdown", notBuiltYet},
     MenuCommand{"mnunumup", notBuiltYet},
     MenuCommand{"mnunumberaccountdown", notBuiltYet},
