@@ -52,10 +52,14 @@ void accountSearch(Analyzer& a, const std::string& value)
 
 constexpr std::array table{
     Verb{"accounts", "", Dialog::Accounts, [](Analyzer& a, const std::string&) { loaduseraccounts(a); }, accountsListed},
-    Verb{"download-names", "", Dialog::DownNames, pickList<Side::Download, Pick::Names>, pickListShown<Side::Download, Pick::Names>},
-    Verb{"download-files", "", Dialog::DownFiles, pickList<Side::Download, Pick::Files>, pickListShown<Side::Download, Pick::Files>},
-    Verb{"upload-names", "", Dialog::UpNames, pickList<Side::Upload, Pick::Names>, pickListShown<Side::Upload, Pick::Names>},
-    Verb{"upload-files", "", Dialog::UpFiles, pickList<Side::Upload, Pick::Files>, pickListShown<Side::Upload, Pick::Files>},
+    Verb{"download-names", "", Dialog::DownNames, pickList<Side::Download, Pick::Names>,
+         pickListShown<Side::Download, Pick::Names>},
+    Verb{"download-files", "", Dialog::DownFiles, pickList<Side::Download, Pick::Files>,
+         pickListShown<Side::Download, Pick::Files>},
+    Verb{"upload-names", "", Dialog::UpNames, pickList<Side::Upload, Pick::Names>,
+         pickListShown<Side::Upload, Pick::Names>},
+    Verb{"upload-files", "", Dialog::UpFiles, pickList<Side::Upload, Pick::Files>,
+         pickListShown<Side::Upload, Pick::Files>},
     Verb{"user-downloads", "NAME", std::nullopt, guardedSearch<Side::Download, namesearch>, outputSet},
     Verb{"user-uploads", "NAME", std::nullopt, guardedSearch<Side::Upload, namesearch>, outputSet},
     Verb{"file-downloads", "FILE", std::nullopt, guardedSearch<Side::Download, filesearch>, outputSet},

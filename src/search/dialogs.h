@@ -16,6 +16,8 @@ namespace quorvel {
 // its "Cancel" hides it.
 void Command1_Click(Analyzer& a, Dialog dialog);
 void Command2_Click(Analyzer& a, Dialog dialog);
+inline void lstnames_DblClick(Analyzer& a, Dialog dialog) { Command1_Click(a, dialog); }
+inline void lstfiles_DblClick(Analyzer& a, Dialog dialog) { Command1_Click(a, dialog); }
 
 // The pop-up menu of the account search dialog (Form4): each item hides the dialog and
 // searches for the selected account, the empty text when none is selected.

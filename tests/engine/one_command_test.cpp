@@ -48,7 +48,10 @@ struct NestingCase {
     Command nested;
 };
 
-void PrintTo(const NestingCase& c, std::ostream* os) { *os << c.catches; }
+void PrintTo(const NestingCase& c, std::ostream* os)
+{
+    *os << c.catches;
+}
 
 class NestedCommand : public ::testing::TestWithParam<NestingCase> {};
 
@@ -97,18 +100,16 @@ const Command searchAccountBoth = mnusearchboth_Click;
 
 INSTANTIATE_TEST_SUITE_P(
     Pairs, NestedCommand,
-    ::testing::Values(NestingCase{"the same list built twice into one list box", listDownloadNames, listDownloadNames},
-                      NestingCase{"a reload replacing the records under a list build", listUploadFiles, reloadUploads},
-                      NestingCase{"a reload replacing the records under a name search", searchPickedName,
-                                  reloadDownloads},
-                      NestingCase{"a reload under a file search", searchFile, reloadDownloads},
-                      NestingCase{"a reload of the second log under a search of both", searchAccountBoth,
-                                  reloadUploads},
-                      NestingCase{"a search started from a dialog inside another search", searchFile,
-                                  searchPickedName},
-                      NestingCase{"a list build inside a reload", reloadDownloads, listDownloadNames},
-                      NestingCase{"a search inside a reload", reloadUploads, searchAccountBoth},
-                      NestingCase{"a reload inside a reload", reloadDownloads, reloadDownloads}),
+    ::testing::Values(
+        NestingCase{"the same list built twice into one list box", listDownloadNames, listDownloadNames},
+        NestingCase{"a reload replacing the records under a list build", listUploadFiles, reloadUploads},
+        NestingCase{"a reload replacing the records under a name search", searchPickedName, reloadDownloads},
+        NestingCase{"a reload under a file search", searchFile, reloadDownloads},
+        NestingCase{"a reload of the second log under a search of both", searchAccountBoth, reloadUploads},
+        NestingCase{"a search started from a dialog inside another search", searchFile, searchPickedName},
+        NestingCase{"a list build inside a reload", reloadDownloads, listDownloadNames},
+        NestingCase{"a search inside a reload", reloadUploads, searchAccountBoth},
+        NestingCase{"a reload inside a reload", reloadDownloads, reloadDownloads}),
     [](const auto& row) { return rowName(row); });
 
 TEST(ClosingDuringAListBuild, LeavesTheListUnbuiltAndTheNextUseBuildsItOnce)

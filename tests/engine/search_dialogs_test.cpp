@@ -86,7 +86,8 @@ protected:
     void select(const std::string& account)
     {
         const auto& entries = window.list(Dialog::Accounts);
-        window.selected(Dialog::Accounts) = static_cast<int>(std::find(entries.begin(), entries.end(), account) - entries.begin());
+        window.selected(Dialog::Accounts) =
+            static_cast<int>(std::find(entries.begin(), entries.end(), account) - entries.begin());
     }
 };
 

@@ -38,32 +38,27 @@ protected:
     }
 };
 
-enum class Search { Name, File, Account };
+// namesearch, filesearch or usersearch.
+using SearchOf = void (*)(Analyzer&, Side, std::string_view);
 
 struct SearchCase {
     const char* catches;
-    Search search;
+    SearchOf search;
     Side side;
     const char* key;
     const char* output;
 };
 
-void PrintTo(const SearchCase& c, std::ostream* os) { *os << c.catches; }
-
-void run(Analyzer& a, Search search, Side side, const char* key)
+void PrintTo(const SearchCase& c, std::ostream* os)
 {
-    switch (search) {
-    case Search::Name: namesearch(a, side, key); break;
-    case Search::File: filesearch(a, side, key); break;
-    case Search::Account: usersearch(a, side, key); break;
-    }
+    *os << c.catches;
 }
 
 class SearchOutput : public LoadedLogs, public ::testing::WithParamInterface<SearchCase> {};
 
 TEST_P(SearchOutput, IsHeadingEmptyLineAndOneLinePerWholeTextCaseSensitiveHitSetOnce)
 {
-    run(a, GetParam().search, GetParam().side, GetParam().key);
+    GetParam().search(a, GetParam().side, GetParam().key);
     EXPECT_EQ(window.output, GetParam().output);
     EXPECT_EQ(window.outputWrites, 1);
     EXPECT_EQ(window.lastStatus(), "Done...");
@@ -72,69 +67,69 @@ TEST_P(SearchOutput, IsHeadingEmptyLineAndOneLinePerWholeTextCaseSensitiveHitSet
 INSTANTIATE_TEST_SUITE_P(
     Searches, SearchOutput,
     ::testing::Values(
-        SearchCase{"name: record 1 is examined; case, trailing blank and prefix are no hit", Search::Name,
-                   Side::Download, "Bob", "Bob had downloaded these files...\r\n\r\nd1: a.txt\r\nd6: dir/a.txt\r\n"},
-        SearchCase{"name: lower case is a different name", Search::Name, Side::Download, "bob",
+        SearchCase{"name: record 1 is examined; case, trailing blank and prefix are no hit", namesearch, Side::Download,
+                   "Bob", "Bob had downloaded these files...\r\n\r\nd1: a.txt\r\nd6: dir/a.txt\r\n"},
+        SearchCase{"name: lower case is a different name", namesearch, Side::Download, "bob",
                    "bob had downloaded these files...\r\n\r\nd3: a.txt\r\n"},
-        SearchCase{"name: no hit leaves the heading alone", Search::Name, Side::Download, "nobody",
+        SearchCase{"name: no hit leaves the heading alone", namesearch, Side::Download, "nobody",
                    "nobody had downloaded these files...\r\n\r\n"},
-        SearchCase{"name: the empty name finds the record with an empty name", Search::Name, Side::Download, "",
+        SearchCase{"name: the empty name finds the record with an empty name", namesearch, Side::Download, "",
                    " had downloaded these files...\r\n\r\nd5: \r\n"},
-        SearchCase{"name: upload texts, hits from several accounts", Search::Name, Side::Upload, "Bob",
+        SearchCase{"name: upload texts, hits from several accounts", namesearch, Side::Upload, "Bob",
                    "Bob had uploaded these files...\r\n\r\nu1: up.sit\r\nu2: up.sit\r\n"},
-        SearchCase{"file: one line per record, path and trailing blank matter", Search::File, Side::Download,
-                   "a.txt", "Users who have downloaded a.txt...\r\n\r\nd1: Bob\r\nd3: bob\r\n"},
-        SearchCase{"file: upper case is a different file", Search::File, Side::Download, "A.txt",
+        SearchCase{"file: one line per record, path and trailing blank matter", filesearch, Side::Download, "a.txt",
+                   "Users who have downloaded a.txt...\r\n\r\nd1: Bob\r\nd3: bob\r\n"},
+        SearchCase{"file: upper case is a different file", filesearch, Side::Download, "A.txt",
                    "Users who have downloaded A.txt...\r\n\r\nd4: Bob \r\n"},
-        SearchCase{"file: no hit", Search::File, Side::Download, "a",
-                   "Users who have downloaded a...\r\n\r\n"},
-        SearchCase{"file: upload texts", Search::File, Side::Upload, "up.sit",
+        SearchCase{"file: no hit", filesearch, Side::Download, "a", "Users who have downloaded a...\r\n\r\n"},
+        SearchCase{"file: upload texts", filesearch, Side::Upload, "up.sit",
                    "Users who have uploaded up.sit...\r\n\r\nu1: Bob\r\nu2: Bob\r\n"},
-        SearchCase{"account: record 1 included, case, leading blank and longer account are no hit",
-                   Search::Account, Side::Download, "bob",
-                   "Files that bob has downloaded...\r\n\r\nd1: a.txt\r\nd6: dir/a.txt\r\n"},
-        SearchCase{"account: no hit", Search::Account, Side::Download, "bo",
-                   "Files that bo has downloaded...\r\n\r\n"},
-        SearchCase{"account: upload record 1 is examined too", Search::Account, Side::Upload, "bob",
+        SearchCase{"account: record 1 included, case, leading blank and longer account are no hit", usersearch,
+                   Side::Download, "bob", "Files that bob has downloaded...\r\n\r\nd1: a.txt\r\nd6: dir/a.txt\r\n"},
+        SearchCase{"account: no hit", usersearch, Side::Download, "bo", "Files that bo has downloaded...\r\n\r\n"},
+        SearchCase{"account: upload record 1 is examined too", usersearch, Side::Upload, "bob",
                    "Files that bob has uploaded...\r\n\r\nu1: up.sit\r\nu3: Up.sit\r\n"}),
     [](const auto& row) { return rowName(row); });
 
 // The status captions of a whole search, in order.
 struct CaptionCase {
     const char* catches;
-    Search search;
+    SearchOf search;
     Side side;
     const char* key;
     std::vector<std::string> statuses;
 };
 
-void PrintTo(const CaptionCase& c, std::ostream* os) { *os << c.catches; }
+void PrintTo(const CaptionCase& c, std::ostream* os)
+{
+    *os << c.catches;
+}
 
 class SearchCaptions : public LoadedLogs, public ::testing::WithParamInterface<CaptionCase> {};
 
 TEST_P(SearchCaptions, EndWithTheLastRecordsCaptionThenDone)
 {
-    run(a, GetParam().search, GetParam().side, GetParam().key);
+    GetParam().search(a, GetParam().side, GetParam().key);
     EXPECT_EQ(window.statuses, GetParam().statuses);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Searches, SearchCaptions,
     ::testing::Values(
-        CaptionCase{"name search, download", Search::Name, Side::Download, "x",
+        CaptionCase{"name search, download", namesearch, Side::Download, "x",
                     {"x's Downloads\r\n", "x's Downloads\r\nLooking at Download Number 7/7\r\n", "Done..."}},
-        CaptionCase{"name search, upload", Search::Name, Side::Upload, "x",
+        CaptionCase{"name search, upload", namesearch, Side::Upload, "x",
                     {"x's Uploads\r\n", "x's Uploads\r\nLooking at Upload Number 3/3\r\n", "Done..."}},
-        CaptionCase{"file search, download", Search::File, Side::Download, "f",
+        CaptionCase{"file search, download", filesearch, Side::Download, "f",
                     {"Searching to see who's downloaded f\r\n",
                      "Searching to see who's downloaded f\r\nLooking at Download Number 7/7\r\n", "Done..."}},
-        CaptionCase{"file search, upload", Search::File, Side::Upload, "f",
+        CaptionCase{"file search, upload", filesearch, Side::Upload, "f",
                     {"Searching to see who's uploaded f\r\n",
                      "Searching to see who's uploaded f\r\nLooking at Upload Number 3/3\r\n", "Done..."}},
-        CaptionCase{"account search, download", Search::Account, Side::Download, "b",
+        CaptionCase{"account search, download", usersearch, Side::Download, "b",
                     {"Searching to see what b has downloaded\r\n",
                      "Searching to see what b has downloaded\r\nLooking at Download Number 7/7\r\n", "Done..."}},
-        CaptionCase{"account search, upload", Search::Account, Side::Upload, "b",
+        CaptionCase{"account search, upload", usersearch, Side::Upload, "b",
                     {"Searching to see what b has uploaded\r\n",
                      "Searching to see what b has uploaded\r\nLooking at Upload Number 3/3\r\n", "Done..."}}),
     [](const auto& row) { return rowName(row); });

@@ -39,8 +39,7 @@ inline std::string bigLog(int n)
 }
 
 // A test name made of a table row's description: letters and digits kept, the rest "_".
-template <class Info>
-std::string rowName(const Info& info)
+template <class Info> std::string rowName(const Info& info)
 {
     std::string name = std::to_string(info.index) + "_" + info.param.catches;
     for (char& c : name)
