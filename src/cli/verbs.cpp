@@ -6,6 +6,9 @@
 #include "reports/inactive.h"
 #include "reports/topaccount.h"
 #include "reports/topuser.h"
+#include "ingest/loadlog.h"
+#include "search/picklists.h"
+#include "search/searches.h"
 #include "server/accounts.h"
 
 #include <algorithm>
@@ -32,8 +35,43 @@ constexpr Verb reportVerb(std::string_view name)
     return Verb{name, "", std::nullopt, [](Analyzer& a, const std::string&) { command(a); }, outputSet};
 }
 
+template <Side side, Pick pick>
+void pickList(Analyzer& a, const std::string&)
+{
+    showPickList(a, side, pick);
+}
+
+template <Side side, Pick pick>
+bool pickListShown(const Analyzer&, const CliWindow& window)
+{
+    return window.wasShown(pickDialog(side, pick));
+}
+
+// The name and file searches have no guard of their own: the pick lists that start them in
+// the window are only offered for a loaded log. The verb runs the log's guard first.
+template <Side side, void (*search)(Analyzer&, Side, std::string_view)>
+void guardedSearch(Analyzer& a, const std::string& value)
+{
+    if (logGuard(a, side))
+        search(a, side, value);
+}
+
+template <void (*search)(Analyzer&, std::string_view)>
+void accountSearch(Analyzer& a, const std::string& value)
+{
+    search(a, value);
+}
+
 constexpr std::array table{
     Verb{"accounts", "", Dialog::Accounts, [](Analyzer& a, const std::string&) { loaduseraccounts(a); }, accountsListed},
+    Verb{"download-names", "", Dialog::DownNames, pickList<Side::Download, Pick::Names>,
+         pickListShown<Side::Download, Pick::Names>},
+    Verb{"download-files", "", Dialog::DownFiles, pickList<Side::Download, Pick::Files>,
+         pickListShown<Side::Download, Pick::Files>},
+    Verb{"upload-names", "", Dialog::UpNames, pickList<Side::Upload, Pick::Names>,
+         pickListShown<Side::Upload, Pick::Names>},
+    Verb{"upload-files", "", Dialog::UpFiles, pickList<Side::Upload, Pick::Files>,
+         pickListShown<Side::Upload, Pick::Files>},
     reportVerb<mnusortbydate_Click>("downloads-by-date"),
     reportVerb<mnuupdate_Click>("uploads-by-date"),
     reportVerb<mnudownloadnumber_Click>("downloads-by-number"),
@@ -46,6 +84,13 @@ constexpr std::array table{
     reportVerb<mnunumberaccountup_Click>("top-account-uploader"),
     reportVerb<mnuwhonotdownloading_Click>("inactive-downloaders"),
     reportVerb<mnuwhosnotuploading_Click>("inactive-uploaders"),
+    Verb{"user-downloads", "NAME", std::nullopt, guardedSearch<Side::Download, namesearch>, outputSet},
+    Verb{"user-uploads", "NAME", std::nullopt, guardedSearch<Side::Upload, namesearch>, outputSet},
+    Verb{"file-downloads", "FILE", std::nullopt, guardedSearch<Side::Download, filesearch>, outputSet},
+    Verb{"file-uploads", "FILE", std::nullopt, guardedSearch<Side::Upload, filesearch>, outputSet},
+    Verb{"account-downloads", "ACCOUNT", std::nullopt, accountSearch<usersearch>, outputSet},
+    Verb{"account-uploads", "ACCOUNT", std::nullopt, accountSearch<upusersearch>, outputSet},
+    Verb{"account-both", "ACCOUNT", std::nullopt, accountSearch<usersearchboth>, outputSet},
 };
 
 } // namespace

@@ -8,6 +8,8 @@
 #include "reports/inactive.h"
 #include "reports/topaccount.h"
 #include "reports/topuser.h"
+#include "search/dialogs.h"
+#include "search/picklists.h"
 #include "server/accounts.h"
 #include "server/serverfolder.h"
 
@@ -17,9 +19,6 @@
 namespace quorvel {
 
 namespace {
-
-// Commands whose work is not built yet do nothing.
-void notBuiltYet(Analyzer&) {}
 
 constexpr std::array commands{
     MenuCommand{"mnuselectserverdirectory", mnuselectserverdirectory_Click},
@@ -35,11 +34,11 @@ constexpr std::array commands{
     MenuCommand{"mnuupdate", mnuupdate_Click},
     MenuCommand{"mnuupnum", mnuupnum_Click},
     MenuCommand{"mnuupaccount", mnuupaccount_Click},
-    MenuCommand{"mnuUserDownloads", notBuiltYet},
-    MenuCommand{"mnuFileDownloads", notBuiltYet},
-    MenuCommand{"mnuUserUploads", notBuiltYet},
-    MenuCommand{"mnuFileUploads", notBuiltYet},
-    MenuCommand{"mnusearchaccounts", notBuiltYet},
+    MenuCommand{"mnuUserDownloads", mnuUserDownloads_Click},
+    MenuCommand{"mnuFileDownloads", mnuFileDownloads_Click},
+    MenuCommand{"mnuUserUploads", mnuUserUploads_Click},
+    MenuCommand{"mnuFileUploads", mnuFileUploads_Click},
+    MenuCommand{"mnusearchaccounts", mnusearchaccounts_Click},
     MenuCommand{"mnunumberdown", mnunumberdown_Click},
     MenuCommand{"mnunumup", mnunumup_Click},
     MenuCommand{"mnunumberaccountdown", mnunumberaccountdown_Click},
