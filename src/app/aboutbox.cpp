@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/aboutbox.h"
 
+#include "app/resources.h"
 #include "app/textcodec.h"
 #include "app/twips.h"
 
@@ -20,6 +21,7 @@ constexpr int pictureBorder = 2;
 
 AboutBox::AboutBox()
 {
+    loadResources();
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About"));
     setAttribute(Qt::WA_DeleteOnClose);

@@ -5,6 +5,7 @@
 #include "app/clicklabel.h"
 #include "app/menutree.h"
 #include "app/outputbox.h"
+#include "app/resources.h"
 #include "app/textcodec.h"
 #include "app/twips.h"
 #include "commands/dispatch.h"
@@ -35,10 +36,15 @@ Form1::Form1(Platform& platform, FolderFile folderFile)
     runCommand(analyzer_, Form_Load);
 }
 
-Form1::~Form1() = default;
+// The About box has no owner; it goes with the main window.
+Form1::~Form1()
+{
+    delete about_;
+}
 
 void Form1::setWindowLook()
 {
+    loadResources();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quorvel"));
     setWindowIcon(QIcon(QStringLiteral(":/images/quorvel.png")));

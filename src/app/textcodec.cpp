@@ -10,11 +10,13 @@ namespace quorvel::gui {
 
 namespace {
 
-// Decodes UTF-8 strictly: a byte order mark is kept as a character so that it survives the
-// way back. Returns false when the bytes are not valid UTF-8.
+// Decodes UTF-8 strictly: a sequence cut off at the end is an error, and a byte order mark is
+// kept as a character so that it survives the way back. Returns false when the bytes are not
+// valid UTF-8.
 bool decodeUtf8(std::string_view bytes, QString& out)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    QStringDecoder decoder(QStringDecoder::Utf8,
+                           QStringConverter::Flag::ConvertInitialBom | QStringConverter::Flag::Stateless);
     out = decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
     return !decoder.hasError();
 }

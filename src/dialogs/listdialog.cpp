@@ -4,6 +4,7 @@
 #include "app/textcodec.h"
 #include "app/twips.h"
 
+#include <QIcon>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -34,6 +35,8 @@ ListDialog::ListDialog(const DialogDesign& design, QWidget* owner) : QDialog(own
 {
     setObjectName(QString::fromLatin1(design.objectName));
     setWindowTitle(QString::fromLatin1(design.caption));
+    // An explicitly empty icon: without it the dialog would show its owner's.
+    setWindowIcon(QIcon());
     setModal(false);
     resize(twipsSize(design.clientWidth, design.clientHeight));
     createControls(design);
