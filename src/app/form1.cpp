@@ -73,8 +73,8 @@ void Form1::createMenus()
         menu->setObjectName(QString::fromLatin1(top.menu.name));
         menu->menuAction()->setObjectName(QString::fromLatin1(top.menu.name));
         for (const MenuItemDesign& design : top.items) {
-            QAction* item = design.isSeparator() ? menu->addSeparator()
-                                                 : menu->addAction(QString::fromLatin1(design.caption));
+            QAction* item =
+                design.isSeparator() ? menu->addSeparator() : menu->addAction(QString::fromLatin1(design.caption));
             item->setObjectName(QString::fromLatin1(design.name));
             if (!design.isSeparator())
                 wireMenuItem(item, design.name);

@@ -12,6 +12,8 @@ namespace quorvel::gui {
 OutputBox::OutputBox(QWidget* parent) : QPlainTextEdit(parent)
 {
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Tab stops every eight characters, as in a plain text box, so report columns line up.
+    setTabStopDistance(8 * fontMetrics().averageCharWidth());
 }
 
 void OutputBox::setBytes(std::string bytes)

@@ -99,7 +99,8 @@ DecodedText decodeText(std::string_view bytes)
 
 std::string encodeEditedText(const QString& text, std::string_view original, bool originalAllUtf8)
 {
-    const QHash<QString, std::string_view> known = originalAllUtf8 ? QHash<QString, std::string_view>() : originalLines(original);
+    const QHash<QString, std::string_view> known =
+        originalAllUtf8 ? QHash<QString, std::string_view>() : originalLines(original);
     std::string out;
     const QStringList lines = text.split(QLatin1Char('\n'));
     for (qsizetype i = 0; i < lines.size(); ++i) {

@@ -19,7 +19,13 @@ constexpr DialogDesign designs[] = {
     {"frmdownfiles", "Downloaded Files", "lstfiles", 6630, 2445, filesList, filesSearch, filesCancel},
     {"frmupnames", "Upload Names", "lstnames", 4650, 2460, namesList, namesSearch, namesCancel},
     {"frmupfiles", "Uploaded Files", "lstfiles", 6630, 2445, filesList, filesSearch, filesCancel},
-    {"Form4", "Search Accounts", "lstusers", 4935, 2385, {120, 240, 3375, 2010, 0}, {3600, 480, 1215, 495, 2},
+    {"Form4",
+     "Search Accounts",
+     "lstusers",
+     4935,
+     2385,
+     {120, 240, 3375, 2010, 0},
+     {3600, 480, 1215, 495, 2},
      {3600, 1560, 1215, 495, 1}},
 };
 

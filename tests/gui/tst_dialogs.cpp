@@ -89,21 +89,21 @@ void DialogsTest::design_data()
     QTest::addColumn<QRect>("cancel");
     QTest::addColumn<QStringList>("tabOrder");
     const QRect namesList(0, 8, 193, 147), filesList(8, 8, 329, 147);
-    QTest::newRow("frmdownnames") << Dialog::DownNames << "Download Names" << "lstnames" << QSize(310, 164)
-                                  << namesList << QRect(216, 32, 81, 33) << QRect(216, 104, 81, 33)
-                                  << QStringList{"Command2", "Command1", "lstnames"};
-    QTest::newRow("frmupnames") << Dialog::UpNames << "Upload Names" << "lstnames" << QSize(310, 164) << namesList
-                                << QRect(216, 32, 81, 33) << QRect(216, 104, 81, 33)
-                                << QStringList{"Command2", "Command1", "lstnames"};
-    QTest::newRow("frmdownfiles") << Dialog::DownFiles << "Downloaded Files" << "lstfiles" << QSize(442, 163)
-                                  << filesList << QRect(352, 24, 81, 33) << QRect(352, 96, 81, 33)
-                                  << QStringList{"lstfiles", "Command1", "Command2"};
-    QTest::newRow("frmupfiles") << Dialog::UpFiles << "Uploaded Files" << "lstfiles" << QSize(442, 163) << filesList
-                                << QRect(352, 24, 81, 33) << QRect(352, 96, 81, 33)
-                                << QStringList{"lstfiles", "Command1", "Command2"};
-    QTest::newRow("Form4") << Dialog::Accounts << "Search Accounts" << "lstusers" << QSize(329, 159)
-                           << QRect(8, 16, 225, 134) << QRect(240, 32, 81, 33) << QRect(240, 104, 81, 33)
-                           << QStringList{"lstusers", "Command2", "Command1"};
+    QTest::newRow("frmdownnames") << Dialog::DownNames << "Download Names"
+                                  << "lstnames" << QSize(310, 164) << namesList << QRect(216, 32, 81, 33)
+                                  << QRect(216, 104, 81, 33) << QStringList{"Command2", "Command1", "lstnames"};
+    QTest::newRow("frmupnames") << Dialog::UpNames << "Upload Names"
+                                << "lstnames" << QSize(310, 164) << namesList << QRect(216, 32, 81, 33)
+                                << QRect(216, 104, 81, 33) << QStringList{"Command2", "Command1", "lstnames"};
+    QTest::newRow("frmdownfiles") << Dialog::DownFiles << "Downloaded Files"
+                                  << "lstfiles" << QSize(442, 163) << filesList << QRect(352, 24, 81, 33)
+                                  << QRect(352, 96, 81, 33) << QStringList{"lstfiles", "Command1", "Command2"};
+    QTest::newRow("frmupfiles") << Dialog::UpFiles << "Uploaded Files"
+                                << "lstfiles" << QSize(442, 163) << filesList << QRect(352, 24, 81, 33)
+                                << QRect(352, 96, 81, 33) << QStringList{"lstfiles", "Command1", "Command2"};
+    QTest::newRow("Form4") << Dialog::Accounts << "Search Accounts"
+                           << "lstusers" << QSize(329, 159) << QRect(8, 16, 225, 134) << QRect(240, 32, 81, 33)
+                           << QRect(240, 104, 81, 33) << QStringList{"lstusers", "Command2", "Command1"};
 }
 
 void DialogsTest::design()
@@ -165,10 +165,8 @@ void DialogsTest::firstTouchCreatesTheDialogHidden()
     GuiWorld world(GuiWorld::Start::WithoutServer);
     QVERIFY(!world.form->existingDialog(which));
     const std::function<void()> touches[] = {
-        [&] { world.form->clearList(which); },
-        [&] { world.form->addToList(which, {"x"}); },
-        [&] { world.form->listCount(which); },
-        [&] { world.form->selectedEntry(which); },
+        [&] { world.form->clearList(which); },  [&] { world.form->addToList(which, {"x"}); },
+        [&] { world.form->listCount(which); },  [&] { world.form->selectedEntry(which); },
         [&] { world.form->showDialog(which); },
     };
     touches[touch]();

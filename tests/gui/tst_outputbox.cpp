@@ -63,9 +63,9 @@ void OutputBoxTest::edited_data()
     QTest::newRow("beyond Latin-1 is UTF-8 in a Latin-1 report")
         << QByteArray("Caf\xe9\r\n") << QString::fromUtf8("5 €") << QByteArray("Caf\xe9\r\n5 \xe2\x82\xac");
     QTest::newRow("mixed report keeps each line's bytes")
-        << QByteArray("Caf\xc3\xa9\r\nna\xefve\r\n") << QString("x")
-        << QByteArray("Caf\xc3\xa9\r\nna\xefve\r\nx");
-    QTest::newRow("typed into an empty box is UTF-8") << QByteArray() << QString::fromUtf8("é") << QByteArray("\xc3\xa9");
+        << QByteArray("Caf\xc3\xa9\r\nna\xefve\r\n") << QString("x") << QByteArray("Caf\xc3\xa9\r\nna\xefve\r\nx");
+    QTest::newRow("typed into an empty box is UTF-8")
+        << QByteArray() << QString::fromUtf8("é") << QByteArray("\xc3\xa9");
     QTest::newRow("lines typed are joined by CR LF")
         << QByteArray("a\r\n") << QString("b\nc") << QByteArray("a\r\nb\r\nc");
     QTest::newRow("non-breaking space survives")

@@ -34,8 +34,8 @@ QStringList nameFilters(const SaveDialogRequest& request)
 
 std::optional<std::string> QtPlatform::browseForFolder(std::string_view title)
 {
-    const QString folder = QFileDialog::getExistingDirectory(owner_, decodeLine(title), QString(),
-                                                             QFileDialog::ShowDirsOnly);
+    const QString folder =
+        QFileDialog::getExistingDirectory(owner_, decodeLine(title), QString(), QFileDialog::ShowDirsOnly);
     if (folder.isEmpty())
         return std::nullopt;
     return pathBytes(folder);
