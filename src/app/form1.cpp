@@ -202,12 +202,17 @@ void Form1::setCommandsEnabled(bool enabled)
     for (QAction* item : commandItems_)
         item->setEnabled(enabled);
     dialogs_.setCommandsEnabled(enabled);
+    sinceEvents_.invalidate();
 }
 
+// Processing events costs far more than a loop step, so it happens at the first yield of a
+// command and then a few times a second; that keeps the window live and tight loops fast.
 bool Form1::yield()
 {
-    if (!closing_)
+    if (!closing_ && (!sinceEvents_.isValid() || sinceEvents_.elapsed() >= eventInterval)) {
         QCoreApplication::processEvents();
+        sinceEvents_.start();
+    }
     return !closing_;
 }
 

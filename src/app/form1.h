@@ -6,6 +6,7 @@
 #include "platform/window.h"
 #include "state/analyzer.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
 
@@ -73,6 +74,9 @@ private:
     std::vector<QAction*> commandItems_;
     QPointer<AboutBox> about_;
     bool closing_ = false;
+    // Time since yield last processed events; invalid when a command starts.
+    QElapsedTimer sinceEvents_;
+    static constexpr qint64 eventInterval = 40; // milliseconds
 };
 
 } // namespace quorvel::gui
