@@ -1,0 +1,229 @@
+// SPDX-License-Identifier: MIT
+#include "app/form1.h"
+
+#include "app/aboutbox.h"
+#include "app/clicklabel.h"
+#include "app/menutree.h"
+#include "app/outputbox.h"
+#include "app/resources.h"
+#include "app/textcodec.h"
+#include "app/twips.h"
+#include "commands/dispatch.h"
+#include "commands/lblinfo.h"
+#include "commands/menu.h"
+#include "dialogs/form4.h"
+#include "search/dialogs.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QScreen>
+
+#include <utility>
+
+namespace quorvel::gui {
+
+Form1::Form1(Platform& platform, FolderFile folderFile)
+    : analyzer_(*this, platform, std::move(folderFile)),
+      dialogs_(this, [this](ListDialog& dialog, Dialog which) { wireDialog(dialog, which); })
+{
+    setWindowLook();
+    createControls();
+    createMenus();
+    wireStatusClick();
+    sizeClientArea();
+    centreOnScreen();
+    runCommand(analyzer_, Form_Load);
+}
+
+// The About box has no owner; it goes with the main window.
+Form1::~Form1()
+{
+    delete about_;
+}
+
+void Form1::setWindowLook()
+{
+    loadResources();
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Quorvel"));
+    setWindowIcon(QIcon(QStringLiteral(":/images/quorvel.png")));
+}
+
+// The controls are placed, not laid out: they stay where they are when the window is resized.
+void Form1::createControls()
+{
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client);
+    lblinfo_ = new ClickLabel(client);
+    lblinfo_->setObjectName(QStringLiteral("lblinfo"));
+    lblinfo_->setGeometry(twipsRect(70, 120, 7695, 495));
+    lblinfo_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblinfo_->setWordWrap(true);
+    text1_ = new OutputBox(client);
+    text1_->setObjectName(QStringLiteral("Text1"));
+    text1_->setGeometry(twipsRect(0, 720, 7815, 4215));
+}
+
+void Form1::createMenus()
+{
+    for (const TopMenuDesign& top : menuTree()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromLatin1(top.menu.caption));
+        menu->setObjectName(QString::fromLatin1(top.menu.name));
+        menu->menuAction()->setObjectName(QString::fromLatin1(top.menu.name));
+        for (const MenuItemDesign& design : top.items) {
+            QAction* item =
+                design.isSeparator() ? menu->addSeparator() : menu->addAction(QString::fromLatin1(design.caption));
+            item->setObjectName(QString::fromLatin1(design.name));
+            if (!design.isSeparator())
+                wireMenuItem(item, design.name);
+        }
+    }
+}
+
+void Form1::wireMenuItem(QAction* item, std::string_view name)
+{
+    if (name == quitItem) {
+        connect(item, &QAction::triggered, this, &QWidget::close);
+    } else if (name == aboutItem) {
+        connect(item, &QAction::triggered, this, &Form1::showAbout);
+    } else if (const MenuCommand* command = findMenuCommand(name)) {
+        connect(item, &QAction::triggered, this, [this, handler = command->run] { run(handler); });
+        commandItems_.push_back(item);
+    }
+}
+
+void Form1::wireStatusClick()
+{
+    connect(lblinfo_, &ClickLabel::clicked, this, [this] { run(lblinfo_Click); });
+}
+
+void Form1::sizeClientArea()
+{
+    resize(px(7815), px(4935) + menuBar()->sizeHint().height());
+}
+
+void Form1::centreOnScreen()
+{
+    const QScreen* where = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!where)
+        return;
+    QRect frame = geometry();
+    frame.moveCenter(where->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+void Form1::wireDialog(ListDialog& dialog, Dialog which)
+{
+    connect(&dialog, &ListDialog::cancelChosen, this, [this, which] {
+        if (which == Dialog::Accounts)
+            hideDialog(which);
+        else
+            runCommand(analyzer_, [which](Analyzer& a) { Command2_Click(a, which); });
+    });
+    if (auto* pick = qobject_cast<PickDialog*>(&dialog))
+        connect(pick, &PickDialog::searchChosen, this,
+                [this, which] { runCommand(analyzer_, [which](Analyzer& a) { Command1_Click(a, which); }); });
+    if (auto* accounts = qobject_cast<Form4*>(&dialog)) {
+        connect(accounts, &Form4::searchDownloadChosen, this, [this] { run(mnusearchdownload_Click); });
+        connect(accounts, &Form4::searchUploadsChosen, this, [this] { run(mnusearchuploads_Click); });
+        connect(accounts, &Form4::searchBothChosen, this, [this] { run(mnusearchboth_Click); });
+    }
+}
+
+void Form1::run(void (*command)(Analyzer&))
+{
+    runCommand(analyzer_, command);
+}
+
+void Form1::showAbout()
+{
+    if (!about_)
+        about_ = new AboutBox();
+    about_->show();
+    about_->raise();
+    about_->activateWindow();
+}
+
+void Form1::setStatus(std::string_view caption)
+{
+    lblinfo_->setText(decodeText(caption).text);
+}
+
+std::string Form1::outputText() const
+{
+    return text1_->bytes();
+}
+
+void Form1::setOutputText(std::string text)
+{
+    text1_->setBytes(std::move(text));
+}
+
+void Form1::clearList(Dialog dialog)
+{
+    dialogs_.get(dialog).clearEntries();
+}
+
+void Form1::addToList(Dialog dialog, const std::vector<std::string_view>& entries)
+{
+    dialogs_.get(dialog).addEntries(entries);
+}
+
+std::int64_t Form1::listCount(Dialog dialog) const
+{
+    return dialogs_.get(dialog).entryCount();
+}
+
+std::string Form1::selectedEntry(Dialog dialog) const
+{
+    return dialogs_.get(dialog).selectedEntry();
+}
+
+void Form1::showDialog(Dialog dialog)
+{
+    dialogs_.get(dialog).showModeless();
+}
+
+void Form1::hideDialog(Dialog dialog)
+{
+    dialogs_.get(dialog).hide();
+}
+
+void Form1::setCaption(std::string_view caption)
+{
+    setWindowTitle(decodeLine(caption));
+}
+
+// "Quit" and "About" stay usable, so a long command can always be ended from the menu.
+void Form1::setCommandsEnabled(bool enabled)
+{
+    for (QAction* item : commandItems_)
+        item->setEnabled(enabled);
+    dialogs_.setCommandsEnabled(enabled);
+    sinceEvents_.invalidate();
+}
+
+// Processing events costs far more than a loop step, so it happens at the first yield of a
+// command and then a few times a second; that keeps the window live and tight loops fast.
+bool Form1::yield()
+{
+    if (!closing_ && (!sinceEvents_.isValid() || sinceEvents_.elapsed() >= eventInterval)) {
+        QCoreApplication::processEvents();
+        sinceEvents_.start();
+    }
+    return !closing_;
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    closing_ = true;
+    dialogs_.hideAll();
+    if (about_)
+        about_->close();
+    event->accept();
+    QCoreApplication::quit();
+}
+
+} // namespace quorvel::gui

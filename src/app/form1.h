@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "app/aboutbox.h"
+#include "dialogs/dialogset.h"
+#include "platform/window.h"
+#include "state/analyzer.h"
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QPointer>
+
+#include <vector>
+
+class QAction;
+
+namespace quorvel::gui {
+
+class ClickLabel;
+class OutputBox;
+
+// The main window: menu bar, status line lblinfo and output box Text1. It owns the analyzer
+// and is the Window the commands work on. Every menu leaf runs its engine command through
+// runCommand, one command at a time; "Quit" and "About" touch only the windows.
+class Form1 : public QMainWindow, public Window {
+    Q_OBJECT
+public:
+    // The platform answers the modal questions; the folder file remembers the server folder.
+    Form1(Platform& platform, FolderFile folderFile);
+    ~Form1() override;
+
+    Analyzer& analyzer() { return analyzer_; }
+    // A dialog if it was ever touched, else nullptr (does not create it).
+    ListDialog* existingDialog(Dialog dialog) const { return dialogs_.find(dialog); }
+    // The About box while it is open.
+    AboutBox* aboutBox() const { return about_; }
+    bool closing() const { return closing_; }
+
+    void setStatus(std::string_view caption) override;
+    std::string outputText() const override;
+    void setOutputText(std::string text) override;
+    void clearList(Dialog dialog) override;
+    void addToList(Dialog dialog, const std::vector<std::string_view>& entries) override;
+    std::int64_t listCount(Dialog dialog) const override;
+    std::string selectedEntry(Dialog dialog) const override;
+    void showDialog(Dialog dialog) override;
+    void hideDialog(Dialog dialog) override;
+    void setCaption(std::string_view caption) override;
+    void setCommandsEnabled(bool enabled) override;
+    bool yield() override;
+
+protected:
+    // Closing the main window ends the program: a running command stops at its next yield,
+    // every other window closes and the event loop quits.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void setWindowLook();
+    void createControls();
+    void createMenus();
+    void wireStatusClick();
+    void sizeClientArea();
+    void centreOnScreen();
+    void wireMenuItem(QAction* item, std::string_view name);
+    void wireDialog(ListDialog& dialog, Dialog which);
+    void run(void (*command)(Analyzer&));
+    void showAbout();
+
+    Analyzer analyzer_;
+    // Dialogs are touched through a const Window method too (listCount creates a dialog).
+    mutable DialogSet dialogs_;
+    ClickLabel* lblinfo_ = nullptr;
+    OutputBox* text1_ = nullptr;
+    std::vector<QAction*> commandItems_;
+    QPointer<AboutBox> about_;
+    bool closing_ = false;
+    // Time since yield last processed events; invalid when a command starts.
+    QElapsedTimer sinceEvents_;
+    static constexpr qint64 eventInterval = 40; // milliseconds
+};
+
+} // namespace quorvel::gui

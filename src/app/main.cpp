@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: MIT
+#include "app/form1.h"
+#include "app/programfiles.h"
+#include "platform/qt/qtplatform.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    quorvel::gui::QtPlatform platform;
+    quorvel::gui::Form1 form(platform, quorvel::gui::programFolderFile());
+    platform.setOwner(&form);
+    form.show();
+    return app.exec();
+}

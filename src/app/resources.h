@@ -1,0 +1,11 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+namespace quorvel::gui {
+
+// Makes the program's images (":/images/...") available. The resources live in a static
+// library, whose automatic registration the linker may drop; every window that uses them
+// calls this first. Calling it again does nothing.
+void loadResources();
+
+} // namespace quorvel::gui

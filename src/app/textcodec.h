@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QString>
+
+#include <string>
+#include <string_view>
+
+namespace quorvel::gui {
+
+// The engine works on bytes; widgets show text. Bytes are shown line by line as UTF-8 where
+// the line is valid UTF-8 and as Latin-1 otherwise, so no byte is ever lost or replaced.
+
+// One line or list entry.
+QString decodeLine(std::string_view bytes);
+
+// A whole text: CR LF, lone CR and lone LF all become '\n'. allUtf8 tells whether every line
+// was valid UTF-8.
+struct DecodedText {
+    QString text;
+    bool allUtf8 = true;
+};
+DecodedText decodeText(std::string_view bytes);
+
+// Converts text that the user edited back to bytes, lines joined by CR LF. A line that reads
+// exactly like a line of the original gets that line's original bytes back. Any other line is
+// written as Latin-1 when every character fits in 8 bits and the original was not all UTF-8
+// (an edited Latin-1 report stays Latin-1), and as UTF-8 otherwise.
+std::string encodeEditedText(const QString& text, std::string_view original, bool originalAllUtf8);
+
+} // namespace quorvel::gui

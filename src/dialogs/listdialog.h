@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "dialogs/dialogdesign.h"
+
+#include <QDialog>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class QListWidget;
+class QPushButton;
+
+namespace quorvel::gui {
+
+// A small modeless dialog with one single-selection list box and the buttons Command1
+// "Search" and Command2 "Cancel", laid out by its design and fixed in place. Closing it from
+// the title bar only hides it: its list and selection stay. Entries keep their exact bytes.
+class ListDialog : public QDialog {
+    Q_OBJECT
+public:
+    ListDialog(const DialogDesign& design, QWidget* owner);
+
+    QListWidget* list() const { return list_; }
+    QPushButton* command1() const { return command1_; }
+    QPushButton* command2() const { return command2_; }
+
+    void clearEntries();
+    void addEntries(const std::vector<std::string_view>& entries);
+    std::int64_t entryCount() const;
+    // The selected entry's bytes; empty when nothing is selected.
+    std::string selectedEntry() const;
+
+    // Shows the dialog without blocking the main window; the first time centred on its owner.
+    void showModeless();
+
+    // While a command runs, the buttons and the list's double click do nothing.
+    void setCommandsEnabled(bool enabled);
+    bool commandsEnabled() const { return commandsEnabled_; }
+
+signals:
+    void cancelChosen();
+
+private:
+    void createControls(const DialogDesign& design);
+    void setTabOrder(const DialogDesign& design);
+    void centreOnOwner();
+
+    QListWidget* list_ = nullptr;
+    QPushButton* command1_ = nullptr;
+    QPushButton* command2_ = nullptr;
+    bool commandsEnabled_ = true;
+    bool placed_ = false;
+};
+
+// A pick dialog (frmdownnames, frmdownfiles, frmupnames, frmupfiles): "Search" and a double
+// click on the list ask for a search with the selected entry.
+class PickDialog : public ListDialog {
+    Q_OBJECT
+public:
+    PickDialog(const DialogDesign& design, QWidget* owner);
+
+signals:
+    void searchChosen();
+};
+
+} // namespace quorvel::gui

@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "platform/platform.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace quorvel::gui {
+
+// The modal interactions of the program, as Qt dialogs modal to the main window.
+class QtPlatform : public Platform {
+public:
+    // The window the dialogs are modal to; none until the main window exists.
+    void setOwner(QWidget* owner) { owner_ = owner; }
+
+    std::optional<std::string> browseForFolder(std::string_view title) override;
+    bool askOkCancel(std::string_view text, std::string_view title) override;
+    std::optional<std::string> askSaveFileName(const SaveDialogRequest& request) override;
+    void showError(std::string_view title, std::string_view message) override;
+
+private:
+    QPointer<QWidget> owner_;
+};
+
+} // namespace quorvel::gui

@@ -1,0 +1,190 @@
+// SPDX-License-Identifier: MIT
+#include "guitest.h"
+
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+
+using quorvel::test::GuiWorld;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void menuBarHasTheSevenMenusInOrder();
+    void menuItem_data();
+    void menuItem();
+    void everyCommandItemRunsOneCommand_data();
+    void everyCommandItemRunsOneCommand();
+    void windowLook();
+    void controlsKeepTheirPlaceWhenResized();
+    void windowIsCentredOnScreen();
+};
+
+void MainWindowTest::menuBarHasTheSevenMenusInOrder()
+{
+    GuiWorld world;
+    QStringList names, captions;
+    for (QAction* top : world.form->menuBar()->actions()) {
+        names << top->objectName();
+        captions << top->text();
+    }
+    QCOMPARE(names, QStringList({"mnufile", "blah3", "mnublah", "mnublah5", "mnublah2", "blah4", "mnuHelp"}));
+    QCOMPARE(captions, QStringList({"File", "Load", "Download Info", "Upload Info", "Search", "Find", "Help"}));
+}
+
+// Rows: each item's menu, position, caption; "-" is a separator. A wrong name, caption, order
+// or a separator built as an ordinary item fails its row.
+void MainWindowTest::menuItem_data()
+{
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("caption");
+    const QList<QPair<QString, QList<QPair<const char*, const char*>>>> tree{
+        {"mnufile",
+         {{"mnuselectserverdirectory", "Select Server Directory"},
+          {"mnufilesep1", "-"},
+          {"mnusave", "Save"},
+          {"mnusaveas", "Save as..."},
+          {"mnufilesep2", "-"},
+          {"mnuQuit", "Quit"}}},
+        {"blah3",
+         {{"mnuloadall", "Load All"},
+          {"mnuloadsep", "-"},
+          {"mnuLoaddownloadlog", "Load Download Log"},
+          {"mnuLoaduploadlog", "Load Upload Log"},
+          {"mnuLoadUserAccounts", "Load User Accounts"}}},
+        {"mnublah",
+         {{"mnusortbydate", "Sort By Date"},
+          {"mnudownloadnumber", "Sort By Download Number"},
+          {"mnusortbyaccount", "Sort By Account"}}},
+        {"mnublah5",
+         {{"mnuupdate", "Sort By Date"}, {"mnuupnum", "Sort By Upload Number"}, {"mnuupaccount", "Sort By Account"}}},
+        {"mnublah2",
+         {{"mnuUserDownloads", "User Downloads"},
+          {"mnuFileDownloads", "File Downloads"},
+          {"mnuUserUploads", "User Uploads"},
+          {"mnuFileUploads", "File Upoads"},
+          {"mnusearchsep1", "-"},
+          {"mnusearchaccounts", "Accounts"}}},
+        {"blah4",
+         {{"mnunumberdown", "User Number 1 Downloader"},
+          {"mnunumup", "User Number 1 Uploader"},
+          {"mnublahsep1", "-"},
+          {"mnunumberaccountdown", "Account Number 1 Downloader"},
+          {"mnunumberaccountup", "Account Number 1 Uploader"},
+          {"mnublahsep2", "-"},
+          {"mnuwhonotdownloading", "Account that aren't downloading"},
+          {"mnuwhosnotuploading", "Account that aren't uploading"}}},
+        {"mnuHelp", {{"mnuAbout", "About"}}},
+    };
+    for (const auto& [menu, items] : tree)
+        for (int i = 0; i < items.size(); ++i)
+            QTest::newRow(items[i].first) << menu << i << QString::fromLatin1(items[i].second);
+}
+
+void MainWindowTest::menuItem()
+{
+    QFETCH(QString, menu);
+    QFETCH(int, position);
+    QFETCH(QString, caption);
+    GuiWorld world;
+    auto* owner = world.form->findChild<QMenu*>(menu);
+    QVERIFY(owner);
+    QAction* item = owner->actions().value(position);
+    QVERIFY(item);
+    QCOMPARE(item->objectName(), QString::fromLatin1(QTest::currentDataTag()));
+    QCOMPARE(item->isSeparator(), caption == "-");
+    if (!item->isSeparator())
+        QCOMPARE(item->text(), caption);
+    QCOMPARE(item->shortcut(), QKeySequence());
+    QCOMPARE(item->isCheckable(), false);
+    QVERIFY(item->isEnabled());
+}
+
+void MainWindowTest::everyCommandItemRunsOneCommand_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char* name : {"mnuselectserverdirectory",
+                             "mnusave",
+                             "mnusaveas",
+                             "mnuloadall",
+                             "mnuLoaddownloadlog",
+                             "mnuLoaduploadlog",
+                             "mnuLoadUserAccounts",
+                             "mnusortbydate",
+                             "mnudownloadnumber",
+                             "mnusortbyaccount",
+                             "mnuupdate",
+                             "mnuupnum",
+                             "mnuupaccount",
+                             "mnuUserDownloads",
+                             "mnuFileDownloads",
+                             "mnuUserUploads",
+                             "mnuFileUploads",
+                             "mnusearchaccounts",
+                             "mnunumberdown",
+                             "mnunumup",
+                             "mnunumberaccountdown",
+                             "mnunumberaccountup",
+                             "mnuwhonotdownloading",
+                             "mnuwhosnotuploading"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+// A command runs through the dispatch, which disables and re-enables the command items: an
+// item that is not wired, or wired around the dispatch, leaves no such trace.
+void MainWindowTest::everyCommandItemRunsOneCommand()
+{
+    QFETCH(QString, name);
+    GuiWorld world;
+    world.server.writeDownloadLog(quorvel::test::logLines(3));
+    world.server.writeUploadLog(quorvel::test::logLines(3));
+    QAction* item = world.action(name.toLatin1().constData());
+    QVERIFY(item);
+    QSignalSpy changes(item, &QAction::changed);
+    item->trigger();
+    QCOMPARE(changes.count(), 2);
+    QVERIFY(item->isEnabled());
+    QVERIFY(!world.form->analyzer().busy);
+}
+
+void MainWindowTest::windowLook()
+{
+    GuiWorld world;
+    QCOMPARE(world.form->windowTitle(), QString("Quorvel"));
+    QVERIFY(!world.form->windowIcon().isNull());
+    QCOMPARE(world.lblinfo()->text(), QString());
+    QCOMPARE(world.text1()->toPlainText(), QString());
+    QCOMPARE(world.text1()->isReadOnly(), false);
+    QCOMPARE(world.text1()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+}
+
+void MainWindowTest::controlsKeepTheirPlaceWhenResized()
+{
+    GuiWorld world;
+    world.form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(world.form.get()));
+    QCOMPARE(world.form->centralWidget()->size(), QSize(521, 329));
+    const QRect label(5, 8, 513, 33);
+    const QRect text(0, 48, 521, 281);
+    QCOMPARE(world.lblinfo()->geometry(), label);
+    QCOMPARE(world.text1()->geometry(), text);
+    world.form->resize(900, 700);
+    QTRY_COMPARE(world.form->centralWidget()->width(), 900);
+    QCOMPARE(world.lblinfo()->geometry(), label);
+    QCOMPARE(world.text1()->geometry(), text);
+}
+
+void MainWindowTest::windowIsCentredOnScreen()
+{
+    GuiWorld world;
+    const QPoint screenCentre = world.form->screen()->availableGeometry().center();
+    const QPoint offset = world.form->geometry().center() - screenCentre;
+    QVERIFY2(offset.manhattanLength() <= 2, "the main window is not centred");
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_mainwindow.moc"

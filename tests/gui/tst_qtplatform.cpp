@@ -1,0 +1,137 @@
+// SPDX-License-Identifier: MIT
+#include "platform/qt/qtplatform.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+using quorvel::SaveDialogRequest;
+using quorvel::gui::QtPlatform;
+
+namespace {
+
+// Runs inspect on the modal dialog that the next call opens. Whatever inspect finds, the
+// dialog is closed afterwards, so a failed check cannot leave the test waiting.
+template <class DialogType>
+void whenModalOpens(std::function<void(DialogType*)> inspect)
+{
+    QTimer::singleShot(0, [inspect] {
+        auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (auto* dialog = qobject_cast<DialogType*>(modal))
+            inspect(dialog);
+        else
+            QTest::qFail("the expected modal dialog is not open", __FILE__, __LINE__);
+        if (modal && modal->isVisible())
+            modal->reject();
+    });
+}
+
+SaveDialogRequest saveRequest(const QString& folder)
+{
+    SaveDialogRequest request;
+    request.title = "Save Log Information";
+    request.proposedName = "log results.txt";
+    request.initialFolder = QFile::encodeName(folder).toStdString();
+    request.filters = {{"Text Files", "*.txt"}, {"All Files", "*.*"}};
+    request.defaultSuffix = "txt";
+    return request;
+}
+
+} // namespace
+
+class QtPlatformTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void okCancelQuestionHasNoIconAndOkAsDefault_data();
+    void okCancelQuestionHasNoIconAndOkAsDefault();
+    void saveDialogOffersTheRequest();
+    void saveDialogAddsTheDefaultSuffix();
+    void cancelledSaveDialogGivesNothing();
+    void folderPickerShowsOnlyFolders();
+};
+
+void QtPlatformTest::okCancelQuestionHasNoIconAndOkAsDefault_data()
+{
+    QTest::addColumn<bool>("pressOk");
+    QTest::newRow("OK") << true;
+    QTest::newRow("Cancel") << false;
+}
+
+void QtPlatformTest::okCancelQuestionHasNoIconAndOkAsDefault()
+{
+    QFETCH(bool, pressOk);
+    QtPlatform platform;
+    whenModalOpens<QMessageBox>([pressOk](QMessageBox* box) {
+        QCOMPARE(box->windowTitle(), QString("Load upload log"));
+        QCOMPARE(box->text(), QString("Load it?"));
+        QCOMPARE(box->icon(), QMessageBox::NoIcon);
+        QCOMPARE(box->standardButtons(), QMessageBox::Ok | QMessageBox::Cancel);
+        QCOMPARE(static_cast<QAbstractButton*>(box->defaultButton()), box->button(QMessageBox::Ok));
+        box->button(pressOk ? QMessageBox::Ok : QMessageBox::Cancel)->click();
+    });
+    QCOMPARE(platform.askOkCancel("Load it?", "Load upload log"), pressOk);
+}
+
+void QtPlatformTest::saveDialogOffersTheRequest()
+{
+    QTemporaryDir folder;
+    QtPlatform platform;
+    whenModalOpens<QFileDialog>([&](QFileDialog* dialog) {
+        QCOMPARE(dialog->windowTitle(), QString("Save Log Information"));
+        QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
+        QCOMPARE(dialog->nameFilters(), QStringList({"Text Files (*.txt)", "All Files (*.*)"}));
+        QCOMPARE(dialog->selectedNameFilter(), QString("Text Files (*.txt)"));
+        QCOMPARE(dialog->defaultSuffix(), QString("txt"));
+        QCOMPARE(dialog->directory().absolutePath(), QDir(folder.path()).absolutePath());
+        QVERIFY(!dialog->testOption(QFileDialog::DontConfirmOverwrite));
+        QCOMPARE(QFileInfo(dialog->selectedFiles().value(0)).fileName(), QString("log results.txt"));
+        static_cast<QDialog*>(dialog)->accept(); // QFileDialog hides accept()
+    });
+    const auto chosen = platform.askSaveFileName(saveRequest(folder.path()));
+    QVERIFY(chosen);
+    QCOMPARE(QString::fromStdString(*chosen), QDir(folder.path()).filePath("log results.txt"));
+}
+
+void QtPlatformTest::saveDialogAddsTheDefaultSuffix()
+{
+    QTemporaryDir folder;
+    QtPlatform platform;
+    whenModalOpens<QFileDialog>([](QFileDialog* dialog) {
+        dialog->selectFile("report");
+        static_cast<QDialog*>(dialog)->accept(); // QFileDialog hides accept()
+    });
+    const auto chosen = platform.askSaveFileName(saveRequest(folder.path()));
+    QVERIFY(chosen);
+    QCOMPARE(QString::fromStdString(*chosen), QDir(folder.path()).filePath("report.txt"));
+}
+
+void QtPlatformTest::cancelledSaveDialogGivesNothing()
+{
+    QTemporaryDir folder;
+    QtPlatform platform;
+    whenModalOpens<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
+    QVERIFY(!platform.askSaveFileName(saveRequest(folder.path())));
+}
+
+void QtPlatformTest::folderPickerShowsOnlyFolders()
+{
+    QtPlatform platform;
+    whenModalOpens<QFileDialog>([](QFileDialog* dialog) {
+        QCOMPARE(dialog->windowTitle(), QString("Select your Hotline Server Folder"));
+        QCOMPARE(dialog->fileMode(), QFileDialog::Directory);
+        QVERIFY(dialog->testOption(QFileDialog::ShowDirsOnly));
+        dialog->reject();
+    });
+    QVERIFY(!platform.browseForFolder("Select your Hotline Server Folder"));
+}
+
+QTEST_MAIN(QtPlatformTest)
+#include "tst_qtplatform.moc"
