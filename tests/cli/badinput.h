@@ -32,6 +32,7 @@ struct BadInput {
     // "Loading...   0/" caption).
     std::function<void(const TempServer&)> whileLoading;
     std::string saveTo; // the file "Save as..." is given; the tool's stdout goes there too
+    bool alsoBinary = false; // also run the real quorvel-report executable
 };
 
 void PrintTo(const BadInput& row, std::ostream* os);

@@ -15,6 +15,12 @@ using namespace std::literals;
 const std::string notFound = "Cannot find 'Download Log.txt'\nMust load log first...\n";
 const std::string unreadable = "Cannot read 'Download Log.txt'\nMust load log first...\n";
 
+BadInput alsoBinary(BadInput row)
+{
+    row.alsoBinary = true;
+    return row;
+}
+
 BadInput byNumberRow(std::string what, std::function<void(const TempServer&)> arrange, std::string messages,
                      std::string out)
 {
@@ -107,26 +113,26 @@ BadInput nulInUserName()
 INSTANTIATE_TEST_SUITE_P(
     LogContent, BadInputSuite,
     ::testing::Values(
-        byNumberRow("MissingLogIsNamedAndNotLoaded", [](const TempServer&) {}, notFound, ""),
+        alsoBinary(byNumberRow("MissingLogIsNamedAndNotLoaded", [](const TempServer&) {}, notFound, "")),
         byNumberRow(
             "LogThatIsAFolderIsUnreadable", [](const TempServer& s) { fs::create_directory(downloadLog(s)); },
             unreadable, ""),
         unreadableLog(),
-        byNumberRow(
+        alsoBinary(byNumberRow(
             "LogThatIsANamedPipeIsUnreadableAndDoesNotHang",
-            [](const TempServer& s) { ::mkfifo(downloadLog(s).c_str(), 0644); }, unreadable, ""),
+            [](const TempServer& s) { ::mkfifo(downloadLog(s).c_str(), 0644); }, unreadable, "")),
         byNumberRow("EmptyLogHasNoRecords", [](const TempServer& s) { s.writeDownloadLog(""); }, "", byNumber("")),
         byNumberRow(
             "BinaryGarbageLoadsAndKeepsHighBytes",
             [](const TempServer& s) { s.writeDownloadLog(garbage()); }, "",
             byNumber("1\t" + bytesFrom(128, 255) + "\r\n")), // lines without a file name are not listed
-        byNumberRow(
+        alsoBinary(byNumberRow(
             "NulBytesInAFileNameComeOutUnchanged",
             [](const TempServer& s) {
                 s.writeDownloadLog(logOf({{"b\0b"sv, "B\0b"sv, "a\0b.txt"sv}, {"ann", "Ann", "\0"sv},
                                           {"cy", "Cy", "a\0b.txt"sv}}));
             },
-            "", byNumber("2\ta\0b.txt\r\n1\t\0\r\n"s)),
+            "", byNumber("2\ta\0b.txt\r\n1\t\0\r\n"s))),
         nulInUserName(),
         byNumberRow(
             "OneLineOf50MBWithoutLineEndIsOneRecord",

@@ -63,6 +63,7 @@ BadInput fullDisk()
     row.verb = {"downloads-by-number"};
     row.code = 1;
     row.err = "quorvel-report: cannot write the output: No space left on device\n";
+    row.alsoBinary = true;
     return row;
 }
 

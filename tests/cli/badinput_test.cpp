@@ -10,11 +10,17 @@
 #include "ingest/loadlog.h"
 #include "logtext.h"
 #include "permissionbits.h"
+#include "reportrun.h"
 #include "server/serverfolder.h"
 
+#include <csignal>
+#include <fcntl.h>
 #include <fstream>
 #include <memory>
+#include <spawn.h>
 #include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <utility>
 
 namespace quorvel::test {
@@ -30,6 +36,8 @@ std::string rowName(const ::testing::TestParamInfo<BadInput>& row)
 }
 
 namespace {
+
+namespace fs = std::filesystem;
 
 constexpr std::string_view loadingStarted = "Loading...   0/";
 
@@ -188,6 +196,57 @@ void runInTool(const BadInput& row)
     }
 }
 
+// Runs the executable with stdout and stderr going to files; gives up after a minute. The
+// output is read back only from a regular file (never from a device such as /dev/full).
+ReportRun runExecutable(const std::vector<std::string>& args, const std::string& stdoutPath, const fs::path& stderrPath)
+{
+    std::vector<char*> argv{const_cast<char*>(QUORVEL_REPORT_PATH)};
+    for (const std::string& arg : args)
+        argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, stdoutPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&files, STDERR_FILENO, stderrPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, argv[0], &files, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&files);
+    if (spawned != 0)
+        return {-1, "", "cannot start " QUORVEL_REPORT_PATH};
+    int status = 0;
+    for (int waited = 0; ::waitpid(pid, &status, WNOHANG) == 0; ++waited) {
+        if (waited == 6000) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, &status, 0);
+            return {-1, "", "timed out"};
+        }
+        ::usleep(10'000);
+    }
+    const std::string out = fs::is_regular_file(stdoutPath) ? readFile(stdoutPath) : "";
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out, readFile(stderrPath)};
+}
+
+void runInBinary(const BadInput& row)
+{
+    SCOPED_TRACE("quorvel-report executable");
+    const TempServer server;
+    row.arrange(server);
+    std::vector<std::string> args{"--server", server.folder()};
+    for (const std::string& arg : row.verb)
+        args.push_back(expand(arg, server));
+    const fs::path outputs = server.root() / "outputs";
+    fs::create_directory(outputs);
+    const std::string stdoutPath = row.saveTo.empty() ? (outputs / "stdout").string() : expand(row.saveTo, server);
+    const std::string before = snapshotOf(server.folder());
+    const ReportRun run = runExecutable(args, stdoutPath, outputs / "stderr");
+    EXPECT_EQ(run.code, row.code);
+    if (row.saveTo.empty()) {
+        EXPECT_EQ(run.out, row.code == 0 ? expand(row.out, server) : "");
+    }
+    EXPECT_EQ(run.err, expand(row.err == "=messages" ? row.messages : row.err, server));
+    EXPECT_EQ(snapshotOf(server.folder()), before);
+}
+
 } // namespace
 
 TEST_P(BadInputSuite, GivesTheExactMessageAndLosesNothing)
@@ -202,6 +261,8 @@ TEST_P(BadInputSuite, GivesTheExactMessageAndLosesNothing)
     runInEngine(row);
     if (!row.verb.empty())
         runInTool(row);
+    if (row.alsoBinary)
+        runInBinary(row);
 }
 
 } // namespace quorvel::test
