@@ -113,7 +113,8 @@ int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (out)
         return 0;
     const int error = errno;
-    err << "quorvel-report: cannot write the output" << (error ? ": " + std::generic_category().message(error) : "") << '\n';
+    err << "quorvel-report: cannot write the output" << (error ? ": " + std::generic_category().message(error) : "")
+        << '\n';
     return 1;
 }
 

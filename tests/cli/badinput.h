@@ -31,7 +31,7 @@ struct BadInput {
     // Runs once, right after the log was opened and its size taken (at its first
     // "Loading...   0/" caption).
     std::function<void(const TempServer&)> whileLoading;
-    std::string saveTo; // the file "Save as..." is given; the tool's stdout goes there too
+    std::string saveTo;      // the file "Save as..." is given; the tool's stdout goes there too
     bool alsoBinary = false; // also run the real quorvel-report executable
 };
 

@@ -76,8 +76,10 @@ BadInput growingLog()
 {
     BadInput row = byNumberRow(
         "LogThatGrowsWhileReadGivesWhatItHeldWhenOpened",
-        [](const TempServer& s) { s.writeDownloadLog(serverLogOf({{"bob", "Bob", "old.txt"}})); }, "",
-        byNumber("1\told.txt\r\n"));
+        [](const TempServer& s) {
+            s.writeDownloadLog(serverLogOf({{"bob", "Bob", "old.txt"}}));
+        },
+        "", byNumber("1\told.txt\r\n"));
     row.whileLoading = [](const TempServer& s) {
         append(downloadLog(s), "\r" + transferLine({"ann", "Ann", "new.txt"}));
     };
@@ -113,7 +115,8 @@ BadInput nulInUserName()
 INSTANTIATE_TEST_SUITE_P(
     LogContent, BadInputSuite,
     ::testing::Values(
-        alsoBinary(byNumberRow("MissingLogIsNamedAndNotLoaded", [](const TempServer&) {}, notFound, "")),
+        alsoBinary(byNumberRow(
+            "MissingLogIsNamedAndNotLoaded", [](const TempServer&) {}, notFound, "")),
         byNumberRow(
             "LogThatIsAFolderIsUnreadable", [](const TempServer& s) { fs::create_directory(downloadLog(s)); },
             unreadable, ""),
@@ -121,16 +124,16 @@ INSTANTIATE_TEST_SUITE_P(
         alsoBinary(byNumberRow(
             "LogThatIsANamedPipeIsUnreadableAndDoesNotHang",
             [](const TempServer& s) { ::mkfifo(downloadLog(s).c_str(), 0644); }, unreadable, "")),
-        byNumberRow("EmptyLogHasNoRecords", [](const TempServer& s) { s.writeDownloadLog(""); }, "", byNumber("")),
         byNumberRow(
-            "BinaryGarbageLoadsAndKeepsHighBytes",
-            [](const TempServer& s) { s.writeDownloadLog(garbage()); }, "",
+            "EmptyLogHasNoRecords", [](const TempServer& s) { s.writeDownloadLog(""); }, "", byNumber("")),
+        byNumberRow(
+            "BinaryGarbageLoadsAndKeepsHighBytes", [](const TempServer& s) { s.writeDownloadLog(garbage()); }, "",
             byNumber("1\t" + bytesFrom(128, 255) + "\r\n")), // lines without a file name are not listed
         alsoBinary(byNumberRow(
             "NulBytesInAFileNameComeOutUnchanged",
             [](const TempServer& s) {
-                s.writeDownloadLog(logOf({{"b\0b"sv, "B\0b"sv, "a\0b.txt"sv}, {"ann", "Ann", "\0"sv},
-                                          {"cy", "Cy", "a\0b.txt"sv}}));
+                s.writeDownloadLog(
+                    logOf({{"b\0b"sv, "B\0b"sv, "a\0b.txt"sv}, {"ann", "Ann", "\0"sv}, {"cy", "Cy", "a\0b.txt"sv}}));
             },
             "", byNumber("2\ta\0b.txt\r\n1\t\0\r\n"s))),
         nulInUserName(),
@@ -144,8 +147,8 @@ INSTANTIATE_TEST_SUITE_P(
             "FiveMillionShortLinesAllCount", [](const TempServer& s) { s.writeDownloadLog(fiveMillionLines()); }, "",
             byNumber("3000000\ta\r\n2000000\tb\r\n")),
         byNumberRow(
-            "OnlyLineEndsGiveNoRecords", [](const TempServer& s) { s.writeDownloadLog("\r\n\n\r\r\n\r\r\n\n\n"); },
-            "", byNumber("")),
+            "OnlyLineEndsGiveNoRecords", [](const TempServer& s) { s.writeDownloadLog("\r\n\n\r\r\n\r\r\n\n\n"); }, "",
+            byNumber("")),
         byNumberRow(
             "OnlyTabsGiveOneRecordWithTheSurplusTabsInItsFileName",
             [](const TempServer& s) { s.writeDownloadLog("\t\t\t\t\t\t"); }, "", byNumber("1\t\t\t\r\n")),

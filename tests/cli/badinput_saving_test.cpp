@@ -48,8 +48,7 @@ BadInput readOnlyFolder()
             earlierSave(s);
             fs::permissions(s.folder(), fs::perms::owner_read | fs::perms::owner_exec);
         },
-        "<root>/server/log results.txt",
-        "the folder '<root>/server' does not allow new files (Permission denied)");
+        "<root>/server/log results.txt", "the folder '<root>/server' does not allow new files (Permission denied)");
     row.needsPermissionBits = true;
     return row;
 }
@@ -58,7 +57,10 @@ BadInput readOnlyFolder()
 BadInput fullDisk()
 {
     BadInput row = saveRow(
-        "SaveToAFullDiskIsReported", [](const TempServer& s) { s.writeDownloadLog(logOf({{"bob", "Bob", "a.txt"}})); },
+        "SaveToAFullDiskIsReported",
+        [](const TempServer& s) {
+            s.writeDownloadLog(logOf({{"bob", "Bob", "a.txt"}}));
+        },
         "/dev/full", "No space left on device");
     row.verb = {"downloads-by-number"};
     row.code = 1;
@@ -67,14 +69,14 @@ BadInput fullDisk()
     return row;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Saving, BadInputSuite,
-    ::testing::Values(readOnlyFile(), readOnlyFolder(),
-                      saveRow("SaveIntoAMissingFolderIsRefused", earlierSave, "<root>/missing/log results.txt",
-                              "No such file or directory"),
-                      fullDisk(),
-                      saveRow("SaveToAPathThatIsAFolderIsRefused", earlierSave, "<root>/server", "Is a directory")),
-    rowName);
+INSTANTIATE_TEST_SUITE_P(Saving, BadInputSuite,
+                         ::testing::Values(readOnlyFile(), readOnlyFolder(),
+                                           saveRow("SaveIntoAMissingFolderIsRefused", earlierSave,
+                                                   "<root>/missing/log results.txt", "No such file or directory"),
+                                           fullDisk(),
+                                           saveRow("SaveToAPathThatIsAFolderIsRefused", earlierSave, "<root>/server",
+                                                   "Is a directory")),
+                         rowName);
 
 } // namespace
 } // namespace quorvel::test

@@ -51,8 +51,7 @@ std::string expand(std::string text, const TempServer& server)
 
 bool explainsRefusal(std::string_view status)
 {
-    return status.starts_with("Cannot ") || status.starts_with(mustLoadMessage) ||
-           status.starts_with(noFolderMessage);
+    return status.starts_with("Cannot ") || status.starts_with(mustLoadMessage) || status.starts_with(noFolderMessage);
 }
 
 // A fake window that runs a row's whileLoading action at the log's first loading caption.
@@ -184,9 +183,9 @@ void runInTool(const BadInput& row)
     std::ostream progress(&hooked);
     const std::string before = snapshotOf(server.root());
     auto permissions = permissionsFor(row);
-    const int code = runReport(args, row.saveTo.empty() ? static_cast<std::ostream&>(out) : file, err,
-                               FolderFile(server.programFolder(), server.configFolder()),
-                               row.whileLoading ? &progress : nullptr);
+    const int code =
+        runReport(args, row.saveTo.empty() ? static_cast<std::ostream&>(out) : file, err,
+                  FolderFile(server.programFolder(), server.configFolder()), row.whileLoading ? &progress : nullptr);
     permissions.reset();
     EXPECT_EQ(code, row.code);
     EXPECT_EQ(out.str(), row.code == 0 ? expand(row.out, server) : "");

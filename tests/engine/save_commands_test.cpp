@@ -4,7 +4,6 @@
 #include "output/savefiles.h"
 #include "permissionbits.h"
 
-
 namespace quorvel::test {
 namespace {
 
