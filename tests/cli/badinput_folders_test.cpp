@@ -43,6 +43,14 @@ BadInput unreadableUsers()
     return row;
 }
 
+// A link to itself (never a folder) and a link back up the tree (a folder, listed once).
+void addLinkLoops(const TempServer& s)
+{
+    s.addAccount("ann");
+    fs::create_symlink("loop", users(s) / "loop");
+    fs::create_directory_symlink("..", users(s) / "up");
+}
+
 const std::string longName(255, 'n');
 
 void addOddAccounts(const TempServer& s)
@@ -89,44 +97,41 @@ BadInput folderFileRow(std::string what, std::function<std::string(const TempSer
     return row;
 }
 
-INSTANTIATE_TEST_SUITE_P(Folders, BadInputSuite,
-                         ::testing::Values(accountsRow(
-                                               "UsersFolderThatIsAFileHasNoAccounts",
-                                               [](const TempServer& s) { s.write("users", "ann"); }, "", ""),
-                                           accountsRow(
-                                               "MissingUsersFolderHasNoAccounts", [](const TempServer&) {}, "", ""),
-                                           unreadableUsers(),
-                                           accountsRow(
-                                               "SymbolicLinkLoopsInUsersAreNotFollowedEndlessly",
-                                               [](const TempServer& s) {
-                                                   s.addAccount("ann");
-                                                   fs::create_symlink("loop", users(s) / "loop");
-                                                   fs::create_directory_symlink("..", users(s) / "up");
-                                               },
-                                               "", "ann\r\nup\r\n"),
-                                           accountsRow(
-                                               "UsersFolderThatIsALinkToItselfIsUnreadable",
-                                               [](const TempServer& s) {
-                                                   fs::create_directory_symlink("users", users(s));
-                                               },
-                                               "Cannot read 'users'\n", ""),
-                                           accountsRow("OddAccountNamesAreListedByteForByte", addOddAccounts, "",
-                                                       "a b\r\nc\td\r\n" + longName + "\r\n\xe9t\xe9\r\n"),
-                                           oddAccountReport()),
-                         rowName);
+std::vector<BadInput> usersFolderRows()
+{
+    return {
+        accountsRow(
+            "UsersFolderThatIsAFileHasNoAccounts", [](const TempServer& s) { s.write("users", "ann"); }, "", ""),
+        accountsRow(
+            "MissingUsersFolderHasNoAccounts", [](const TempServer&) {}, "", ""),
+        unreadableUsers(),
+        accountsRow("SymbolicLinkLoopsInUsersAreNotFollowedEndlessly", addLinkLoops, "", "ann\r\nup\r\n"),
+        accountsRow(
+            "UsersFolderThatIsALinkToItselfIsUnreadable",
+            [](const TempServer& s) { fs::create_directory_symlink("users", users(s)); }, "Cannot read 'users'\n", ""),
+        accountsRow("OddAccountNamesAreListedByteForByte", addOddAccounts, "",
+                    "a b\r\nc\td\r\n" + longName + "\r\n\xe9t\xe9\r\n"),
+        oddAccountReport(),
+    };
+}
 
-INSTANTIATE_TEST_SUITE_P(FolderFile, BadInputSuite,
-                         ::testing::Values(folderFileRow("FolderFileOfGarbageNamesNoServer",
-                                                         [](const TempServer&) { return "\x89\x01\xff\r\ngarbage"s; }),
-                                           folderFileRow("FolderFileWithNulFirstNamesNoServer",
-                                                         [](const TempServer& s) { return "\0"s + s.folder(); }),
-                                           folderFileRow("FolderFileOfOneMegabyteWithoutNulIsNoServer",
-                                                         [](const TempServer&) { return std::string(1u << 20, 'x'); }),
-                                           folderFileRow("FolderFileNamingAFolderThatIsGoneFindsNoLog",
-                                                         [](const TempServer& s) {
-                                                             return (s.root() / "gone").string();
-                                                         })),
-                         rowName);
+std::vector<BadInput> folderFileRows()
+{
+    using Bytes = std::function<std::string(const TempServer&)>;
+    const Bytes garbage = [](const TempServer&) { return "\x89\x01\xff\r\ngarbage"s; };
+    const Bytes nulFirst = [](const TempServer& s) { return "\0"s + s.folder(); };
+    const Bytes megabyte = [](const TempServer&) { return std::string(1u << 20, 'x'); };
+    const Bytes gone = [](const TempServer& s) { return (s.root() / "gone").string(); };
+    return {
+        folderFileRow("FolderFileOfGarbageNamesNoServer", garbage),
+        folderFileRow("FolderFileWithNulFirstNamesNoServer", nulFirst),
+        folderFileRow("FolderFileOfOneMegabyteWithoutNulIsNoServer", megabyte),
+        folderFileRow("FolderFileNamingAFolderThatIsGoneFindsNoLog", gone),
+    };
+}
+
+INSTANTIATE_TEST_SUITE_P(Folders, BadInputSuite, ::testing::ValuesIn(usersFolderRows()), rowName);
+INSTANTIATE_TEST_SUITE_P(FolderFile, BadInputSuite, ::testing::ValuesIn(folderFileRows()), rowName);
 
 } // namespace
 } // namespace quorvel::test
