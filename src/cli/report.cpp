@@ -6,7 +6,9 @@
 #include "commands/dispatch.h"
 #include "server/serverfolder.h"
 
+#include <cerrno>
 #include <optional>
+#include <system_error>
 
 namespace quorvel {
 
@@ -100,6 +102,7 @@ int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
             err << line << '\n';
         return 1;
     }
+    errno = 0; // a failed write below leaves its reason here
     if (verb.list) {
         for (const std::string& entry : window.entries(*verb.list))
             out << entry << "\r\n";
@@ -107,7 +110,12 @@ int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
         out << window.outputText();
     }
     out.flush();
-    return out ? 0 : 1;
+    if (out)
+        return 0;
+    const int error = errno;
+    err << "quorvel-report: cannot write the output" << (error ? ": " + std::generic_category().message(error) : "")
+        << '\n';
+    return 1;
 }
 
 } // namespace quorvel

@@ -28,9 +28,12 @@ LogFile readLogFile(const std::filesystem::path& path, const std::function<void(
                     const std::function<void(std::uint64_t)>& onBlock)
 {
     LogFile result;
-    const Fd file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+    // O_NONBLOCK: opening a named pipe must not wait for a writer (it is then refused as not
+    // a regular file); reads from a regular file never block anyway.
+    const Fd file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
     if (file.fd < 0) {
-        result.status = errno == ENOENT || errno == ENOTDIR ? LogFile::Status::NotFound : LogFile::Status::Unreadable;
+        const bool absent = errno == ENOENT || errno == ENOTDIR || errno == ENAMETOOLONG;
+        result.status = absent ? LogFile::Status::NotFound : LogFile::Status::Unreadable;
         return result;
     }
     struct stat info {};

@@ -27,8 +27,9 @@ std::int64_t& transfers(accountinfo& account, Side side);
 std::int64_t transfers(const accountinfo& account, Side side);
 
 // The guard of the account reports: offers to load a missing log, makes sure the account
-// folders are listed, then returns whether the log is loaded; when it is not, the status line
-// says "Must load log first..." and the output box is left as it was.
+// folders are listed, then returns whether the log is loaded and the accounts are listed; when
+// the log is not, the status line says "Must load log first...". A refused report leaves the
+// output box as it was.
 bool accountReportGuard(Analyzer& a, Side side);
 
 } // namespace quorvel

@@ -4,6 +4,7 @@
 #include "server/serverfolder.h"
 
 #include <algorithm>
+#include <optional>
 #include <string_view>
 #include <system_error>
 
@@ -28,13 +29,22 @@ bool accountOrder(const std::string& x, const std::string& y)
     return x < y;
 }
 
+// No "users" folder at all (a file of that name counts as none): the server has no accounts.
+bool missingFolder(const std::error_code& error)
+{
+    return error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory ||
+           error == std::errc::filename_too_long;
+}
+
 } // namespace
 
-std::vector<std::string> listAccountFolders(const std::filesystem::path& dir)
+std::optional<std::vector<std::string>> listAccountFolders(const std::filesystem::path& dir)
 {
     std::vector<std::string> names;
     std::error_code error;
     std::filesystem::directory_iterator it(dir, error);
+    if (error && !missingFolder(error))
+        return std::nullopt;
     for (const std::filesystem::directory_iterator end; !error && it != end; it.increment(error)) {
         std::string name = it->path().filename().string();
         std::error_code typeError;
@@ -42,6 +52,8 @@ std::vector<std::string> listAccountFolders(const std::filesystem::path& dir)
             continue;
         names.push_back(std::move(name));
     }
+    if (error && !missingFolder(error))
+        return std::nullopt;
     std::sort(names.begin(), names.end(), accountOrder);
     return names;
 }
@@ -60,10 +72,14 @@ void loaduseraccounts(Analyzer& a)
     }
     if (s.accountsloaded)
         return;
-    const std::vector<std::string> names = listAccountFolders(serverPath(a, "users"));
+    const std::optional<std::vector<std::string>> names = listAccountFolders(serverPath(a, "users"));
+    if (!names) {
+        a.window.setStatus(unreadableAccountsMessage);
+        return;
+    }
     std::vector<std::string_view> entries;
-    entries.reserve(names.size());
-    for (const std::string& name : names) {
+    entries.reserve(names->size());
+    for (const std::string& name : *names) {
         s.accounts.push_back(accountinfo{name, 0, 0});
         entries.push_back(name);
     }

@@ -2,8 +2,7 @@
 #include "enginefixture.h"
 
 #include "output/savefiles.h"
-
-#include <unistd.h>
+#include "permissionbits.h"
 
 namespace quorvel::test {
 namespace {
@@ -161,11 +160,12 @@ TEST_F(SaveCommands, SaveToARememberedFileWhoseFolderWentAwayShowsTheReason)
     EXPECT_EQ(a.state.savefilename, (path("gone") / "out.txt").string());
 }
 
-// Root writes files whatever their mode bits say, so these cases only run for other users.
+// Root writes files whatever their mode bits say: these cases hold it to them.
 TEST_F(SaveCommands, ReadOnlyFileIsNotReplaced)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root may write a read-only file";
+    const PermissionBitsApply permissions;
+    if (!PermissionBitsApply::enforced(server.root()))
+        GTEST_SKIP() << "permission bits are not enforced for this process";
     server.write("locked.txt", "earlier");
     fs::permissions(server.folder() + "/locked.txt", fs::perms::owner_read);
     saveAs(server.folder() + "/locked.txt");
@@ -176,8 +176,9 @@ TEST_F(SaveCommands, ReadOnlyFileIsNotReplaced)
 
 TEST_F(SaveCommands, WritableFileInAReadOnlyFolderIsNotOverwrittenInPlace)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root may create files in a read-only folder";
+    const PermissionBitsApply permissions;
+    if (!PermissionBitsApply::enforced(server.root()))
+        GTEST_SKIP() << "permission bits are not enforced for this process";
     server.write("out.txt", "earlier");
     fs::permissions(server.folder(), fs::perms::owner_read | fs::perms::owner_exec);
     saveAs(server.folder() + "/out.txt");

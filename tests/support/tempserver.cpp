@@ -18,10 +18,26 @@ TempServer::TempServer()
     std::filesystem::create_directories(programFolder());
 }
 
+namespace {
+
+// Lets the owner list and empty every folder under dir (links are not followed), so that
+// tests may leave folders without permissions behind.
+void openUp(const std::filesystem::path& dir)
+{
+    std::error_code error;
+    if (!std::filesystem::is_directory(std::filesystem::symlink_status(dir, error)))
+        return;
+    std::filesystem::permissions(dir, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, error);
+    for (const auto& entry : std::filesystem::directory_iterator(dir, error))
+        openUp(entry.path());
+}
+
+} // namespace
+
 TempServer::~TempServer()
 {
     std::error_code error;
-    std::filesystem::permissions(root_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, error);
+    openUp(root_);
     std::filesystem::remove_all(root_, error);
 }
 

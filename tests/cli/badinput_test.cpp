@@ -1,0 +1,267 @@
+// SPDX-License-Identifier: MIT
+#include "badinput.h"
+
+#include "cli/report.h"
+#include "commands/dispatch.h"
+#include "commands/menu.h"
+#include "fakeplatform.h"
+#include "fakewindow.h"
+#include "foldersnapshot.h"
+#include "ingest/loadlog.h"
+#include "logtext.h"
+#include "permissionbits.h"
+#include "reportrun.h"
+#include "server/serverfolder.h"
+
+#include <csignal>
+#include <fcntl.h>
+#include <fstream>
+#include <memory>
+#include <spawn.h>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <utility>
+
+namespace quorvel::test {
+
+void PrintTo(const BadInput& row, std::ostream* os)
+{
+    *os << row.what;
+}
+
+std::string rowName(const ::testing::TestParamInfo<BadInput>& row)
+{
+    return row.param.what;
+}
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view loadingStarted = "Loading...   0/";
+
+std::string expand(std::string text, const TempServer& server)
+{
+    const std::string root = server.root().string();
+    for (std::size_t at = text.find("<root>"); at != std::string::npos; at = text.find("<root>", at + root.size()))
+        text.replace(at, 6, root);
+    return text;
+}
+
+bool explainsRefusal(std::string_view status)
+{
+    return status.starts_with("Cannot ") || status.starts_with(mustLoadMessage) || status.starts_with(noFolderMessage);
+}
+
+// A fake window that runs a row's whileLoading action at the log's first loading caption.
+class HookedWindow : public FakeWindow {
+public:
+    std::function<void()> onLoading;
+    void setStatus(std::string_view text) override
+    {
+        FakeWindow::setStatus(text);
+        if (onLoading && text.find(loadingStarted) != std::string_view::npos)
+            std::exchange(onLoading, nullptr)();
+    }
+};
+
+// quorvel-report's progress stream, doing the same.
+class HookedProgress : public std::streambuf {
+public:
+    explicit HookedProgress(std::function<void()> hook) : hook_(std::move(hook)) {}
+
+private:
+    int overflow(int c) override
+    {
+        const char one = static_cast<char>(c);
+        return c == traits_type::eof() ? c : (xsputn(&one, 1), c);
+    }
+    std::streamsize xsputn(const char* s, std::streamsize n) override
+    {
+        if (hook_) {
+            seen_.append(s, static_cast<std::size_t>(n));
+            if (seen_.find(loadingStarted) != std::string::npos)
+                std::exchange(hook_, nullptr)();
+        }
+        return n;
+    }
+    std::function<void()> hook_;
+    std::string seen_;
+};
+
+// What a command may never change: the folder, the saved file's name, the other log.
+std::string lastingState(const Analyzer& a)
+{
+    const LogState& upload = a.state.upload;
+    return a.state.serverfolder + "|" + a.state.savefilename + "|" + std::to_string(upload.loaded) + "|" +
+           std::to_string(upload.records.count());
+}
+
+std::string refusals(const FakeWindow& window, const FakePlatform& platform)
+{
+    std::string text;
+    for (const std::string& status : window.statuses)
+        if (explainsRefusal(status))
+            text += status + "\n";
+    for (const FakePlatform::Message& box : platform.errors)
+        text += box.title + ": " + box.text + "\n";
+    return text;
+}
+
+std::string listed(const FakeWindow& window, Dialog dialog)
+{
+    std::string text;
+    for (const std::string& entry : window.lists[FakeWindow::index(dialog)])
+        text += entry + "\r\n";
+    return text;
+}
+
+// Holds permission bits to root too while a row that needs them runs its command.
+std::unique_ptr<PermissionBitsApply> permissionsFor(const BadInput& row)
+{
+    return row.needsPermissionBits ? std::make_unique<PermissionBitsApply>() : nullptr;
+}
+
+void runInEngine(const BadInput& row)
+{
+    SCOPED_TRACE("engine");
+    const TempServer server;
+    HookedWindow window;
+    FakePlatform platform;
+    Analyzer a(window, platform, FolderFile(server.programFolder(), server.configFolder()));
+    row.arrange(server);
+    if (row.viaFolderFile) {
+        Form_Load(a);
+    } else {
+        server.writeUploadLog(logOf({{"ann", "Ann", "up.txt"}}));
+        setServerFolder(a, server.folder());
+        loaduploadlog(a);
+    }
+    a.state.savefilename = "earlier name.txt";
+    window.output = earlierResult;
+    window.statuses.clear();
+    if (!row.saveTo.empty())
+        platform.saveAnswers.push_back(expand(row.saveTo, server));
+    if (row.whileLoading)
+        window.onLoading = [&] { row.whileLoading(server); };
+    const std::string before = snapshotOf(server.root());
+    const std::string state = lastingState(a);
+    const MenuCommand* command = findMenuCommand(row.command);
+    ASSERT_NE(command, nullptr) << row.command;
+    {
+        const auto permissions = permissionsFor(row);
+        runCommand(a, command->run);
+    }
+    EXPECT_EQ(refusals(window, platform), expand(row.messages, server));
+    if (row.command == "mnuLoadUserAccounts") {
+        EXPECT_EQ(listed(window, Dialog::Accounts), expand(row.out, server));
+    } else {
+        EXPECT_EQ(window.output, row.messages.empty() ? expand(row.out, server) : earlierResult);
+    }
+    EXPECT_EQ(lastingState(a), state);
+    if (!row.whileLoading) {
+        EXPECT_EQ(snapshotOf(server.root()), before);
+    }
+}
+
+void runInTool(const BadInput& row)
+{
+    SCOPED_TRACE("quorvel-report");
+    const TempServer server;
+    row.arrange(server);
+    std::vector<std::string> args;
+    if (!row.viaFolderFile)
+        args = {"--server", server.folder()};
+    for (const std::string& arg : row.verb)
+        args.push_back(expand(arg, server));
+    std::ostringstream out, err;
+    std::ofstream file;
+    if (!row.saveTo.empty())
+        file.open(expand(row.saveTo, server), std::ios::binary);
+    HookedProgress hooked([&] { row.whileLoading(server); });
+    std::ostream progress(&hooked);
+    const std::string before = snapshotOf(server.root());
+    auto permissions = permissionsFor(row);
+    const int code =
+        runReport(args, row.saveTo.empty() ? static_cast<std::ostream&>(out) : file, err,
+                  FolderFile(server.programFolder(), server.configFolder()), row.whileLoading ? &progress : nullptr);
+    permissions.reset();
+    EXPECT_EQ(code, row.code);
+    EXPECT_EQ(out.str(), row.code == 0 ? expand(row.out, server) : "");
+    EXPECT_EQ(err.str(), expand(row.err == "=messages" ? row.messages : row.err, server));
+    if (!row.whileLoading) {
+        EXPECT_EQ(snapshotOf(server.root()), before);
+    }
+}
+
+// Runs the executable with stdout and stderr going to files; gives up after a minute. The
+// output is read back only from a regular file (never from a device such as /dev/full).
+ReportRun runExecutable(const std::vector<std::string>& args, const std::string& stdoutPath, const fs::path& stderrPath)
+{
+    std::vector<char*> argv{const_cast<char*>(QUORVEL_REPORT_PATH)};
+    for (const std::string& arg : args)
+        argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, stdoutPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&files, STDERR_FILENO, stderrPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, argv[0], &files, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&files);
+    if (spawned != 0)
+        return {-1, "", "cannot start " QUORVEL_REPORT_PATH};
+    int status = 0;
+    for (int waited = 0; ::waitpid(pid, &status, WNOHANG) == 0; ++waited) {
+        if (waited == 6000) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, &status, 0);
+            return {-1, "", "timed out"};
+        }
+        ::usleep(10'000);
+    }
+    const std::string out = fs::is_regular_file(stdoutPath) ? readFile(stdoutPath) : "";
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out, readFile(stderrPath)};
+}
+
+void runInBinary(const BadInput& row)
+{
+    SCOPED_TRACE("quorvel-report executable");
+    const TempServer server;
+    row.arrange(server);
+    std::vector<std::string> args{"--server", server.folder()};
+    for (const std::string& arg : row.verb)
+        args.push_back(expand(arg, server));
+    const fs::path outputs = server.root() / "outputs";
+    fs::create_directory(outputs);
+    const std::string stdoutPath = row.saveTo.empty() ? (outputs / "stdout").string() : expand(row.saveTo, server);
+    const std::string before = snapshotOf(server.folder());
+    const ReportRun run = runExecutable(args, stdoutPath, outputs / "stderr");
+    EXPECT_EQ(run.code, row.code);
+    if (row.saveTo.empty()) {
+        EXPECT_EQ(run.out, row.code == 0 ? expand(row.out, server) : "");
+    }
+    EXPECT_EQ(run.err, expand(row.err == "=messages" ? row.messages : row.err, server));
+    EXPECT_EQ(snapshotOf(server.folder()), before);
+}
+
+} // namespace
+
+TEST_P(BadInputSuite, GivesTheExactMessageAndLosesNothing)
+{
+    const BadInput& row = GetParam();
+    if (row.needsPermissionBits) {
+        const TempServer scratch;
+        const PermissionBitsApply permissions;
+        if (!PermissionBitsApply::enforced(scratch.root()))
+            GTEST_SKIP() << "permission bits are not enforced for this process";
+    }
+    runInEngine(row);
+    if (!row.verb.empty())
+        runInTool(row);
+    if (row.alsoBinary)
+        runInBinary(row);
+}
+
+} // namespace quorvel::test
