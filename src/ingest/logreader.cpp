@@ -28,7 +28,8 @@ LogFile readLogFile(const std::filesystem::path& path, const std::function<void(
                     const std::function<void(std::uint64_t)>& onBlock)
 {
     LogFile result;
-    const Fd file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+    // O_NONBLOCK: a FIFO in place of the log must not wait for a writer; regular files ignore it.
+    const Fd file{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
     if (file.fd < 0) {
         result.status = errno == ENOENT || errno == ENOTDIR ? LogFile::Status::NotFound : LogFile::Status::Unreadable;
         return result;
