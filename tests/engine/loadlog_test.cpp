@@ -110,6 +110,31 @@ TEST_P(LoadLog, ALogWithoutReadPermissionCannotBeRead)
     EXPECT_FALSE(a.state.log(side()).loaded);
 }
 
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool addressSanitized = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool addressSanitized = true;
+#else
+constexpr bool addressSanitized = false;
+#endif
+#else
+constexpr bool addressSanitized = false;
+#endif
+
+TEST_P(LoadLog, ALogTooLargeForMemoryCannotBeReadInsteadOfEndingTheProgram)
+{
+    if (addressSanitized)
+        GTEST_SKIP() << "the address sanitizer ends the program on an allocation it cannot serve";
+    if (readFile("/proc/sys/vm/overcommit_memory") != "0\n")
+        GTEST_SKIP() << "only the kernel's heuristic overcommit refuses an allocation larger than memory";
+    writeLog("");
+    fs::resize_file(fs::path(server.folder()) / logName(), std::uintmax_t{1} << 40);
+    loadlog(a, side());
+    EXPECT_EQ(window.statuses, (Texts{caption("Loading...   0/1099511627776"), "Cannot read '" + logName() + "'"}));
+    EXPECT_FALSE(a.state.log(side()).loaded);
+}
+
 // Keeps the working directory of the test and restores it.
 class WorkingDirectory {
 public:
