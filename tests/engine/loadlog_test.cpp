@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
+#include <functional>
 #include <sys/stat.h>
 #include <string>
 #include <unistd.h>
@@ -252,6 +254,47 @@ TEST_P(LoadLogSize, ReadsEveryByteOnceAndEndsAtTheFileSize)
     EXPECT_EQ(loading.back(), "(Download Log) Loading...   " + size + "/" + size);
     const std::string lastSort = "(Download Log) Sorting...   " + std::to_string(expected.size()) + "/" + std::to_string(expected.size());
     EXPECT_EQ(window.statuses.rbegin()[1], lastSort);
+}
+
+class LoadLogWhileWritten : public EngineTest {
+protected:
+    void SetUp() override
+    {
+        log = std::string(readBlock - 5, 'x') + "\rd\ts\ta\tu\tlast";
+        server.writeDownloadLog(log);
+    }
+    // Runs change once, at the first yield of the load (after its first block).
+    void loadChangingTheFile(const std::function<void()>& change)
+    {
+        window.onYield = [&] {
+            if (window.yields == 1)
+                change();
+        };
+        loaddownloadlog(a);
+    }
+    fs::path logPath() const { return fs::path(server.folder()) / "Download Log.txt"; }
+    std::string log;
+};
+
+TEST_F(LoadLogWhileWritten, BytesAppendedDuringTheLoadAreNotRead)
+{
+    loadChangingTheFile([&] { std::ofstream(logPath(), std::ios::binary | std::ios::app) << "\rd\ts\ta\tu\tappended"; });
+    const LogRecords& records = a.state.download.records;
+    EXPECT_TRUE(records.text() == log);
+    ASSERT_EQ(records.count(), 2);
+    EXPECT_EQ(records.filename(1), "last");
+}
+
+TEST_F(LoadLogWhileWritten, AFileCutShortDuringTheLoadGivesWhatWasRead)
+{
+    loadChangingTheFile([&] { fs::resize_file(logPath(), 10); });
+    const LogRecords& records = a.state.download.records;
+    EXPECT_TRUE(a.state.download.loaded);
+    EXPECT_EQ(records.text().size(), readBlock);
+    EXPECT_EQ(records.count(), 2);
+    EXPECT_EQ(records.stamp(1), "d");
+    EXPECT_EQ(records.spare(1), "s");
+    EXPECT_EQ(records.account(1), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(AroundOneBlock, LoadLogSize,
