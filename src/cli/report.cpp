@@ -45,7 +45,7 @@ std::optional<Invocation> parse(const std::vector<std::string>& args, std::ostre
         return call;
     }
     if (i < args.size() && args[i] == "--server") {
-        if (i + 1 >= args.size()) {
+        if (i + 1 >= args.size() || args[i + 1].empty()) {
             err << "quorvel-report: --server needs a folder\n";
             return std::nullopt;
         }

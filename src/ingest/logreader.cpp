@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -43,7 +44,13 @@ LogFile readLogFile(const std::filesystem::path& path, const std::function<void(
     }
     const auto size = static_cast<std::uint64_t>(info.st_size);
     onSize(size);
-    auto text = std::make_unique_for_overwrite<char[]>(size ? size : 1);
+    std::unique_ptr<char[]> text;
+    try {
+        text = std::make_unique_for_overwrite<char[]>(size ? size : 1);
+    } catch (const std::bad_alloc&) {
+        result.status = LogFile::Status::Unreadable;
+        return result;
+    }
     std::uint64_t done = 0;
     while (done < size) {
         const std::uint64_t want = std::min(blockSize, size - done);

@@ -19,8 +19,8 @@ struct LogFile {
 // bytes appended meanwhile are not read, and a file that shrinks gives what it still holds.
 // onSize is called with the size once the file is open, onBlock with the bytes read so far
 // after each block. A path that does not exist (or cannot, being too long) is NotFound; one
-// that cannot be opened or read (permissions, a folder, a named pipe or device, an I/O error)
-// is Unreadable.
+// that cannot be opened or read (permissions, a folder, a named pipe or device, an I/O error,
+// too large for memory) is Unreadable.
 LogFile readLogFile(const std::filesystem::path& path, const std::function<void(std::uint64_t)>& onSize,
                     const std::function<void(std::uint64_t)>& onBlock);
 

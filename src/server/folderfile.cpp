@@ -13,9 +13,11 @@ namespace {
 
 constexpr const char* fileName = "log.dat";
 
+// access() alone grants root any existing path, a plain file included.
 bool writableFolder(const std::filesystem::path& folder)
 {
-    return !folder.empty() && ::access(folder.c_str(), W_OK | X_OK) == 0;
+    std::error_code error;
+    return !folder.empty() && std::filesystem::is_directory(folder, error) && ::access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
 } // namespace
@@ -37,7 +39,8 @@ FolderFile FolderFile::forProgram(const std::filesystem::path& programFolder)
 
 std::filesystem::path FolderFile::path() const
 {
-    return (writableFolder(programFolder_) ? programFolder_ : configFolder_) / fileName;
+    const bool besideProgram = writableFolder(programFolder_) || configFolder_.empty();
+    return (besideProgram ? programFolder_ : configFolder_) / fileName;
 }
 
 std::optional<std::string> FolderFile::read() const

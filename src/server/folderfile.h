@@ -18,8 +18,8 @@ public:
     // (~/.config/quorvel) as the fallback.
     static FolderFile forProgram(const std::filesystem::path& programFolder);
 
-    // The file in use: beside the program when that folder is writable, else in the
-    // configuration folder.
+    // The file in use: beside the program when that folder is writable or no configuration
+    // folder is known, else in the configuration folder.
     std::filesystem::path path() const;
 
     // The stored path: everything up to the first NUL byte. Nothing when the file is

@@ -56,7 +56,8 @@ TEST_P(UsageErrors, ExitTwoWithUsageOnStderr)
 
 INSTANTIATE_TEST_SUITE_P(Calls, UsageErrors,
                          ::testing::Values(UsageCase{{}}, UsageCase{{"--server"}}, UsageCase{{"no-such-verb"}},
-                                           UsageCase{{"accounts", "extra"}}, UsageCase{{"--server", "/tmp"}}));
+                                           UsageCase{{"accounts", "extra"}}, UsageCase{{"--server", "/tmp"}},
+                                           UsageCase{{"--server", "", "accounts"}}));
 
 TEST(Help, ListsEveryVerbOnStdout)
 {

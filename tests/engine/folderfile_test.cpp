@@ -1,0 +1,273 @@
+// SPDX-License-Identifier: MIT
+#include "enginefixture.h"
+
+#include "server/accounts.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <optional>
+#include <string>
+#include <unistd.h>
+
+namespace quorvel::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+void writeRaw(const fs::path& file, std::string_view bytes)
+{
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+class FolderFileBytes : public ::testing::Test {
+protected:
+    TempServer server;
+    FolderFile file{server.programFolder(), server.configFolder()};
+    fs::path besideProgram() const { return server.programFolder() / "log.dat"; }
+};
+
+TEST_F(FolderFileBytes, HoldsExactlyThePathBytesWithoutTerminator)
+{
+    const std::string folder = "/srv/hotline server/\xe9t\xc3\xa9";
+    ASSERT_TRUE(file.write(folder));
+    EXPECT_EQ(file.path(), besideProgram());
+    EXPECT_EQ(readFile(besideProgram()), folder);
+    EXPECT_EQ(file.read(), std::optional<std::string>(folder));
+}
+
+TEST_F(FolderFileBytes, AShorterPathAfterALongerOneLeavesNoTraceOfTheLonger)
+{
+    ASSERT_TRUE(file.write("/a/very/long/path/to/the/first/hotline/server"));
+    ASSERT_TRUE(file.write("/b"));
+    EXPECT_EQ(readFile(besideProgram()), "/b");
+    EXPECT_EQ(file.read(), std::optional<std::string>("/b"));
+}
+
+TEST_F(FolderFileBytes, AnAbsentFileIsNoFolder)
+{
+    EXPECT_EQ(file.read(), std::nullopt);
+}
+
+TEST_F(FolderFileBytes, AFolderInItsPlaceIsNoFolder)
+{
+    fs::create_directory(besideProgram());
+    EXPECT_EQ(file.read(), std::nullopt);
+}
+
+struct ReadCase {
+    const char* what;
+    std::string content;
+    std::optional<std::string> path;
+};
+
+void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.what; }
+
+class FolderFileRead : public FolderFileBytes, public ::testing::WithParamInterface<ReadCase> {};
+
+TEST_P(FolderFileRead, PathIsEverythingBeforeTheFirstNul)
+{
+    writeRaw(besideProgram(), GetParam().content);
+    EXPECT_EQ(file.read(), GetParam().path) << GetParam().what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Contents, FolderFileRead,
+    ::testing::Values(
+        ReadCase{"an empty file counts as no folder file", "", std::nullopt},
+        ReadCase{"a NUL first byte is an empty path", std::string("\0/srv", 5), std::nullopt},
+        ReadCase{"bytes after the first NUL are ignored", std::string("/srv\0/old/longer/path", 21), "/srv"},
+        ReadCase{"line ends are path bytes, nothing is trimmed", "/srv/a\nb \r\n", "/srv/a\nb \r\n"},
+        ReadCase{"non-UTF-8 bytes pass unchanged", "/srv/\xff\xfe\x80", "/srv/\xff\xfe\x80"},
+        ReadCase{"a path longer than any fixed buffer is read whole", "/" + std::string(5000, 'p'),
+                 "/" + std::string(5000, 'p')}));
+
+// Tests run as root in CI, where access() grants writing to read-only folders: a program folder
+// that does not exist or is not a folder is the honest way to make it unwritable there.
+enum class Unwritable { Missing, PlainFile, ExecutableFile };
+
+class FolderFileFallback : public FolderFileBytes, public ::testing::WithParamInterface<Unwritable> {
+protected:
+    void SetUp() override
+    {
+        fs::remove_all(server.programFolder());
+        if (GetParam() == Unwritable::Missing)
+            return;
+        writeRaw(server.programFolder(), "not a folder");
+        if (GetParam() == Unwritable::ExecutableFile)
+            fs::permissions(server.programFolder(), fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+    }
+};
+
+TEST_P(FolderFileFallback, WritesAndReadsTheConfigurationFolderInstead)
+{
+    EXPECT_EQ(file.path(), server.configFolder() / "log.dat");
+    ASSERT_TRUE(file.write("/srv/hotline"));
+    EXPECT_EQ(readFile(server.configFolder() / "log.dat"), "/srv/hotline");
+    EXPECT_EQ(file.read(), std::optional<std::string>("/srv/hotline"));
+    EXPECT_EQ(fs::exists(server.programFolder()), GetParam() != Unwritable::Missing);
+    EXPECT_FALSE(fs::is_directory(server.programFolder()));
+}
+
+INSTANTIATE_TEST_SUITE_P(ProgramFolder, FolderFileFallback,
+                         ::testing::Values(Unwritable::Missing, Unwritable::PlainFile, Unwritable::ExecutableFile));
+
+TEST_F(FolderFileBytes, AReadOnlyProgramFolderFallsBackToTheConfigurationFolder)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root may write into read-only folders";
+    fs::permissions(server.programFolder(), fs::perms::owner_read | fs::perms::owner_exec);
+    ASSERT_TRUE(file.write("/srv/hotline"));
+    EXPECT_EQ(readFile(server.configFolder() / "log.dat"), "/srv/hotline");
+    EXPECT_FALSE(fs::exists(besideProgram()));
+}
+
+TEST_F(FolderFileBytes, WithoutAConfigurationFolderNothingIsWrittenToTheWorkingDirectory)
+{
+    fs::remove_all(server.programFolder());
+    const FolderFile noConfig(server.programFolder(), {});
+    EXPECT_EQ(noConfig.path(), server.programFolder() / "log.dat");
+    ASSERT_TRUE(noConfig.write("/srv/hotline"));
+    EXPECT_EQ(readFile(server.programFolder() / "log.dat"), "/srv/hotline");
+}
+
+TEST_F(FolderFileBytes, NeitherFolderWritableReportsFailure)
+{
+    fs::remove_all(server.programFolder());
+    writeRaw(server.configFolder(), "a file where the configuration folder should be");
+    EXPECT_FALSE(file.write("/srv/hotline"));
+}
+
+// loadpath: the folder browser and what a choice changes.
+class LoadPath : public EngineTest {
+protected:
+    void SetUp() override
+    {
+        server.addAccount("guest");
+        loaduseraccounts(a);
+        ASSERT_TRUE(a.folderFile.write(server.folder()));
+        window.statuses.clear();
+    }
+    std::vector<std::string> accountNames() const
+    {
+        std::vector<std::string> names;
+        for (const accountinfo& account : a.state.accounts)
+            names.push_back(account.name);
+        return names;
+    }
+    const std::vector<std::string> guestOnly{"guest"};
+};
+
+TEST_F(LoadPath, CancelKeepsFolderAccountsAndFolderFile)
+{
+    loadpath(a);
+    EXPECT_EQ(platform.browseTitles, std::vector<std::string>{"Select your Hotline Server Folder"});
+    EXPECT_EQ(a.state.serverfolder, server.folder());
+    EXPECT_TRUE(a.state.folderset);
+    EXPECT_TRUE(a.state.accountsloaded);
+    EXPECT_EQ(accountNames(), guestOnly);
+    EXPECT_EQ(window.list(Dialog::Accounts), guestOnly);
+    EXPECT_EQ(readFile(server.programFolder() / "log.dat"), server.folder());
+    EXPECT_EQ(window.statuses, std::vector<std::string>{});
+}
+
+TEST_F(LoadPath, ADifferentFolderForgetsTheOldAccountsAndIsRemembered)
+{
+    TempServer other;
+    other.addAccount("admin");
+    platform.folderAnswers.push_back(other.folder());
+    loadpath(a);
+    EXPECT_EQ(a.state.serverfolder, other.folder());
+    EXPECT_FALSE(a.state.accountsloaded);
+    EXPECT_EQ(accountNames(), std::vector<std::string>{});
+    EXPECT_EQ(window.list(Dialog::Accounts), std::vector<std::string>{});
+    EXPECT_EQ(readFile(server.programFolder() / "log.dat"), other.folder());
+    loaduseraccounts(a);
+    EXPECT_EQ(window.list(Dialog::Accounts), std::vector<std::string>{"admin"});
+}
+
+TEST_F(LoadPath, TheSameFolderAgainKeepsTheAccounts)
+{
+    platform.folderAnswers.push_back(server.folder());
+    loadpath(a);
+    EXPECT_TRUE(a.state.accountsloaded);
+    EXPECT_EQ(accountNames(), guestOnly);
+    EXPECT_EQ(window.list(Dialog::Accounts), guestOnly);
+}
+
+TEST_F(LoadPath, AFolderThatCannotBeRememberedIsStillUsedAndTheStatusSaysWhy)
+{
+    fs::remove_all(server.programFolder());
+    writeRaw(server.configFolder(), "blocks the configuration folder");
+    TempServer other;
+    platform.folderAnswers.push_back(other.folder());
+    loadpath(a);
+    EXPECT_EQ(a.state.serverfolder, other.folder());
+    EXPECT_TRUE(a.state.folderset);
+    EXPECT_EQ(window.statuses, std::vector<std::string>{"Cannot remember the server folder: '" +
+                                                        (server.configFolder() / "log.dat").string() +
+                                                        "' cannot be written"});
+}
+
+// Form_Load: the state a fresh main window starts from.
+class FormLoad : public EngineTest {
+protected:
+    void dirtyTheState()
+    {
+        a.state.download.loaded = true;
+        a.state.upload.nameslisted = true;
+        a.state.savefilename = "old results.txt";
+        a.state.accounts.push_back({"stale", 3, 4});
+    }
+};
+
+TEST_F(FormLoad, RestoresTheRememberedFolderAndListsItsAccounts)
+{
+    server.addAccount("guest");
+    server.addAccount("Admin");
+    ASSERT_TRUE(a.folderFile.write(server.folder()));
+    dirtyTheState();
+    Form_Load(a);
+    EXPECT_EQ(a.state.serverfolder, server.folder());
+    EXPECT_TRUE(a.state.folderset);
+    EXPECT_TRUE(a.state.accountsloaded);
+    EXPECT_EQ(window.list(Dialog::Accounts), (std::vector<std::string>{"Admin", "guest"}));
+    EXPECT_EQ(a.state.accounts.size(), 2u);
+    EXPECT_FALSE(a.state.download.loaded);
+    EXPECT_FALSE(a.state.upload.nameslisted);
+    EXPECT_EQ(a.state.savefilename, "");
+    EXPECT_EQ(platform.browseTitles, std::vector<std::string>{});
+}
+
+struct StartCase {
+    const char* what;
+    std::optional<std::string> folderFile;
+};
+
+void PrintTo(const StartCase& c, std::ostream* os) { *os << c.what; }
+
+class FormLoadWithoutFolder : public FormLoad, public ::testing::WithParamInterface<StartCase> {};
+
+TEST_P(FormLoadWithoutFolder, StartsWithNoFolderAndAsksNothing)
+{
+    if (GetParam().folderFile)
+        writeRaw(server.programFolder() / "log.dat", *GetParam().folderFile);
+    dirtyTheState();
+    Form_Load(a);
+    EXPECT_EQ(a.state.serverfolder, "") << GetParam().what;
+    EXPECT_FALSE(a.state.folderset);
+    EXPECT_FALSE(a.state.accountsloaded);
+    EXPECT_EQ(a.state.accounts.size(), 0u);
+    EXPECT_FALSE(a.state.download.loaded);
+    EXPECT_EQ(platform.browseTitles, std::vector<std::string>{});
+    EXPECT_EQ(window.statuses, std::vector<std::string>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(FolderFiles, FormLoadWithoutFolder,
+                         ::testing::Values(StartCase{"no folder file", std::nullopt},
+                                           StartCase{"an empty folder file", std::string()},
+                                           StartCase{"a NUL first byte", std::string("\0/srv", 5)}));
+
+} // namespace
+} // namespace quorvel::test

@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: MIT
+// Any bytes in the folder file: the folder read back is exactly the bytes before the first NUL
+// (none when that is empty), writing it back stores exactly those bytes, and a fresh start
+// restores that folder without asking for one.
+#include "fakeplatform.h"
+#include "fakewindow.h"
+#include "fuzzcheck.h"
+#include "tempserver.h"
+
+#include "commands/dispatch.h"
+#include "server/folderfile.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <fstream>
+#include <optional>
+#include <string>
+
+namespace {
+
+using quorvel::fuzz::require;
+
+void writeRaw(const std::filesystem::path& file, std::string_view bytes)
+{
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static const quorvel::test::TempServer server;
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const quorvel::FolderFile file(server.programFolder(), server.configFolder());
+    writeRaw(file.path(), bytes);
+    const std::string path(bytes.substr(0, bytes.find('\0')));
+    const std::optional<std::string> expected = path.empty() ? std::nullopt : std::optional(path);
+    require(file.read() == expected, "the folder is the bytes before the first NUL");
+
+    quorvel::test::FakeWindow window;
+    quorvel::test::FakePlatform platform;
+    quorvel::Analyzer a(window, platform, file);
+    quorvel::Form_Load(a);
+    require(a.state.serverfolder == path && a.state.folderset == !path.empty(), "a start restores exactly that folder");
+    require(platform.browseTitles.empty(), "a start never asks for a folder");
+
+    if (!expected)
+        return 0;
+    require(file.write(path), "the folder file can be written");
+    require(quorvel::test::readFile(file.path()) == path, "the folder file holds exactly the path bytes");
+    return 0;
+}
