@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "ingest/logreader.h"
 
+#include "ingest/hugepages.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
@@ -41,6 +43,7 @@ LogFile readLogFile(const std::filesystem::path& path, const std::function<void(
     const auto size = static_cast<std::uint64_t>(info.st_size);
     onSize(size);
     auto text = std::make_unique_for_overwrite<char[]>(size ? size : 1);
+    adviseHugePages(text.get(), size);
     std::uint64_t done = 0;
     while (done < size) {
         const std::uint64_t want = std::min(blockSize, size - done);

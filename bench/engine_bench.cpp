@@ -1,0 +1,163 @@
+// SPDX-License-Identifier: MIT
+// Times the engine alone on a server folder's download log, without process start-up: the
+// load (against `wc -l` on the same file), then every download report, list build and search
+// through the same entry points the menus and dialogs call, each as a fraction of the load.
+#include "benchwindow.h"
+
+#include "commands/dispatch.h"
+#include "commands/menu.h"
+#include "search/dialogs.h"
+#include "server/serverfolder.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <iostream>
+#include <spawn.h>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+using namespace quorvel;
+using Clock = std::chrono::steady_clock;
+
+double seconds(const std::function<void()>& work)
+{
+    const auto start = Clock::now();
+    work();
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+double fastest(int runs, const std::function<void()>& work)
+{
+    double best = 1e300;
+    for (int i = 0; i < runs; ++i)
+        best = std::min(best, seconds(work));
+    return best;
+}
+
+// Runs `wc -l file` with its output discarded, as an operator would, and waits for it.
+void runWc(const std::string& file)
+{
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", 1, 0);
+    std::string program = "wc", option = "-l", path = file;
+    char* argv[] = {program.data(), option.data(), path.data(), nullptr};
+    pid_t child = 0;
+    if (posix_spawnp(&child, "wc", &actions, nullptr, argv, environ) == 0)
+        waitpid(child, nullptr, 0);
+    posix_spawn_file_actions_destroy(&actions);
+}
+
+long peakKiB()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+struct Step {
+    std::string label;
+    std::function<void(Analyzer&)> run;
+};
+
+Step menu(const std::string& label, std::string_view item)
+{
+    const MenuCommand* command = findMenuCommand(item);
+    return {label + " (" + std::string(item) + ")", [command](Analyzer& a) { command->run(a); }};
+}
+
+std::vector<Step> steps()
+{
+    return {
+        menu("report: downloads by date", "mnusortbydate"),
+        menu("report: downloads by number", "mnudownloadnumber"),
+        menu("report: downloads by account", "mnusortbyaccount"),
+        menu("report: top downloader", "mnunumberdown"),
+        menu("report: top download account", "mnunumberaccountdown"),
+        menu("report: accounts not downloading", "mnuwhonotdownloading"),
+        menu("list: download names", "mnuUserDownloads"),
+        menu("list: downloaded files", "mnuFileDownloads"),
+        {"search: name (Command1, Download Names)", [](Analyzer& a) { Command1_Click(a, Dialog::DownNames); }},
+        {"search: file (Command1, Downloaded Files)", [](Analyzer& a) { Command1_Click(a, Dialog::DownFiles); }},
+        {"search: account (mnusearchdownload)", [](Analyzer& a) { mnusearchdownload_Click(a); }},
+    };
+}
+
+// Picks the values the searches look for from the record in the middle of the log.
+void pickSearchValues(Analyzer& a, bench::BenchWindow& window)
+{
+    const LogRecords& records = a.state.download.records;
+    if (records.count() == 0)
+        return;
+    const std::int64_t middle = records.count() / 2;
+    window.select(Dialog::DownNames, std::string(records.username(middle)));
+    window.select(Dialog::DownFiles, std::string(records.filename(middle)));
+    window.select(Dialog::Accounts, std::string(records.account(middle)));
+}
+
+int run(const std::filesystem::path& server, bool loadOnly, int runs)
+{
+    const auto logPath = server / "Download Log.txt";
+    std::error_code error;
+    const auto size = std::filesystem::file_size(logPath, error);
+    if (error) {
+        std::cerr << "engine_bench: cannot read " << logPath << '\n';
+        return 1;
+    }
+    bench::BenchWindow window;
+    bench::BenchPlatform platform;
+    const auto scratch = std::filesystem::temp_directory_path();
+    Analyzer a(window, platform, FolderFile(scratch, scratch));
+    setServerFolder(a, server.string());
+    const MenuCommand* load = findMenuCommand("mnuLoaddownloadlog");
+    const double loadTime = fastest(runs, [&] { runCommand(a, load->run); });
+    if (window.status() != "(Download Log) Done...") {
+        std::cerr << "engine_bench: the load ended with \"" << window.status() << "\"\n";
+        return 1;
+    }
+    std::printf("log: %s, %llu bytes, %lld records\n", logPath.c_str(), static_cast<unsigned long long>(size),
+                static_cast<long long>(a.state.download.records.count()));
+    std::printf("load: %.3f s (fastest of %d)\n", loadTime, runs);
+    if (!loadOnly) {
+        const double wcStart = fastest(5, [] { runWc("/dev/null"); });
+        const double wc = fastest(5, [&] { runWc(logPath.string()); });
+        std::printf("wc -l: %.4f s (of which process start-up %.4f s)\n", wc, wcStart);
+        std::printf("load / wc -l: %.2f (against wc -l without its start-up: %.2f)\n", loadTime / wc,
+                    loadTime / std::max(wc - wcStart, 1e-6));
+        pickSearchValues(a, window);
+        for (const Step& step : steps()) {
+            window.resetWrites();
+            const double t = seconds([&] { runCommand(a, step.run); });
+            std::printf("%-58s %.4f s  %.4f of the load%s\n", step.label.c_str(), t, t / loadTime,
+                        window.writes() == 0 ? "  (not available: produced nothing)" : "");
+        }
+    }
+    const double peak = static_cast<double>(peakKiB()) * 1024.0;
+    std::printf("peak memory: %.1f MB = %.3f x the log size (%.1f MB)\n", peak / 1e6, peak / static_cast<double>(size),
+                static_cast<double>(size) / 1e6);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> args(argv + 1, argv + argc);
+    const bool loadOnly = std::erase(args, std::string("--load-only")) > 0;
+    if (args.size() != 1) {
+        std::cerr << "usage: engine_bench SERVER_DIR [--load-only]\n"
+                     "Times the download log's load (fastest of 3 runs; one with --load-only), then each\n"
+                     "download report, list build and search on it.\n";
+        return 2;
+    }
+    return run(args[0], loadOnly, loadOnly ? 1 : 3);
+}
