@@ -13,7 +13,7 @@ namespace quorvel::test {
 // A window that records everything a command does to it.
 class FakeWindow : public Window {
 public:
-    void setStatus(std::string_view caption) override { statuses.emplace_back(caption); }
+    void setStatus(std::string_view status) override { statuses.emplace_back(status); }
     std::string outputText() const override { return output; }
     void setOutputText(std::string text) override
     {
