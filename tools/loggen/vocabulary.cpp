@@ -50,11 +50,17 @@ void addDistinct(std::vector<std::string>& names, std::unordered_set<std::string
     names.push_back(std::move(candidate));
 }
 
-std::string nickname(Random& random)
+// Every period-th name, from the offset-th on, carries an accent, the encodings taking turns,
+// so that even a small sample has some and popular names are among them.
+std::string_view accentFor(std::size_t index, std::size_t period, std::size_t offset)
+{
+    return index % period == offset ? accents[index / period % accents.size()] : std::string_view();
+}
+
+std::string nickname(Random& random, std::string_view accent)
 {
     std::string name = capitalized(syllableWord(random, 1, 2));
-    if (random.chance(0.03))
-        name += accents[random.below(accents.size())];
+    name += accent;
     if (random.chance(0.25))
         name.append(" ").append(capitalized(syllableWord(random, 1, 1)));
     if (random.chance(0.1))
@@ -64,12 +70,10 @@ std::string nickname(Random& random)
     return name;
 }
 
-std::string fileName(Random& random)
+std::string fileName(Random& random, std::string_view accent)
 {
     std::string name(words[random.below(words.size())]);
-    name.append(" ").append(capitalized(syllableWord(random, 1, 2)));
-    if (random.chance(0.02))
-        name += accents[random.below(accents.size())];
+    name.append(" ").append(capitalized(syllableWord(random, 1, 2))).append(accent);
     if (random.chance(0.4))
         name.append(" ").append(std::to_string(1 + random.below(9))).append(".").append(std::to_string(random.below(10)));
     return name.append(extensions[random.below(extensions.size())]);
@@ -93,7 +97,7 @@ std::vector<std::string> makeNicknames(std::size_t count, Random& random)
     std::vector<std::string> names;
     std::unordered_set<std::string> seen;
     while (names.size() < count)
-        addDistinct(names, seen, nickname(random));
+        addDistinct(names, seen, nickname(random, accentFor(names.size(), 30, 4)));
     return names;
 }
 
@@ -102,7 +106,7 @@ std::vector<std::string> makeFileNames(std::size_t count, Random& random)
     std::vector<std::string> names;
     std::unordered_set<std::string> seen;
     while (names.size() < count)
-        addDistinct(names, seen, fileName(random));
+        addDistinct(names, seen, fileName(random, accentFor(names.size(), 40, 2)));
     return names;
 }
 
