@@ -8,6 +8,7 @@
 #include "commands/menu.h"
 #include "search/dialogs.h"
 #include "server/serverfolder.h"
+#include "state/keytally.h"
 
 #include <algorithm>
 #include <chrono>
@@ -28,23 +29,48 @@ namespace {
 using namespace quorvel;
 using Clock = std::chrono::steady_clock;
 
-double seconds(const std::function<void()>& work)
+// Wall-clock and CPU (user + system) seconds of some work. The machine may be shared: CPU time
+// is the steadier measure of the work itself.
+struct Took {
+    double wall = 0;
+    double cpu = 0;
+};
+
+double cpuNow()
 {
-    const auto start = Clock::now();
-    work();
-    return std::chrono::duration<double>(Clock::now() - start).count();
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
-double fastest(int runs, const std::function<void()>& work)
+Took measure(const std::function<void()>& work)
 {
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i)
-        best = std::min(best, seconds(work));
+    const auto start = Clock::now();
+    const double cpuStart = cpuNow();
+    work();
+    return {std::chrono::duration<double>(Clock::now() - start).count(), cpuNow() - cpuStart};
+}
+
+// The fastest wall time and the smallest CPU time of some runs.
+Took fastest(int runs, const std::function<Took()>& work)
+{
+    Took best{1e300, 1e300};
+    for (int i = 0; i < runs; ++i) {
+        const Took t = work();
+        best = {std::min(best.wall, t.wall), std::min(best.cpu, t.cpu)};
+    }
     return best;
 }
 
-// Runs `wc -l file` with its output discarded, as an operator would, and waits for it.
-void runWc(const std::string& file)
+double seconds(const rusage& usage)
+{
+    const auto tv = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6; };
+    return tv(usage.ru_utime) + tv(usage.ru_stime);
+}
+
+// Runs `wc -l file` with its output discarded, as an operator would, and waits for it; the CPU
+// time is the child's own.
+Took runWc(const std::string& file)
 {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -52,9 +78,12 @@ void runWc(const std::string& file)
     std::string program = "wc", option = "-l", path = file;
     char* argv[] = {program.data(), option.data(), path.data(), nullptr};
     pid_t child = 0;
+    rusage usage{};
+    const auto start = Clock::now();
     if (posix_spawnp(&child, "wc", &actions, nullptr, argv, environ) == 0)
-        waitpid(child, nullptr, 0);
+        wait4(child, nullptr, 0, &usage);
     posix_spawn_file_actions_destroy(&actions);
+    return {std::chrono::duration<double>(Clock::now() - start).count(), seconds(usage)};
 }
 
 long peakKiB()
@@ -78,18 +107,55 @@ Step menu(const std::string& label, std::string_view item)
 std::vector<Step> steps()
 {
     return {
-        menu("report: downloads by date", "mnusortbydate"),
-        menu("report: downloads by number", "mnudownloadnumber"),
-        menu("report: downloads by account", "mnusortbyaccount"),
+        menu("report: by date", "mnusortbydate"),
+        menu("report: by number", "mnudownloadnumber"),
+        menu("report: by account", "mnusortbyaccount"),
         menu("report: top downloader", "mnunumberdown"),
-        menu("report: top download account", "mnunumberaccountdown"),
-        menu("report: accounts not downloading", "mnuwhonotdownloading"),
+        menu("report: top account", "mnunumberaccountdown"),
+        menu("report: not downloading", "mnuwhonotdownloading"),
         menu("list: download names", "mnuUserDownloads"),
         menu("list: downloaded files", "mnuFileDownloads"),
-        {"search: name (Command1, Download Names)", [](Analyzer& a) { Command1_Click(a, Dialog::DownNames); }},
-        {"search: file (Command1, Downloaded Files)", [](Analyzer& a) { Command1_Click(a, Dialog::DownFiles); }},
+        {"search: name (Command1 DownNames)", [](Analyzer& a) { Command1_Click(a, Dialog::DownNames); }},
+        {"search: file (Command1 DownFiles)", [](Analyzer& a) { Command1_Click(a, Dialog::DownFiles); }},
         {"search: account (mnusearchdownload)", [](Analyzer& a) { mnusearchdownload_Click(a); }},
     };
+}
+
+// One line of the table, without its end: CPU and wall seconds and their fractions of the load.
+void report(const std::string& label, Took t, Took load)
+{
+    std::printf("%-52s %7.4f %7.4f %7.4f %7.4f", label.c_str(), t.cpu, t.cpu / load.cpu, t.wall, t.wall / load.wall);
+}
+
+// The floor of any report: one pass that reads every record's file name and nothing more.
+// Then the tally every count and distinct list is built on, alone: one KeyTally over a column.
+void timeTallies(const LogRecords& records, Took loadTime)
+{
+    std::uint64_t sum = 0;
+    const Took floor = measure([&] {
+        for (std::int64_t i = 0; i < records.count(); ++i)
+            for (const char c : records.filename(i))
+                sum += static_cast<unsigned char>(c);
+    });
+    report("building block: read every file name", floor, loadTime);
+    std::printf("  (checksum %llu)\n", static_cast<unsigned long long>(sum));
+    for (const auto& [label, field] : {std::pair{"filename", Field::filename}, std::pair{"username", Field::username},
+                                       std::pair{"account", Field::account}}) {
+        KeyTally tally;
+        const Took t = measure([&] {
+            for (std::int64_t i = 0; i < records.count(); ++i)
+                tally.add(records.field(i, field));
+        });
+        report(std::string("building block: KeyTally of ") + label, t, loadTime);
+        std::printf("  (%zu keys)\n", tally.size());
+        KeyTally batch;
+        const Took b = measure([&] {
+            batch.addEach(static_cast<std::size_t>(records.count()),
+                          [&](std::size_t i) { return records.field(static_cast<std::int64_t>(i), field); });
+        });
+        report(std::string("building block: KeyTally::addEach of ") + label, b, loadTime);
+        std::printf("%s\n", batch.counts() == tally.counts() ? "" : "  DIFFERENT COUNTS");
+    }
 }
 
 // Picks the values the searches look for from the record in the middle of the log.
@@ -119,26 +185,26 @@ int run(const std::filesystem::path& server, bool loadOnly, int runs)
     Analyzer a(window, platform, FolderFile(scratch, scratch));
     setServerFolder(a, server.string());
     const MenuCommand* load = findMenuCommand("mnuLoaddownloadlog");
-    const double loadTime = fastest(runs, [&] { runCommand(a, load->run); });
+    const Took loadTime = fastest(runs, [&] { return measure([&] { runCommand(a, load->run); }); });
     if (window.status() != "(Download Log) Done...") {
         std::cerr << "engine_bench: the load ended with \"" << window.status() << "\"\n";
         return 1;
     }
     std::printf("log: %s, %llu bytes, %lld records\n", logPath.c_str(), static_cast<unsigned long long>(size),
                 static_cast<long long>(a.state.download.records.count()));
-    std::printf("load: %.3f s (fastest of %d)\n", loadTime, runs);
+    std::printf("seconds are the fastest of %d runs (load, wc) or of one; cpu = user + system\n", runs);
+    std::printf("load: cpu %.4f s, wall %.4f s\n", loadTime.cpu, loadTime.wall);
     if (!loadOnly) {
-        const double wcStart = fastest(5, [] { runWc("/dev/null"); });
-        const double wc = fastest(5, [&] { runWc(logPath.string()); });
-        std::printf("wc -l: %.4f s (of which process start-up %.4f s)\n", wc, wcStart);
-        std::printf("load / wc -l: %.2f (against wc -l without its start-up: %.2f)\n", loadTime / wc,
-                    loadTime / std::max(wc - wcStart, 1e-6));
+        const Took wc = fastest(5, [&] { return runWc(logPath.string()); });
+        std::printf("wc -l: cpu %.4f s, wall %.4f s\n", wc.cpu, wc.wall);
+        std::printf("load / wc -l: cpu %.2f, wall %.2f\n", loadTime.cpu / wc.cpu, loadTime.wall / wc.wall);
+        std::printf("%-52s %7s %7s %7s %7s\n", "", "cpu s", "/load", "wall s", "/load");
+        timeTallies(a.state.download.records, loadTime);
         pickSearchValues(a, window);
         for (const Step& step : steps()) {
             window.resetWrites();
-            const double t = seconds([&] { runCommand(a, step.run); });
-            std::printf("%-58s %.4f s  %.4f of the load%s\n", step.label.c_str(), t, t / loadTime,
-                        window.writes() == 0 ? "  (not available: produced nothing)" : "");
+            report(step.label, measure([&] { runCommand(a, step.run); }), loadTime);
+            std::printf("%s\n", window.writes() == 0 ? "  not available: produced nothing" : "");
         }
     }
     const double peak = static_cast<double>(peakKiB()) * 1024.0;

@@ -29,24 +29,28 @@ engine="$build/bench/engine_bench"
 echo "== machine: $(nproc) cores, $(lscpu | sed -n 's/^Model name: *//p'), $(free -g | awk '/^Mem:/ {print $2}') GiB"
 echo "== $(uptime)"
 
-# Times one command line (run by bash) RUNS times. Sets best (fastest wall time in seconds),
-# peak (largest resident set in KiB, of the command and its children) and status (exit status
-# of the last run). Output goes to $scratch/out, errors to $scratch/err.
+# Runs one command line (run by bash) RUNS times and keeps the fastest run: sets wall and cpu
+# (its wall-clock and user + system seconds, children included), peak (largest resident set
+# in KiB of the command or any child, over all runs) and status (exit status of the last
+# run). Output goes to $scratch/out, errors to $scratch/err. The machine may be shared: CPU
+# time is the steadier measure of the work, wall time what a user waits.
 measure() {
-  best=""
+  wall=""
+  cpu=""
   peak=0
+  local TIMEFORMAT='%3R %3U %3S'
   for _ in $(seq "$runs"); do
-    local start end
-    start=$EPOCHREALTIME
     set +e
-    /usr/bin/time -o "$scratch/time" -f '%M' bash -c "$1" >"$scratch/out" 2>"$scratch/err"
+    { time /usr/bin/time -o "$scratch/time" -f '%M' bash -c "$1" >"$scratch/out" 2>"$scratch/err"; } 2>"$scratch/timing"
     status=$?
     set -e
-    end=$EPOCHREALTIME
-    local took kib
-    took=$(awk -v s="$start" -v e="$end" 'BEGIN { printf "%.4f", e - s }')
+    local r u s kib
+    read -r r u s <"$scratch/timing"
     kib=$(tail -n 1 "$scratch/time")
-    if [ -z "$best" ] || awk -v a="$took" -v b="$best" 'BEGIN { exit !(a < b) }'; then best=$took; fi
+    if [ -z "$wall" ] || awk -v a="$r" -v b="$wall" 'BEGIN { exit !(a < b) }'; then wall=$r; fi
+    local c
+    c=$(awk -v u="$u" -v s="$s" 'BEGIN { printf "%.3f", u + s }')
+    if [ -z "$cpu" ] || awk -v a="$c" -v b="$cpu" 'BEGIN { exit !(a < b) }'; then cpu=$c; fi
     if [ "$kib" -gt "$peak" ]; then peak=$kib; fi
   done
 }
@@ -57,19 +61,21 @@ compare() {
   local call="'$report' --server '$server' $verb${value:+ '$value'}"
   measure "$call"
   if [ "$status" -eq 2 ] && grep -q "unknown verb" "$scratch/err"; then
-    printf '%-22s %s\n' "$verb" "not available in this build"
+    printf '%-21s %s\n' "$verb" "not available in this build"
     return
   fi
   if [ "$status" -ne 0 ]; then
-    printf '%-22s %s\n' "$verb" "failed (exit $status): $(head -c 200 "$scratch/err")"
+    printf '%-21s %s\n' "$verb" "failed (exit $status): $(head -c 200 "$scratch/err")"
     return
   fi
-  local qbest=$best qpeak=$peak
+  local qwall=$wall qcpu=$cpu qpeak=$peak
   measure "$awkline"
-  awk -v verb="$verb" -v q="$qbest" -v m="$best" -v qp="$qpeak" -v mp="$peak" -v size="$size" 'BEGIN {
+  awk -v verb="$verb" -v qw="$qwall" -v mw="$wall" -v qc="$qcpu" -v mc="$cpu" -v qp="$qpeak" -v mp="$peak" \
+      -v size="$size" 'BEGIN {
         limit = 1.5 * size + 30e6
-        printf "%-22s %9.3f %9.3f %8.2f  %8.1f %8.1f %7.3f  %s\n", verb, q, m, m / q, qp * 1024 / 1e6,
-               mp * 1024 / 1e6, qp * 1024 / size, (qp * 1024 <= limit ? "within" : "OVER")
+        printf "%-21s %7.3f %7.3f %6.2f   %7.3f %7.3f %6.2f   %7.1f %7.1f %6.3f %s\n", verb, qw, mw, mw / qw,
+               qc, mc, (qc > 0 ? mc / qc : 0), qp * 1024 / 1e6, mp * 1024 / 1e6, qp * 1024 / size,
+               (qp * 1024 <= limit ? "within" : "OVER")
       }'
 }
 
@@ -89,8 +95,10 @@ for lines in $sizes; do
   name=$(mawk -F'\t' -v RS='\r' 'NR > 1 { c[$4]++ } END { for (k in c) if (c[k] > m) { m = c[k]; w = k } print w }' "$log")
   aw="mawk -F'\t' -v RS='\r'"
   echo
-  echo "== $lines lines, $size bytes; fastest of $runs runs; ratio = mawk / quorvel; memory limit 1.5 x log + 30 MB"
-  printf '%-22s %9s %9s %8s  %8s %8s %7s\n' "verb" "quorvel s" "mawk s" "ratio" "q peak MB" "m peak MB" "q/log"
+  echo "== $lines lines, $size bytes; fastest of $runs runs; ratio = mawk / quorvel; q = quorvel-report, m = mawk"
+  echo "   peak memory of quorvel-report: within or OVER 1.5 x the log + 30 MB"
+  printf '%-21s %7s %7s %6s   %7s %7s %6s   %7s %7s %6s\n' "verb" "q wall" "m wall" "ratio" "q cpu" "m cpu" "ratio" \
+    "q MB" "m MB" "q/log"
   compare "$server" downloads-by-date "" \
     "$aw 'NR > 1 { if (!(\$5 in c)) o[++n] = \$5; c[\$5]++ } END { for (i = 1; i <= n; i++) print c[o[i]] \"\t\" o[i] }' '$log'" "$size"
   compare "$server" downloads-by-number "" \
