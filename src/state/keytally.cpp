@@ -51,7 +51,7 @@ bool KeyTally::holds(const Slot& slot, std::string_view key, std::uint32_t hash)
     if (slot.tag != static_cast<std::uint16_t>(hash >> 16))
         return false;
     if (slot.length <= inlineBytes)
-        return slot.length == key.size() && std::memcmp(slot.bytes, key.data(), key.size()) == 0;
+        return slot.length == key.size() && (key.empty() || std::memcmp(slot.bytes, key.data(), key.size()) == 0);
     return keys_[slot.index] == key;
 }
 
@@ -81,7 +81,7 @@ std::size_t KeyTally::addHashed(std::string_view key, std::uint32_t hash)
     slot.index = static_cast<std::uint32_t>(index);
     slot.tag = static_cast<std::uint16_t>(hash >> 16);
     slot.length = static_cast<std::uint8_t>(std::min(key.size(), inlineBytes + 1));
-    if (key.size() <= inlineBytes)
+    if (!key.empty() && key.size() <= inlineBytes)
         std::memcpy(slot.bytes, key.data(), key.size());
     keys_.push_back(key);
     counts_.push_back(1);

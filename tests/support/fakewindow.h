@@ -13,7 +13,7 @@ namespace quorvel::test {
 // A window that records everything a command does to it.
 class FakeWindow : public Window {
 public:
-    void setStatus(std::string_view status) override { statuses.emplace_back(status); }
+    void setStatus(std::string_view text) override { statuses.emplace_back(text); }
     std::string outputText() const override { return output; }
     void setOutputText(std::string text) override
     {
