@@ -104,7 +104,10 @@ void KeyTally::grow()
     for (const Slot& slot : old) {
         if (slot.index == empty)
             continue;
-        std::size_t at = hashBytes(keys_[slot.index]) & mask;
+        // A short key is rehashed from its copy in the slot, without reaching into the log text.
+        const std::string_view key =
+            slot.length <= inlineBytes ? std::string_view(slot.bytes, slot.length) : keys_[slot.index];
+        std::size_t at = hashBytes(key) & mask;
         while (slots_[at].index != empty)
             at = (at + 1) & mask;
         slots_[at] = slot;
