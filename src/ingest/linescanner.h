@@ -104,6 +104,20 @@ void scanLines(std::string_view text, OnLine&& onLine)
     finish(text.size());
 }
 
+// The number of bits set. std::popcount becomes a library call when the build does not assume
+// the POPCNT instruction; this stays inline.
+inline int bitCount(std::uint64_t x)
+{
+#ifdef __POPCNT__
+    return std::popcount(x);
+#else
+    x -= (x >> 1) & 0x5555555555555555ull;
+    x = (x & 0x3333333333333333ull) + ((x >> 2) & 0x3333333333333333ull);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+    return static_cast<int>((x * 0x0101010101010101ull) >> 56);
+#endif
+}
+
 // True when the line starting at `at` (a line start of text) is a column header: its first
 // column is exactly "Date/time".
 bool isHeaderAt(std::string_view text, std::uint64_t at);
@@ -120,7 +134,7 @@ std::uint64_t countRecordLines(std::string_view text, OnChunk&& onChunk)
         const BlockMasks m = classifyAt(text, at);
         const std::uint64_t valid = text.size() - at >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << (text.size() - at)) - 1;
         const std::uint64_t starts = ~m.ends & ((m.ends << 1) | afterEnd) & valid;
-        count += static_cast<std::uint64_t>(std::popcount(starts));
+        count += static_cast<std::uint64_t>(bitCount(starts));
         for (std::uint64_t d = starts & m.dees; d != 0; d &= d - 1)
             count -= isHeaderAt(text, at + static_cast<std::uint64_t>(std::countr_zero(d))) ? 1 : 0;
         afterEnd = m.ends >> 63;

@@ -84,6 +84,15 @@ TEST_P(BlockBoundaries, RecordCountAgreesWithTheCutter)
 
 INSTANTIATE_TEST_SUITE_P(Scan, BlockBoundaries, ::testing::ValuesIn(boundaryCases()));
 
+TEST(RecordCount, CountsManyLinesWithinOneBlock)
+{
+    std::string text;
+    for (int i = 0; i < 1000; ++i)
+        text += i % 3 == 0 ? "x\r\n" : "y\r";
+    EXPECT_EQ(countRecordLines(text, [] {}), 1000u);
+    EXPECT_EQ(countRecordLines(text, [] {}), referenceCut(text).size());
+}
+
 TEST(RecordParserBlocks, FindsEveryTabAcrossBlockBoundaries)
 {
     for (const std::uint32_t at : {0u, 1u, 62u, 63u, 64u, 65u, 127u}) {
