@@ -64,7 +64,9 @@ Took fastest(int runs, const std::function<Took()>& work)
 
 double seconds(const rusage& usage)
 {
-    const auto tv = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6; };
+    const auto tv = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6;
+    };
     return tv(usage.ru_utime) + tv(usage.ru_stime);
 }
 

@@ -74,8 +74,7 @@ inline BlockMasks classifyAt(std::string_view text, std::uint64_t at)
 // between CR and LF is not reported); the text after the last line end is a line too.
 // Header lines are reported like any other. One pass over the text in 64-byte blocks,
 // visiting only its line ends and TABs.
-template <class OnLine>
-void scanLines(std::string_view text, OnLine&& onLine)
+template <class OnLine> void scanLines(std::string_view text, OnLine&& onLine)
 {
     ScannedLine line;
     int tabs = 0;
@@ -125,14 +124,14 @@ bool isHeaderAt(std::string_view text, std::uint64_t at);
 // The number of lines that scanLines reports and that are not column headers: the record
 // count of the log. Much cheaper than scanLines: it counts line starts with bit operations.
 // onChunk is called every 64 MiB so that the caller can let the window breathe.
-template <class OnChunk>
-std::uint64_t countRecordLines(std::string_view text, OnChunk&& onChunk)
+template <class OnChunk> std::uint64_t countRecordLines(std::string_view text, OnChunk&& onChunk)
 {
     std::uint64_t count = 0;
     std::uint64_t afterEnd = 1; // the text's first byte starts a line
     for (std::uint64_t at = 0; at < text.size(); at += 64) {
         const BlockMasks m = classifyAt(text, at);
-        const std::uint64_t valid = text.size() - at >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << (text.size() - at)) - 1;
+        const std::uint64_t valid =
+            text.size() - at >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << (text.size() - at)) - 1;
         const std::uint64_t starts = ~m.ends & ((m.ends << 1) | afterEnd) & valid;
         count += static_cast<std::uint64_t>(bitCount(starts));
         for (std::uint64_t d = starts & m.dees; d != 0; d &= d - 1)

@@ -48,8 +48,9 @@ void PrintTo(const BoundaryCase& c, std::ostream* os)
 
 std::vector<BoundaryCase> boundaryCases()
 {
-    const std::vector<std::string> separators{"\r\n", "\r", "\n", "\t", "\t\t\t\t\t", "\n\r",
-                                              "\rDate/time\t", "\rDate/time", "\r\nDate/times\tx", "\r\r\n\n"};
+    const std::vector<std::string> separators{
+        "\r\n",    "\r", "\n", "\t", "\t\t\t\t\t", "\n\r", "\rDate/time\t", "\rDate/time", "\r\nDate/times\tx",
+        "\r\r\n\n"};
     std::vector<BoundaryCase> cases;
     for (const std::size_t at : {0, 1, 62, 63, 64, 65, 126, 127, 128})
         for (const std::string& separator : separators)
@@ -99,7 +100,8 @@ TEST(RecordParserBlocks, FindsEveryTabAcrossBlockBoundaries)
         const logentry e = sortstr4(std::string(at, 'x') + "\ta\tb\t\tc\td", 7);
         EXPECT_EQ(e.offset, 7u);
         EXPECT_EQ(e.length, at + 9);
-        EXPECT_EQ(std::vector<std::uint32_t>(e.tab, e.tab + 4), (std::vector<std::uint32_t>{at, at + 2, at + 4, at + 5}))
+        EXPECT_EQ(std::vector<std::uint32_t>(e.tab, e.tab + 4),
+                  (std::vector<std::uint32_t>{at, at + 2, at + 4, at + 5}))
             << "first TAB at " << at;
     }
 }

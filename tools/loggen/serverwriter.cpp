@@ -17,7 +17,7 @@ namespace {
 // Who may appear in a log: each nickname logs in under one account and usually from one
 // address.
 struct Population {
-    std::vector<std::string> logins;    // the first `accounts` appear in the logs, the rest never
+    std::vector<std::string> logins; // the first `accounts` appear in the logs, the rest never
     std::vector<std::string> nicknames;
     std::vector<std::string> files;
     std::vector<std::size_t> accountOf; // per nickname

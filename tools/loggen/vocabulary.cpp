@@ -11,16 +11,16 @@ namespace loggen {
 namespace {
 
 constexpr std::array<std::string_view, 32> syllables{
-    "ka", "ro", "mi", "tan", "bel", "dor", "vin", "sa", "lu", "pre", "mac", "zo", "fen", "gri", "ol", "ber",
-    "chi", "ta", "nor", "wes", "ly", "quin", "dra", "po", "sel", "ha", "rik", "mo", "jen", "ux", "ter", "al"};
+    "ka",  "ro", "mi",  "tan", "bel", "dor",  "vin", "sa", "lu",  "pre", "mac", "zo", "fen", "gri", "ol",  "ber",
+    "chi", "ta", "nor", "wes", "ly",  "quin", "dra", "po", "sel", "ha",  "rik", "mo", "jen", "ux",  "ter", "al"};
 
 constexpr std::array<std::string_view, 24> words{
-    "Photoshop", "Demo", "Utilities", "Sounds", "Icons", "Game", "Patch", "Update", "Fonts", "Movie",
-    "Music", "Kaleidoscope", "Scheme", "Stuffit", "Eudora", "Netscape", "Hotline", "Player", "Tools", "Doom",
-    "Marathon", "Quake", "Installer", "Read Me"};
+    "Photoshop", "Demo",   "Utilities", "Sounds",       "Icons",    "Game",    "Patch",     "Update",
+    "Fonts",     "Movie",  "Music",     "Kaleidoscope", "Scheme",   "Stuffit", "Eudora",    "Netscape",
+    "Hotline",   "Player", "Tools",     "Doom",         "Marathon", "Quake",   "Installer", "Read Me"};
 
-constexpr std::array<std::string_view, 10> extensions{".sit", ".sit.hqx", ".sea", ".zip", ".mp3", ".jpg",
-                                                      ".mov", ".txt", ".bin", ".img"};
+constexpr std::array<std::string_view, 10> extensions{".sit", ".sit.hqx", ".sea", ".zip", ".mp3",
+                                                      ".jpg", ".mov",     ".txt", ".bin", ".img"};
 
 // "é" in the three encodings clients send, and "ü" in two of them.
 constexpr std::array<std::string_view, 5> accents{"\xE9", "\x8E", "\xC3\xA9", "\xFC", "\xC3\xBC"};
@@ -75,7 +75,10 @@ std::string fileName(Random& random, std::string_view accent)
     std::string name(words[random.below(words.size())]);
     name.append(" ").append(capitalized(syllableWord(random, 1, 2))).append(accent);
     if (random.chance(0.4))
-        name.append(" ").append(std::to_string(1 + random.below(9))).append(".").append(std::to_string(random.below(10)));
+        name.append(" ")
+            .append(std::to_string(1 + random.below(9)))
+            .append(".")
+            .append(std::to_string(random.below(10)));
     return name.append(extensions[random.below(extensions.size())]);
 }
 
@@ -88,7 +91,8 @@ std::vector<std::string> makeLogins(std::size_t count, Random& random)
     if (count > 0)
         addDistinct(names, seen, "guest");
     while (names.size() < count)
-        addDistinct(names, seen, syllableWord(random, 2, 1) + (random.chance(0.2) ? std::to_string(random.below(100)) : ""));
+        addDistinct(names, seen,
+                    syllableWord(random, 2, 1) + (random.chance(0.2) ? std::to_string(random.below(100)) : ""));
     return names;
 }
 
