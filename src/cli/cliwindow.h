@@ -33,6 +33,8 @@ public:
     bool yield() override { return true; }
 
     bool outputWasSet() const { return outputSet_; }
+    // The output box's text without a copy: a report of millions of lines is printed from here.
+    const std::string& output() const { return output_; }
     bool wasShown(Dialog dialog) const { return shown_[static_cast<std::size_t>(dialog)]; }
     const std::vector<std::string>& entries(Dialog dialog) const { return lists_[static_cast<std::size_t>(dialog)]; }
     // The status lines that told why a command was refused, in order.

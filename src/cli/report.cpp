@@ -107,7 +107,7 @@ int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
         for (const std::string& entry : window.entries(*verb.list))
             out << entry << "\r\n";
     } else {
-        out << window.outputText();
+        out << window.output();
     }
     out.flush();
     if (out)

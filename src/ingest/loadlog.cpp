@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "ingest/loadlog.h"
 
-#include "ingest/linecutter.h"
+#include "ingest/hugepages.h"
+#include "ingest/linescanner.h"
 #include "ingest/logreader.h"
 #include "ingest/recordparser.h"
 #include "server/accounts.h"
@@ -31,19 +32,25 @@ void resetLog(Analyzer& a, Side side)
     log.files.clear();
 }
 
-std::vector<logentry> parseLines(Analyzer& a, const SideInfo& info, std::string_view text,
-                                 const std::vector<LineSpan>& lines)
+// Cuts and parses the text into records in one pass (fixstr and sortstr4 fused), after a
+// cheap pass that counts them, so that the records take exactly the memory they need and the
+// progress caption can name their number.
+std::vector<logentry> parseRecords(Analyzer& a, const SideInfo& info, std::string_view text)
 {
-    const auto n = static_cast<std::int64_t>(lines.size());
+    a.window.setStatus(concat(info.logCaption, "Converting to a usable string..."));
+    const auto n = static_cast<std::int64_t>(countRecordLines(text, [&] { Progress::yieldOrStop(a.window); }));
     const auto caption = [&](std::int64_t i) { return concat(info.logCaption, "Sorting...   ", decimal(i), "/", decimal(n)); };
     a.window.setStatus(caption(0));
-    std::vector<logentry> entries(lines.size());
+    std::vector<logentry> entries;
+    entries.reserve(static_cast<std::size_t>(n));
+    adviseHugePages(entries.data(), entries.capacity() * sizeof(logentry));
     Progress progress(a.window, n);
-    for (std::int64_t i = 1; i <= n; ++i) {
-        const LineSpan& line = lines[static_cast<std::size_t>(i - 1)];
-        entries[static_cast<std::size_t>(i - 1)] = sortstr4(text.substr(line.begin, line.end - line.begin), line.begin);
-        progress.step(i, caption);
-    }
+    scanLines(text, [&](const ScannedLine& line) {
+        if (isHeaderAt(text, line.begin))
+            return;
+        entries.push_back(entryOf(line));
+        progress.step(static_cast<std::int64_t>(entries.size()), caption);
+    });
     return entries;
 }
 
@@ -76,11 +83,7 @@ void loadlog(Analyzer& a, Side side)
         a.window.setStatus((file.status == LogFile::Status::NotFound ? "Cannot find '" : "Cannot read '") + name + "'");
         return;
     }
-    a.window.setStatus(concat(info.logCaption, "Converting to a usable string..."));
-    const std::string_view text(file.text.get(), file.size);
-    std::vector<LineSpan> lines = fixstr(text, [&] { Progress::yieldOrStop(a.window); });
-    std::vector<logentry> entries = parseLines(a, info, text, lines);
-    lines = {};
+    std::vector<logentry> entries = parseRecords(a, info, std::string_view(file.text.get(), file.size));
     LogState& log = a.state.log(side);
     log.records = LogRecords(std::move(file.text), file.size, std::move(entries));
     a.window.setStatus(concat(info.logCaption, "Done..."));

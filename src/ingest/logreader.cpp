@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "ingest/logreader.h"
 
+#include "ingest/hugepages.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
@@ -51,6 +53,7 @@ LogFile readLogFile(const std::filesystem::path& path, const std::function<void(
         result.status = LogFile::Status::Unreadable;
         return result;
     }
+    adviseHugePages(text.get(), size);
     std::uint64_t done = 0;
     while (done < size) {
         const std::uint64_t want = std::min(blockSize, size - done);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "state/keytally.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -10,14 +11,6 @@ namespace {
 
 constexpr std::uint64_t mul = 0x9E3779B97F4A7C15ull;
 
-std::uint64_t mix(std::uint64_t x)
-{
-    x ^= x >> 32;
-    x *= 0xD6E8FEB86659FD93ull;
-    x ^= x >> 32;
-    return x;
-}
-
 std::size_t capacityFor(std::size_t keys)
 {
     return std::bit_ceil(keys * 2 < 16 ? std::size_t{16} : keys * 2);
@@ -25,7 +18,7 @@ std::size_t capacityFor(std::size_t keys)
 
 } // namespace
 
-std::uint64_t hashBytes(std::string_view bytes)
+std::uint32_t hashBytes(std::string_view bytes)
 {
     const char* p = bytes.data();
     std::size_t n = bytes.size();
@@ -33,8 +26,7 @@ std::uint64_t hashBytes(std::string_view bytes)
     while (n >= 8) {
         std::uint64_t word;
         std::memcpy(&word, p, 8);
-        h = (h ^ word) * mul;
-        h ^= h >> 29;
+        h = std::rotl((h ^ word) * mul, 29);
         p += 8;
         n -= 8;
     }
@@ -43,7 +35,9 @@ std::uint64_t hashBytes(std::string_view bytes)
         std::memcpy(&word, p, n);
         h = (h ^ word) * mul;
     }
-    return mix(h);
+    h ^= h >> 32;
+    h *= 0xD6E8FEB86659FD93ull;
+    return static_cast<std::uint32_t>(h >> 32);
 }
 
 KeyTally::KeyTally(std::size_t expectedKeys) : slots_(capacityFor(expectedKeys))
@@ -52,26 +46,43 @@ KeyTally::KeyTally(std::size_t expectedKeys) : slots_(capacityFor(expectedKeys))
     counts_.reserve(expectedKeys);
 }
 
-std::size_t KeyTally::probe(std::string_view key, std::uint64_t hash) const
+bool KeyTally::holds(const Slot& slot, std::string_view key, std::uint32_t hash) const
+{
+    if (slot.tag != static_cast<std::uint16_t>(hash >> 16))
+        return false;
+    if (slot.length <= inlineBytes)
+        return slot.length == key.size() && (key.empty() || std::memcmp(slot.bytes, key.data(), key.size()) == 0);
+    return keys_[slot.index] == key;
+}
+
+std::size_t KeyTally::probe(std::string_view key, std::uint32_t hash) const
 {
     const std::size_t mask = slots_.size() - 1;
-    const auto tag = static_cast<std::uint32_t>(hash);
-    std::size_t at = static_cast<std::size_t>(hash >> 32) & mask;
-    while (slots_[at].index != empty && (slots_[at].hash != tag || keys_[slots_[at].index] != key))
+    std::size_t at = hash & mask;
+    while (slots_[at].index != empty && !holds(slots_[at], key, hash))
         at = (at + 1) & mask;
     return at;
 }
 
 std::size_t KeyTally::add(std::string_view key)
 {
-    const std::uint64_t hash = hashBytes(key);
+    return addHashed(key, hashBytes(key));
+}
+
+std::size_t KeyTally::addHashed(std::string_view key, std::uint32_t hash)
+{
     const std::size_t at = probe(key, hash);
-    if (slots_[at].index != empty) {
-        ++counts_[slots_[at].index];
-        return slots_[at].index;
+    Slot& slot = slots_[at];
+    if (slot.index != empty) {
+        ++counts_[slot.index];
+        return slot.index;
     }
     const std::size_t index = keys_.size();
-    slots_[at] = Slot{static_cast<std::uint32_t>(hash), static_cast<std::uint32_t>(index)};
+    slot.index = static_cast<std::uint32_t>(index);
+    slot.tag = static_cast<std::uint16_t>(hash >> 16);
+    slot.length = static_cast<std::uint8_t>(std::min(key.size(), inlineBytes + 1));
+    if (!key.empty() && key.size() <= inlineBytes)
+        std::memcpy(slot.bytes, key.data(), key.size());
     keys_.push_back(key);
     counts_.push_back(1);
     if (keys_.size() * 2 > slots_.size())
@@ -93,7 +104,10 @@ void KeyTally::grow()
     for (const Slot& slot : old) {
         if (slot.index == empty)
             continue;
-        std::size_t at = static_cast<std::size_t>(hashBytes(keys_[slot.index]) >> 32) & mask;
+        // A short key is rehashed from its copy in the slot, without reaching into the log text.
+        const std::string_view key =
+            slot.length <= inlineBytes ? std::string_view(slot.bytes, slot.length) : keys_[slot.index];
+        std::size_t at = hashBytes(key) & mask;
         while (slots_[at].index != empty)
             at = (at + 1) & mask;
         slots_[at] = slot;

@@ -1,0 +1,231 @@
+// SPDX-License-Identifier: MIT
+// Times the engine alone on a server folder's download log, without process start-up: the
+// load (against `wc -l` on the same file), then every download report, list build and search
+// through the same entry points the menus and dialogs call, each as a fraction of the load.
+#include "benchwindow.h"
+
+#include "commands/dispatch.h"
+#include "commands/menu.h"
+#include "search/dialogs.h"
+#include "server/serverfolder.h"
+#include "state/keytally.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <iostream>
+#include <spawn.h>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+using namespace quorvel;
+using Clock = std::chrono::steady_clock;
+
+// Wall-clock and CPU (user + system) seconds of some work. The machine may be shared: CPU time
+// is the steadier measure of the work itself.
+struct Took {
+    double wall = 0;
+    double cpu = 0;
+};
+
+double cpuNow()
+{
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+Took measure(const std::function<void()>& work)
+{
+    const auto start = Clock::now();
+    const double cpuStart = cpuNow();
+    work();
+    return {std::chrono::duration<double>(Clock::now() - start).count(), cpuNow() - cpuStart};
+}
+
+// The fastest wall time and the smallest CPU time of some runs.
+Took fastest(int runs, const std::function<Took()>& work)
+{
+    Took best{1e300, 1e300};
+    for (int i = 0; i < runs; ++i) {
+        const Took t = work();
+        best = {std::min(best.wall, t.wall), std::min(best.cpu, t.cpu)};
+    }
+    return best;
+}
+
+double seconds(const rusage& usage)
+{
+    const auto tv = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6;
+    };
+    return tv(usage.ru_utime) + tv(usage.ru_stime);
+}
+
+// Runs `wc -l file` with its output discarded, as an operator would, and waits for it; the CPU
+// time is the child's own.
+Took runWc(const std::string& file)
+{
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", 1, 0);
+    std::string program = "wc", option = "-l", path = file;
+    char* argv[] = {program.data(), option.data(), path.data(), nullptr};
+    pid_t child = 0;
+    rusage usage{};
+    const auto start = Clock::now();
+    if (posix_spawnp(&child, "wc", &actions, nullptr, argv, environ) == 0)
+        wait4(child, nullptr, 0, &usage);
+    posix_spawn_file_actions_destroy(&actions);
+    return {std::chrono::duration<double>(Clock::now() - start).count(), seconds(usage)};
+}
+
+long peakKiB()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+struct Step {
+    std::string label;
+    std::function<void(Analyzer&)> run;
+};
+
+Step menu(const std::string& label, std::string_view item)
+{
+    const MenuCommand* command = findMenuCommand(item);
+    return {label + " (" + std::string(item) + ")", [command](Analyzer& a) { command->run(a); }};
+}
+
+std::vector<Step> steps()
+{
+    return {
+        menu("report: by date", "mnusortbydate"),
+        menu("report: by number", "mnudownloadnumber"),
+        menu("report: by account", "mnusortbyaccount"),
+        menu("report: top downloader", "mnunumberdown"),
+        menu("report: top account", "mnunumberaccountdown"),
+        menu("report: not downloading", "mnuwhonotdownloading"),
+        menu("list: download names", "mnuUserDownloads"),
+        menu("list: downloaded files", "mnuFileDownloads"),
+        {"search: name (Command1 DownNames)", [](Analyzer& a) { Command1_Click(a, Dialog::DownNames); }},
+        {"search: file (Command1 DownFiles)", [](Analyzer& a) { Command1_Click(a, Dialog::DownFiles); }},
+        {"search: account (mnusearchdownload)", [](Analyzer& a) { mnusearchdownload_Click(a); }},
+    };
+}
+
+// One line of the table, without its end: CPU and wall seconds and their fractions of the load.
+void report(const std::string& label, Took t, Took load)
+{
+    std::printf("%-52s %7.4f %7.4f %7.4f %7.4f", label.c_str(), t.cpu, t.cpu / load.cpu, t.wall, t.wall / load.wall);
+}
+
+// The floor of any report: one pass that reads every record's file name and nothing more.
+// Then the tally every count and distinct list is built on, alone: one KeyTally over a column.
+void timeTallies(const LogRecords& records, Took loadTime)
+{
+    std::uint64_t sum = 0;
+    const Took floor = measure([&] {
+        for (std::int64_t i = 0; i < records.count(); ++i)
+            for (const char c : records.filename(i))
+                sum += static_cast<unsigned char>(c);
+    });
+    report("building block: read every file name", floor, loadTime);
+    std::printf("  (checksum %llu)\n", static_cast<unsigned long long>(sum));
+    for (const auto& [label, field] : {std::pair{"filename", Field::filename}, std::pair{"username", Field::username},
+                                       std::pair{"account", Field::account}}) {
+        KeyTally tally;
+        const Took t = measure([&] {
+            for (std::int64_t i = 0; i < records.count(); ++i)
+                tally.add(records.field(i, field));
+        });
+        report(std::string("building block: KeyTally of ") + label, t, loadTime);
+        std::printf("  (%zu keys)\n", tally.size());
+        KeyTally batch;
+        const Took b = measure([&] {
+            batch.addEach(static_cast<std::size_t>(records.count()),
+                          [&](std::size_t i) { return records.field(static_cast<std::int64_t>(i), field); });
+        });
+        report(std::string("building block: KeyTally::addEach of ") + label, b, loadTime);
+        std::printf("%s\n", batch.counts() == tally.counts() ? "" : "  DIFFERENT COUNTS");
+    }
+}
+
+// Picks the values the searches look for from the record in the middle of the log.
+void pickSearchValues(Analyzer& a, bench::BenchWindow& window)
+{
+    const LogRecords& records = a.state.download.records;
+    if (records.count() == 0)
+        return;
+    const std::int64_t middle = records.count() / 2;
+    window.select(Dialog::DownNames, std::string(records.username(middle)));
+    window.select(Dialog::DownFiles, std::string(records.filename(middle)));
+    window.select(Dialog::Accounts, std::string(records.account(middle)));
+}
+
+int run(const std::filesystem::path& server, bool loadOnly, int runs)
+{
+    const auto logPath = server / "Download Log.txt";
+    std::error_code error;
+    const auto size = std::filesystem::file_size(logPath, error);
+    if (error) {
+        std::cerr << "engine_bench: cannot read " << logPath << '\n';
+        return 1;
+    }
+    bench::BenchWindow window;
+    bench::BenchPlatform platform;
+    const auto scratch = std::filesystem::temp_directory_path();
+    Analyzer a(window, platform, FolderFile(scratch, scratch));
+    setServerFolder(a, server.string());
+    const MenuCommand* load = findMenuCommand("mnuLoaddownloadlog");
+    const Took loadTime = fastest(runs, [&] { return measure([&] { runCommand(a, load->run); }); });
+    if (window.status() != "(Download Log) Done...") {
+        std::cerr << "engine_bench: the load ended with \"" << window.status() << "\"\n";
+        return 1;
+    }
+    std::printf("log: %s, %llu bytes, %lld records\n", logPath.c_str(), static_cast<unsigned long long>(size),
+                static_cast<long long>(a.state.download.records.count()));
+    std::printf("seconds are the fastest of %d runs (load, wc) or of one; cpu = user + system\n", runs);
+    std::printf("load: cpu %.4f s, wall %.4f s\n", loadTime.cpu, loadTime.wall);
+    if (!loadOnly) {
+        const Took wc = fastest(5, [&] { return runWc(logPath.string()); });
+        std::printf("wc -l: cpu %.4f s, wall %.4f s\n", wc.cpu, wc.wall);
+        std::printf("load / wc -l: cpu %.2f, wall %.2f\n", loadTime.cpu / wc.cpu, loadTime.wall / wc.wall);
+        std::printf("%-52s %7s %7s %7s %7s\n", "", "cpu s", "/load", "wall s", "/load");
+        timeTallies(a.state.download.records, loadTime);
+        pickSearchValues(a, window);
+        for (const Step& step : steps()) {
+            window.resetWrites();
+            report(step.label, measure([&] { runCommand(a, step.run); }), loadTime);
+            std::printf("%s\n", window.writes() == 0 ? "  not available: produced nothing" : "");
+        }
+    }
+    const double peak = static_cast<double>(peakKiB()) * 1024.0;
+    std::printf("peak memory: %.1f MB = %.3f x the log size (%.1f MB)\n", peak / 1e6, peak / static_cast<double>(size),
+                static_cast<double>(size) / 1e6);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> args(argv + 1, argv + argc);
+    const bool loadOnly = std::erase(args, std::string("--load-only")) > 0;
+    if (args.size() != 1) {
+        std::cerr << "usage: engine_bench SERVER_DIR [--load-only]\n"
+                     "Times the download log's load (fastest of 3 runs; one with --load-only), then each\n"
+                     "download report, list build and search on it.\n";
+        return 2;
+    }
+    return run(args[0], loadOnly, loadOnly ? 1 : 3);
+}

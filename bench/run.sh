@@ -1,0 +1,117 @@
+#!/usr/bin/env bash
+# The benchmark: builds Quorvel in Release, generates 1M- and 5M-line server folders in a
+# scratch folder (not in the repository), and times quorvel-report against the mawk command an
+# operator would type for the same answer, then the engine alone (engine_bench).
+#
+#   bash bench/run.sh            # 1M and 5M lines
+#   SIZES="1000000" bash bench/run.sh
+#
+# Environment: BUILD (build folder, default /tmp/quorvel-bench-build), DATA (scratch folder for
+# the generated servers, default /tmp/quorvel-bench-data), SIZES (record counts), RUNS (runs per
+# command; the fastest counts, default 3).
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="${BUILD:-/tmp/quorvel-bench-build}"
+data="${DATA:-/tmp/quorvel-bench-data}"
+sizes="${SIZES:-1000000 5000000}"
+runs="${RUNS:-3}"
+
+command -v mawk >/dev/null || { echo "bench: mawk is needed (apt-get install mawk)" >&2; exit 1; }
+[ -x /usr/bin/time ] || { echo "bench: /usr/bin/time is needed (apt-get install time)" >&2; exit 1; }
+
+echo "== build (Release) in $build"
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DQUORVEL_GUI=OFF -DQUORVEL_TESTS=OFF >/dev/null
+cmake --build "$build" -j"$(nproc)" --target quorvel-report loggen engine_bench >/dev/null
+report="$build/src/quorvel-report"
+loggen="$build/tools/loggen/loggen"
+engine="$build/bench/engine_bench"
+
+echo "== machine: $(nproc) cores, $(lscpu | sed -n 's/^Model name: *//p'), $(free -g | awk '/^Mem:/ {print $2}') GiB"
+echo "== $(uptime)"
+
+# Runs one command line (run by bash) RUNS times and keeps the fastest run: sets wall and cpu
+# (its wall-clock and user + system seconds, children included), peak (largest resident set
+# in KiB of the command or any child, over all runs) and status (exit status of the last
+# run). Output goes to $scratch/out, errors to $scratch/err. The machine may be shared: CPU
+# time is the steadier measure of the work, wall time what a user waits.
+measure() {
+  wall=""
+  cpu=""
+  peak=0
+  local TIMEFORMAT='%3R %3U %3S'
+  for _ in $(seq "$runs"); do
+    set +e
+    { time /usr/bin/time -o "$scratch/time" -f '%M' bash -c "$1" >"$scratch/out" 2>"$scratch/err"; } 2>"$scratch/timing"
+    status=$?
+    set -e
+    local r u s kib
+    read -r r u s <"$scratch/timing"
+    kib=$(tail -n 1 "$scratch/time")
+    if [ -z "$wall" ] || awk -v a="$r" -v b="$wall" 'BEGIN { exit !(a < b) }'; then wall=$r; fi
+    local c
+    c=$(awk -v u="$u" -v s="$s" 'BEGIN { printf "%.3f", u + s }')
+    if [ -z "$cpu" ] || awk -v a="$c" -v b="$cpu" 'BEGIN { exit !(a < b) }'; then cpu=$c; fi
+    if [ "$kib" -gt "$peak" ]; then peak=$kib; fi
+  done
+}
+
+# One row: quorvel-report VERB [VALUE] against the mawk command line.
+compare() {
+  local server="$1" verb="$2" value="$3" awkline="$4" size="$5"
+  local call="'$report' --server '$server' $verb${value:+ '$value'}"
+  measure "$call"
+  if [ "$status" -eq 2 ] && grep -q "unknown verb" "$scratch/err"; then
+    printf '%-21s %s\n' "$verb" "not available in this build"
+    return
+  fi
+  if [ "$status" -ne 0 ]; then
+    printf '%-21s %s\n' "$verb" "failed (exit $status): $(head -c 200 "$scratch/err")"
+    return
+  fi
+  local qwall=$wall qcpu=$cpu qpeak=$peak
+  measure "$awkline"
+  awk -v verb="$verb" -v qw="$qwall" -v mw="$wall" -v qc="$qcpu" -v mc="$cpu" -v qp="$qpeak" -v mp="$peak" \
+      -v size="$size" 'BEGIN {
+        limit = 1.5 * size + 30e6
+        printf "%-21s %7.3f %7.3f %6.2f   %7.3f %7.3f %6.2f   %7.1f %7.1f %6.3f %s\n", verb, qw, mw, mw / qw,
+               qc, mc, (qc > 0 ? mc / qc : 0), qp * 1024 / 1e6, mp * 1024 / 1e6, qp * 1024 / size,
+               (qp * 1024 <= limit ? "within" : "OVER")
+      }'
+}
+
+scratch="$(mktemp -d)"
+trap 'rm -rf "$scratch"' EXIT
+for lines in $sizes; do
+  server="$data/server-$lines"
+  if [ ! -f "$server/.complete" ]; then
+    echo "== generating $lines lines in $server"
+    rm -rf "$server"
+    "$loggen" --out "$server" --lines "$lines" --seed 1
+    touch "$server/.complete"
+  fi
+  log="$server/Download Log.txt"
+  size=$(stat -c %s "$log")
+  cat "$log" >/dev/null # page-cached, like every later run
+  name=$(mawk -F'\t' -v RS='\r' 'NR > 1 { c[$4]++ } END { for (k in c) if (c[k] > m) { m = c[k]; w = k } print w }' "$log")
+  aw="mawk -F'\t' -v RS='\r'"
+  echo
+  echo "== $lines lines, $size bytes; fastest of $runs runs; ratio = mawk / quorvel; q = quorvel-report, m = mawk"
+  echo "   peak memory of quorvel-report: within or OVER 1.5 x the log + 30 MB"
+  printf '%-21s %7s %7s %6s   %7s %7s %6s   %7s %7s %6s\n' "verb" "q wall" "m wall" "ratio" "q cpu" "m cpu" "ratio" \
+    "q MB" "m MB" "q/log"
+  compare "$server" downloads-by-date "" \
+    "$aw 'NR > 1 { if (!(\$5 in c)) o[++n] = \$5; c[\$5]++ } END { for (i = 1; i <= n; i++) print c[o[i]] \"\t\" o[i] }' '$log'" "$size"
+  compare "$server" downloads-by-number "" \
+    "$aw 'NR > 1 { c[\$5]++ } END { for (k in c) print c[k] \"\t\" k }' '$log' | sort -t\$'\t' -k1,1nr" "$size"
+  compare "$server" downloads-by-account "" \
+    "$aw 'NR > 1 { c[\$3]++ } END { for (k in c) print c[k] \"\t\" k }' '$log' | sort -t\$'\t' -k1,1nr" "$size"
+  compare "$server" top-downloader "" \
+    "$aw 'NR > 1 { c[\$4]++ } END { for (k in c) if (c[k] >= m) { m = c[k]; w = k } print w \" with \" m \" downloads\" }' '$log'" "$size"
+  compare "$server" download-names "" \
+    "$aw 'NR > 1 && !(\$4 in s) { s[\$4]; print \$4 }' '$log'" "$size"
+  compare "$server" user-downloads "$name" \
+    "$aw -v n='$name' '\$4 == n { print \$1 \": \" \$5 }' '$log'" "$size"
+  echo
+  echo "== engine alone, $lines lines"
+  "$engine" "$server"
+done

@@ -1,0 +1,132 @@
+// SPDX-License-Identifier: MIT
+#include "ingest/linecutter.h"
+#include "ingest/loadlog.h"
+#include "ingest/recordparser.h"
+
+#include "enginefixture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace quorvel {
+namespace {
+
+// The cutting rules written the slow, obvious way: every CR and LF ends a line, empty lines
+// and lines whose first column is "Date/time" are no records.
+std::vector<std::string> referenceCut(std::string_view text)
+{
+    std::vector<std::string> lines;
+    std::string line;
+    const auto finish = [&] {
+        const bool header = line.substr(0, line.find('\t')) == "Date/time";
+        if (!line.empty() && !header)
+            lines.push_back(line);
+        line.clear();
+    };
+    for (const char c : text) {
+        if (c == '\r' || c == '\n')
+            finish();
+        else
+            line += c;
+    }
+    finish();
+    return lines;
+}
+
+// A separator placed so that it straddles or touches a 64-byte block boundary of the scan.
+struct BoundaryCase {
+    std::size_t at;
+    std::string separator;
+};
+
+void PrintTo(const BoundaryCase& c, std::ostream* os)
+{
+    *os << "at " << c.at << " separator of " << c.separator.size() << " bytes";
+}
+
+std::vector<BoundaryCase> boundaryCases()
+{
+    const std::vector<std::string> separators{
+        "\r\n",    "\r", "\n", "\t", "\t\t\t\t\t", "\n\r", "\rDate/time\t", "\rDate/time", "\r\nDate/times\tx",
+        "\r\r\n\n"};
+    std::vector<BoundaryCase> cases;
+    for (const std::size_t at : {0, 1, 62, 63, 64, 65, 126, 127, 128})
+        for (const std::string& separator : separators)
+            cases.push_back({at, separator});
+    return cases;
+}
+
+std::string boundaryText(const BoundaryCase& c)
+{
+    std::string text;
+    for (std::size_t i = 0; i < c.at; ++i)
+        text += static_cast<char>(i % 7 == 3 ? '\t' : 'a' + static_cast<char>(i % 26));
+    return text + c.separator + "y\tz";
+}
+
+class BlockBoundaries : public ::testing::TestWithParam<BoundaryCase> {};
+
+TEST_P(BlockBoundaries, CutterLosesNoLineEndOrTabBetweenBlocks)
+{
+    const std::string text = boundaryText(GetParam());
+    std::vector<std::string> lines;
+    for (const LineSpan& span : fixstr(text, [] {}))
+        lines.push_back(text.substr(span.begin, span.end - span.begin));
+    EXPECT_EQ(lines, referenceCut(text));
+}
+
+TEST_P(BlockBoundaries, RecordCountAgreesWithTheCutter)
+{
+    const std::string text = boundaryText(GetParam());
+    EXPECT_EQ(countRecordLines(text, [] {}), referenceCut(text).size());
+}
+
+INSTANTIATE_TEST_SUITE_P(Scan, BlockBoundaries, ::testing::ValuesIn(boundaryCases()));
+
+TEST(RecordCount, CountsManyLinesWithinOneBlock)
+{
+    std::string text;
+    for (int i = 0; i < 1000; ++i)
+        text += i % 3 == 0 ? "x\r\n" : "y\r";
+    EXPECT_EQ(countRecordLines(text, [] {}), 1000u);
+    EXPECT_EQ(countRecordLines(text, [] {}), referenceCut(text).size());
+}
+
+TEST(RecordParserBlocks, FindsEveryTabAcrossBlockBoundaries)
+{
+    for (const std::uint32_t at : {0u, 1u, 62u, 63u, 64u, 65u, 127u}) {
+        const logentry e = sortstr4(std::string(at, 'x') + "\ta\tb\t\tc\td", 7);
+        EXPECT_EQ(e.offset, 7u);
+        EXPECT_EQ(e.length, at + 9);
+        EXPECT_EQ(std::vector<std::uint32_t>(e.tab, e.tab + 4),
+                  (std::vector<std::uint32_t>{at, at + 2, at + 4, at + 5}))
+            << "first TAB at " << at;
+    }
+}
+
+using LoadCaptions = test::EngineTest;
+
+TEST_F(LoadCaptions, FusedLoadShowsEveryPhaseAndCountsRecordsNotLines)
+{
+    std::string log = "Date/time\tAddress\tAccount\tName\tFile Name";
+    for (int i = 0; i < 5000; ++i)
+        log += "\r01/31/2001 10:41:18 PM\t1.2.3.4\tguest\tJoe\tfile" + std::to_string(i % 3);
+    server.writeDownloadLog(log);
+    loaddownloadlog(a);
+    const std::string size = std::to_string(log.size());
+    const std::vector<std::string> expected{"(Download Log) Loading...   0/" + size,
+                                            "(Download Log) Loading...   " + size + "/" + size,
+                                            "(Download Log) Converting to a usable string...",
+                                            "(Download Log) Sorting...   0/5000",
+                                            "(Download Log) Sorting...   4096/5000",
+                                            "(Download Log) Sorting...   5000/5000",
+                                            "(Download Log) Done..."};
+    EXPECT_EQ(window.statuses, expected);
+    ASSERT_EQ(a.state.download.records.count(), 5000);
+    EXPECT_EQ(a.state.download.records.filename(4999), "file1");
+}
+
+} // namespace
+} // namespace quorvel

@@ -1,0 +1,74 @@
+// SPDX-License-Identifier: MIT
+#include "serverwriter.h"
+
+#include <charconv>
+#include <iostream>
+#include <string>
+#include <string_view>
+
+namespace {
+
+void usage(std::ostream& out)
+{
+    out << "usage: loggen --out DIR [--lines N] [--upload-lines N] [--seed N]\n"
+           "              [--accounts N] [--users N] [--files N]\n"
+           "Writes a synthetic server folder: \"Download Log.txt\" with N records (default 1000),\n"
+           "\"Upload Log.txt\" (default N/5), and users/. The same options give the same bytes.\n"
+           "Defaults: 300 accounts, 5000 user names, 50000 files, seed 1.\n";
+}
+
+bool number(std::string_view text, std::uint64_t& value)
+{
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size();
+}
+
+// Fills options from the arguments; false on anything it does not understand.
+bool parse(int argc, char** argv, loggen::Options& options)
+{
+    bool uploadGiven = false;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string_view key = argv[i];
+        const std::string_view text = argv[i + 1];
+        std::uint64_t value = 0;
+        if (key == "--out") {
+            options.out = argv[i + 1];
+            continue;
+        }
+        if (!number(text, value))
+            return false;
+        if (key == "--lines")
+            options.downloadLines = value;
+        else if (key == "--upload-lines")
+            options.uploadLines = value, uploadGiven = true;
+        else if (key == "--seed")
+            options.seed = value;
+        else if (key == "--accounts" && value > 0)
+            options.accounts = value;
+        else if (key == "--users" && value > 0)
+            options.users = value;
+        else if (key == "--files" && value > 0)
+            options.files = value;
+        else
+            return false;
+    }
+    if (!uploadGiven)
+        options.uploadLines = options.downloadLines / 5;
+    return argc % 2 == 1 && !options.out.empty();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    loggen::Options options;
+    if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
+        usage(std::cout);
+        return 0;
+    }
+    if (!parse(argc, argv, options)) {
+        usage(std::cerr);
+        return 2;
+    }
+    return loggen::writeServer(options) ? 0 : 1;
+}

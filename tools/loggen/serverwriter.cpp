@@ -1,0 +1,150 @@
+// SPDX-License-Identifier: MIT
+#include "serverwriter.h"
+
+#include "random.h"
+#include "vocabulary.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace loggen {
+
+namespace {
+
+// Who may appear in a log: each nickname logs in under one account and usually from one
+// address.
+struct Population {
+    std::vector<std::string> logins; // the first `accounts` appear in the logs, the rest never
+    std::vector<std::string> nicknames;
+    std::vector<std::string> files;
+    std::vector<std::size_t> accountOf; // per nickname
+    std::vector<std::string> addressOf; // per nickname
+};
+
+std::string address(Random& random)
+{
+    return std::to_string(12 + random.below(200)) + "." + std::to_string(random.below(256)) + "." +
+           std::to_string(random.below(256)) + "." + std::to_string(1 + random.below(254));
+}
+
+Population populate(const Options& options, Random& random)
+{
+    Population p;
+    p.logins = makeLogins(options.accounts + options.accounts / 10, random);
+    p.nicknames = makeNicknames(options.users, random);
+    p.files = makeFileNames(options.files, random);
+    const Zipf accountSkew(options.accounts, 1.0);
+    for (std::size_t u = 0; u < options.users; ++u) {
+        p.accountOf.push_back(u < options.accounts ? u : accountSkew.draw(random));
+        p.addressOf.push_back(address(random));
+    }
+    return p;
+}
+
+void appendTwoDigits(std::string& out, unsigned value)
+{
+    out += static_cast<char>('0' + value / 10);
+    out += static_cast<char>('0' + value % 10);
+}
+
+// "MM/DD/YYYY hh:mm:ss AM" for a count of seconds since 01/01/2001 00:00:00.
+void appendStamp(std::string& out, std::uint64_t seconds)
+{
+    const auto days = static_cast<long>(seconds / 86400) + 11323; // days from 1970 to 2001
+    const long era = days + 719468;
+    const long doe = era % 146097;
+    const long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const long mp = (5 * doy + 2) / 153;
+    const auto day = static_cast<unsigned>(doy - (153 * mp + 2) / 5 + 1);
+    const auto month = static_cast<unsigned>(mp < 10 ? mp + 3 : mp - 9);
+    const long year = era / 146097 * 400 + yoe + (month <= 2 ? 1 : 0);
+    const auto inDay = static_cast<unsigned>(seconds % 86400);
+    const unsigned hour = inDay / 3600;
+    appendTwoDigits(out, month);
+    out += '/';
+    appendTwoDigits(out, day);
+    out += '/' + std::to_string(year) + ' ';
+    appendTwoDigits(out, hour % 12 == 0 ? 12 : hour % 12);
+    out += ':';
+    appendTwoDigits(out, inDay / 60 % 60);
+    out += ':';
+    appendTwoDigits(out, inDay % 60);
+    out += hour < 12 ? " AM" : " PM";
+}
+
+// One log in the server's layout: the column header, then every record after a CR, with no
+// line end after the last one.
+bool writeLog(const std::filesystem::path& path, std::uint64_t lines, const Population& p, Random& random)
+{
+    std::ofstream file(path, std::ios::binary);
+    std::string buffer = "Date/time\tAddress\tAccount\tName\tFile Name";
+    const Zipf userSkew(p.nicknames.size(), 1.0);
+    const Zipf fileSkew(p.files.size(), 0.9);
+    std::uint64_t seconds = random.below(86400);
+    for (std::uint64_t i = 0; i < lines && file; ++i) {
+        const std::size_t user = userSkew.draw(random);
+        buffer += '\r';
+        appendStamp(buffer, seconds += random.below(5));
+        buffer += '\t';
+        buffer += random.chance(0.1) ? address(random) : p.addressOf[user];
+        buffer += '\t';
+        buffer += p.logins[p.accountOf[user]];
+        buffer += '\t';
+        buffer += p.nicknames[user];
+        buffer += '\t';
+        buffer += p.files[fileSkew.draw(random)];
+        if (buffer.size() >= (1u << 20)) {
+            file.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+            buffer.clear();
+        }
+    }
+    file.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+    file.close();
+    if (!file)
+        std::cerr << "loggen: cannot write " << path << '\n';
+    return static_cast<bool>(file);
+}
+
+// One folder per account, each holding an empty "UserData" file as the server keeps one
+// there (and so that the folder survives in version control). Most logins of the logs get a
+// folder (some accounts were deleted since); the logins after `accounts` never log in.
+bool writeUsers(const std::filesystem::path& users, const Options& options, const Population& p, Random& random)
+{
+    std::error_code error;
+    for (std::size_t a = 0; a < p.logins.size(); ++a) {
+        if (a != 0 && a < options.accounts && random.chance(0.05))
+            continue;
+        const auto folder = users / p.logins[a];
+        std::filesystem::create_directories(folder, error);
+        if (error || !std::ofstream(folder / "UserData", std::ios::binary)) {
+            std::cerr << "loggen: cannot write " << folder << '\n';
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+bool writeServer(const Options& options)
+{
+    std::error_code error;
+    std::filesystem::create_directories(options.out, error);
+    if (error) {
+        std::cerr << "loggen: cannot create " << options.out << ": " << error.message() << '\n';
+        return false;
+    }
+    Random random(options.seed);
+    const Population p = populate(options, random);
+    Random downloads(random.next());
+    Random uploads(random.next());
+    return writeUsers(options.out / "users", options, p, random) &&
+           writeLog(options.out / "Download Log.txt", options.downloadLines, p, downloads) &&
+           writeLog(options.out / "Upload Log.txt", options.uploadLines, p, uploads);
+}
+
+} // namespace loggen
