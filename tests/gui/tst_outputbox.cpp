@@ -64,6 +64,8 @@ void OutputBoxTest::edited_data()
         << QByteArray("Caf\xe9\r\n") << QString::fromUtf8("5 €") << QByteArray("Caf\xe9\r\n5 \xe2\x82\xac");
     QTest::newRow("mixed report keeps each line's bytes")
         << QByteArray("Caf\xc3\xa9\r\nna\xefve\r\n") << QString("x") << QByteArray("Caf\xc3\xa9\r\nna\xefve\r\nx");
+    QTest::newRow("lines that read alike keep each its own bytes")
+        << QByteArray("caf\xe9\r\ncaf\xc3\xa9\r\n") << QString("x") << QByteArray("caf\xe9\r\ncaf\xc3\xa9\r\nx");
     QTest::newRow("typed into an empty box is UTF-8")
         << QByteArray() << QString::fromUtf8("é") << QByteArray("\xc3\xa9");
     QTest::newRow("lines typed are joined by CR LF")

@@ -86,9 +86,19 @@ void PickFlowTest::pickAndSearch_data()
          " had downloaded these files...\r\n\r\n"},
         {"file downloads", "mnuFileDownloads", Dialog::DownFiles, downFiles, 1, "file-downloads",
          "Users who have downloaded b.txt...\r\n\r\nd2: Ann\r\nd3: Bob\r\n"},
-        {"user uploads", "mnuUserUploads", Dialog::UpNames, {"Carl", "Dora"}, 0, "user-uploads",
+        {"user uploads",
+         "mnuUserUploads",
+         Dialog::UpNames,
+         {"Carl", "Dora"},
+         0,
+         "user-uploads",
          "Carl had uploaded these files...\r\n\r\nu1: c.sit\r\nu3: d.sit\r\n"},
-        {"file uploads", "mnuFileUploads", Dialog::UpFiles, {"c.sit", "d.sit"}, 1, "file-uploads",
+        {"file uploads",
+         "mnuFileUploads",
+         Dialog::UpFiles,
+         {"c.sit", "d.sit"},
+         1,
+         "file-uploads",
          "Users who have uploaded d.sit...\r\n\r\nu2: Dora\r\nu3: Carl\r\n"},
     };
     for (const Row& r : rows)
@@ -124,8 +134,7 @@ void PickFlowTest::pickAndSearch()
     QCOMPARE(QByteArray::fromStdString(world.form->outputText()), output);
     QCOMPARE(world.lblinfo()->text(), QString("Done..."));
     const std::string value = row >= 0 ? offered[row].toStdString() : std::string();
-    QCOMPARE(QByteArray::fromStdString(quorvel::test::reportOn(world.server, {verb.toStdString(), value}).out),
-             output);
+    QCOMPARE(QByteArray::fromStdString(quorvel::test::reportOn(world.server, {verb.toStdString(), value}).out), output);
     QCOMPARE(world.form->listCount(which), std::int64_t{offered.size()});
     QVERIFY(!world.form->analyzer().busy);
 }
@@ -197,8 +206,7 @@ void PickFlowTest::reloadEmptiesOnlyTheReloadedLogsLists()
     QCOMPARE(entries(world.dialog(Dialog::UpFiles).list()), QStringList({"c.sit", "d.sit"}));
     QVERIFY(!world.dialog(Dialog::DownNames).isVisible());
 
-    QCOMPARE(entries(openFromMenu(world, "mnuUserDownloads", Dialog::DownNames).list()),
-             QStringList({"Zed", "Yves"}));
+    QCOMPARE(entries(openFromMenu(world, "mnuUserDownloads", Dialog::DownNames).list()), QStringList({"Zed", "Yves"}));
     QCOMPARE(entries(openFromMenu(world, "mnuFileDownloads", Dialog::DownFiles).list()), QStringList({"z.txt"}));
     QCOMPARE(openFromMenu(world, "mnuUserUploads", Dialog::UpNames).list()->item(0), uploadName);
     QCOMPARE(world.form->listCount(Dialog::UpNames), 2);
