@@ -74,6 +74,8 @@ class BusyFlowTest : public QObject {
 
 private slots:
     void nothingStartsInsideALongCommand();
+    void searchRunsWithItsDialogHidden_data();
+    void searchRunsWithItsDialogHidden();
 };
 
 void BusyFlowTest::nothingStartsInsideALongCommand()
@@ -124,6 +126,49 @@ void BusyFlowTest::nothingStartsInsideALongCommand()
     QTest::mouseClick(pick.command1(), Qt::LeftButton);
     QVERIFY(!pick.isVisible());
     QCOMPARE(world.form->outputText().substr(0, 32), std::string("user1 had uploaded these files.."));
+}
+
+// Rows: a pick dialog's "Search" and the account dialog's "Search Both". The dialog is out of
+// the way before the search's first progress caption shows.
+void BusyFlowTest::searchRunsWithItsDialogHidden_data()
+{
+    QTest::addColumn<bool>("accountDialog");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("frmdownnames Search") << false << "user1's Downloads\nLooking at Download Number ";
+    QTest::newRow("Form4 Search Both") << true
+                                       << "Searching to see what guest has downloaded\nLooking at Download Number ";
+}
+
+void BusyFlowTest::searchRunsWithItsDialogHidden()
+{
+    QFETCH(bool, accountDialog);
+    QFETCH(QString, caption);
+    GuiWorld world;
+    world.server.addAccount("guest");
+    world.server.writeUploadLog(logLines(20));
+    world.server.writeDownloadLog(logLines(longLog));
+    world.restart();
+    world.action("mnuloadall")->trigger();
+    world.action(accountDialog ? "mnusearchaccounts" : "mnuUserDownloads")->trigger();
+    ListDialog& dialog = world.dialog(accountDialog ? Dialog::Accounts : Dialog::DownNames);
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    clickRow(dialog.list(), 0);
+    bool shownInside = true;
+    QString statusInside;
+    QTimer::singleShot(0, world.form.get(), [&] {
+        shownInside = dialog.isVisible();
+        statusInside = world.lblinfo()->text();
+    });
+    QTest::mouseClick(dialog.command1(), Qt::LeftButton);
+    if (accountDialog) {
+        QMenu* popup = qobject_cast<Form4*>(&dialog)->popupMenu();
+        QAction* both = popup->findChild<QAction*>("mnusearchboth");
+        QTest::mouseClick(popup, Qt::LeftButton, {}, popup->actionGeometry(both).center());
+    }
+    QVERIFY(!shownInside);
+    QVERIFY2(statusInside.startsWith(caption), qPrintable(statusInside));
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(world.lblinfo()->text(), QString("Done..."));
 }
 
 QTEST_MAIN(BusyFlowTest)
