@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <vector>
 
 namespace quorvel::gui {
@@ -63,14 +64,45 @@ std::string toBytes(const QByteArray& bytes)
     return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
 }
 
-// The original lines by the text they show.
-QHash<QString, std::string_view> originalLines(std::string_view original)
-{
-    QHash<QString, std::string_view> lines;
-    for (const std::string_view line : splitLines(original))
-        lines.insert(decodeLine(line), line);
-    return lines;
-}
+// The lines of the text the engine set, to give edited text back its bytes. The lines before
+// and after the region the user changed are matched by place, so two lines that read alike
+// but were written differently (one Latin-1, one UTF-8) each keep their own bytes; a line
+// inside the region that reads exactly like an original line gets that line's bytes.
+class OriginalLines {
+public:
+    OriginalLines(std::string_view original, const QStringList& edited) : edited_(edited.size())
+    {
+        for (const std::string_view line : splitLines(original)) {
+            bytes_.push_back(line);
+            shown_ << decodeLine(line);
+            byText_.insert(shown_.back(), line);
+        }
+        const qsizetype common = std::min(edited.size(), shown_.size());
+        while (head_ < common && edited[head_] == shown_[head_])
+            ++head_;
+        while (tail_ < common - head_ && edited[edited_ - 1 - tail_] == shown_[shown_.size() - 1 - tail_])
+            ++tail_;
+    }
+
+    // The original bytes of edited line i, or nullptr when it is new text.
+    const std::string_view* bytesFor(qsizetype i, const QString& line) const
+    {
+        if (i < head_)
+            return &bytes_[static_cast<std::size_t>(i)];
+        if (i >= edited_ - tail_)
+            return &bytes_[static_cast<std::size_t>(i - edited_ + shown_.size())];
+        const auto it = byText_.constFind(line);
+        return it == byText_.constEnd() ? nullptr : &*it;
+    }
+
+private:
+    std::vector<std::string_view> bytes_;
+    QStringList shown_;
+    QHash<QString, std::string_view> byText_;
+    qsizetype edited_;
+    qsizetype head_ = 0;
+    qsizetype tail_ = 0;
+};
 
 } // namespace
 
@@ -99,17 +131,18 @@ DecodedText decodeText(std::string_view bytes)
 
 std::string encodeEditedText(const QString& text, std::string_view original, bool originalAllUtf8)
 {
-    const QHash<QString, std::string_view> known =
-        originalAllUtf8 ? QHash<QString, std::string_view>() : originalLines(original);
-    std::string out;
     const QStringList lines = text.split(QLatin1Char('\n'));
+    const OriginalLines known(originalAllUtf8 ? std::string_view() : original, lines);
+    std::string out;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (i > 0)
             out += "\r\n";
         const QString& line = lines[i];
-        if (const auto it = known.constFind(line); it != known.constEnd())
-            out += *it;
-        else if (!originalAllUtf8 && fitsLatin1(line))
+        if (originalAllUtf8)
+            out += toBytes(line.toUtf8());
+        else if (const std::string_view* bytes = known.bytesFor(i, line))
+            out += *bytes;
+        else if (fitsLatin1(line))
             out += toBytes(line.toLatin1());
         else
             out += toBytes(line.toUtf8());

@@ -22,10 +22,11 @@ struct DecodedText {
 };
 DecodedText decodeText(std::string_view bytes);
 
-// Converts text that the user edited back to bytes, lines joined by CR LF. A line that reads
-// exactly like a line of the original gets that line's original bytes back. Any other line is
-// written as Latin-1 when every character fits in 8 bits and the original was not all UTF-8
-// (an edited Latin-1 report stays Latin-1), and as UTF-8 otherwise.
+// Converts text that the user edited back to bytes, lines joined by CR LF. The unchanged lines
+// before and after the edited region keep the bytes of the original line in their place; a
+// line inside it that reads exactly like a line of the original gets that line's bytes. Any
+// other line is written as Latin-1 when every character fits in 8 bits and the original was
+// not all UTF-8 (an edited Latin-1 report stays Latin-1), and as UTF-8 otherwise.
 std::string encodeEditedText(const QString& text, std::string_view original, bool originalAllUtf8);
 
 } // namespace quorvel::gui

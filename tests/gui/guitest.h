@@ -9,7 +9,10 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QListWidget>
+#include <QMetaType>
 #include <QPlainTextEdit>
+#include <QTest>
 
 #include <memory>
 
@@ -25,6 +28,14 @@ public:
     {
         if (start == Start::WithServer)
             folderFile().write(server.folder());
+        restart();
+    }
+
+    // Starts the program again: a new main window that reads the folder file and lists the
+    // server's accounts as they are now.
+    void restart()
+    {
+        form.reset();
         form = std::make_unique<gui::Form1>(platform, folderFile());
     }
 
@@ -33,6 +44,12 @@ public:
     QLabel* lblinfo() const { return form->findChild<QLabel*>(QStringLiteral("lblinfo")); }
     QPlainTextEdit* text1() const { return form->findChild<QPlainTextEdit*>(QStringLiteral("Text1")); }
     State& state() const { return form->analyzer().state; }
+    // The dialog, created hidden if it was never touched.
+    gui::ListDialog& dialog(Dialog which) const
+    {
+        form->listCount(which);
+        return *form->existingDialog(which);
+    }
 
     TempServer server;
     FakePlatform platform;
@@ -49,4 +66,30 @@ inline std::string logLines(int count, std::string_view account = "guest")
     return text;
 }
 
+// The entries of a list box as shown.
+inline QStringList entries(const QListWidget* list)
+{
+    QStringList shown;
+    for (int row = 0; row < list->count(); ++row)
+        shown << list->item(row)->text();
+    return shown;
+}
+
+// A click on an entry, as the user selects it.
+inline void clickRow(QListWidget* list, int row)
+{
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+}
+
+// A double click as the window system delivers it: press, release, double click, release.
+inline void doubleClickRow(QListWidget* list, int row)
+{
+    const QPoint at = list->visualItemRect(list->item(row)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+}
+
 } // namespace quorvel::test
+
+Q_DECLARE_METATYPE(quorvel::Dialog)

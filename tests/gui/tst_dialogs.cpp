@@ -13,9 +13,8 @@
 
 using quorvel::Dialog;
 using quorvel::gui::ListDialog;
+using quorvel::test::doubleClickRow;
 using quorvel::test::GuiWorld;
-
-Q_DECLARE_METATYPE(Dialog)
 
 namespace {
 
@@ -34,15 +33,6 @@ ListDialog& filledDialog(GuiWorld& world, Dialog which)
     ListDialog& dialog = *world.form->existingDialog(which);
     dialog.list()->setCurrentRow(1);
     return dialog;
-}
-
-// A double click as the window system delivers it: press, release, double click, release.
-void doubleClickRow(QListWidget* list, int row)
-{
-    const QPoint at = list->visualItemRect(list->item(row)).center();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
 }
 
 // The widget that Tab moves to from w.

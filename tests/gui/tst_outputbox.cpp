@@ -3,6 +3,7 @@
 #include "app/textcodec.h"
 
 #include <QTest>
+#include <QTextBlock>
 #include <QTextCursor>
 
 #include <string>
@@ -18,6 +19,7 @@ private slots:
     void edited_data();
     void edited();
     void undoingAllEditsGivesTheEngineBytesBack();
+    void lineEditedInTheMiddleLeavesTheLinesAroundItTheirBytes();
 };
 
 // Rows: engine texts with what the box must show; outputText() must give the bytes back
@@ -64,6 +66,8 @@ void OutputBoxTest::edited_data()
         << QByteArray("Caf\xe9\r\n") << QString::fromUtf8("5 €") << QByteArray("Caf\xe9\r\n5 \xe2\x82\xac");
     QTest::newRow("mixed report keeps each line's bytes")
         << QByteArray("Caf\xc3\xa9\r\nna\xefve\r\n") << QString("x") << QByteArray("Caf\xc3\xa9\r\nna\xefve\r\nx");
+    QTest::newRow("lines that read alike keep each its own bytes")
+        << QByteArray("caf\xe9\r\ncaf\xc3\xa9\r\n") << QString("x") << QByteArray("caf\xe9\r\ncaf\xc3\xa9\r\nx");
     QTest::newRow("typed into an empty box is UTF-8")
         << QByteArray() << QString::fromUtf8("é") << QByteArray("\xc3\xa9");
     QTest::newRow("lines typed are joined by CR LF")
@@ -95,6 +99,19 @@ void OutputBoxTest::undoingAllEditsGivesTheEngineBytesBack()
     QVERIFY(box.bytes() != report);
     box.undo();
     QCOMPARE(box.bytes(), report);
+}
+
+// Lines that read alike but were written in Latin-1 and in UTF-8, before and after the line
+// the user replaced, each keep their own bytes.
+void OutputBoxTest::lineEditedInTheMiddleLeavesTheLinesAroundItTheirBytes()
+{
+    OutputBox box(nullptr);
+    box.setBytes("caf\xe9\r\ncaf\xc3\xa9\r\nold\r\ncaf\xc3\xa9\r\ncaf\xe9\r\n");
+    QTextCursor cursor(box.document()->findBlockByNumber(2));
+    cursor.select(QTextCursor::LineUnderCursor);
+    cursor.insertText(QString::fromUtf8("new é"));
+    QCOMPARE(QByteArray::fromStdString(box.bytes()),
+             QByteArray("caf\xe9\r\ncaf\xc3\xa9\r\nnew \xe9\r\ncaf\xc3\xa9\r\ncaf\xe9\r\n"));
 }
 
 QTEST_MAIN(OutputBoxTest)
