@@ -2,8 +2,7 @@
 #include "search/picklists.h"
 
 #include "ingest/loadlog.h"
-#include "state/keytally.h"
-#include "state/progress.h"
+#include "reports/fieldtally.h"
 
 #include <string>
 
@@ -22,12 +21,7 @@ void buildPickList(Analyzer& a, Side side, Pick pick)
     const std::int64_t n = records.count();
     const std::string total = decimal(n);
     const auto caption = [&](std::int64_t i) { return concat(progressText, decimal(i), "/", total); };
-    KeyTally distinct;
-    Progress progress(a.window, n);
-    for (std::int64_t i = 1; i <= n; ++i) {
-        distinct.add(records.field(i - 1, field));
-        progress.step(i, caption);
-    }
+    const KeyTally distinct = tallyField(a.window, records, field, caption);
     const Dialog dialog = pickDialog(side, pick);
     a.window.clearList(dialog);
     a.window.addToList(dialog, distinct.keys());

@@ -6,6 +6,7 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace quorvel {
 
@@ -23,7 +24,8 @@ struct Walk {
 
 // Appends a line "<stamp>: <shown>" CR LF to text for every hit, in record order, with the
 // progress caption "<caption>Looking at Download Number i/N" CR LF in the status line. The
-// bound is fixed at the start; no other command can reload the log while this one runs.
+// bound is fixed at the start; no other command can reload the log while this one runs. The
+// hits are found first, so that the text grows once to its final size.
 void appendHits(Analyzer& a, const Walk& walk, std::string& text)
 {
     const LogRecords& records = a.state.log(walk.side).records;
@@ -33,11 +35,18 @@ void appendHits(Analyzer& a, const Walk& walk, std::string& text)
     const auto caption = [&](std::int64_t i) { return concat(walk.caption, number, decimal(i), "/", total, "\r\n"); };
     a.window.setStatus(walk.caption);
     Progress progress(a.window, n);
+    std::vector<std::int64_t> hits;
+    std::size_t size = text.size();
     for (std::int64_t i = 1; i <= n; ++i) {
-        if (records.field(i - 1, walk.match) == walk.key)
-            text.append(records.stamp(i - 1)).append(": ").append(records.field(i - 1, walk.shown)).append("\r\n");
+        if (records.field(i - 1, walk.match) == walk.key) {
+            hits.push_back(i - 1);
+            size += records.stamp(i - 1).size() + records.field(i - 1, walk.shown).size() + 4;
+        }
         progress.step(i, caption);
     }
+    text.reserve(size);
+    for (const std::int64_t i : hits)
+        text.append(records.stamp(i)).append(": ").append(records.field(i, walk.shown)).append("\r\n");
 }
 
 // Sets the output box once to the heading and the hit lines of the walk.

@@ -16,25 +16,48 @@ std::size_t capacityFor(std::size_t keys)
     return std::bit_ceil(keys * 2 < 16 ? std::size_t{16} : keys * 2);
 }
 
+std::uint64_t load64(const char* p)
+{
+    std::uint64_t word;
+    std::memcpy(&word, p, 8);
+    return word;
+}
+
+std::uint64_t load32(const char* p)
+{
+    std::uint32_t word;
+    std::memcpy(&word, p, 4);
+    return word;
+}
+
+// The last bytes of a key (1 to 8 of them, all of it when the key is shorter than 8 bytes) as
+// one word, with fixed-size loads only: a key of 8 bytes or more ends with its last 8 bytes,
+// which may overlap bytes already hashed. The key's length is hashed separately.
+std::uint64_t tailWord(const char* p, std::size_t n, bool longKey)
+{
+    if (longKey)
+        return load64(p + n - 8);
+    if (n >= 4)
+        return load32(p) | load32(p + n - 4) << 32;
+    const auto byte = [p](std::size_t i) { return std::uint64_t{static_cast<unsigned char>(p[i])}; };
+    return byte(0) | byte(n / 2) << 8 | byte(n - 1) << 16;
+}
+
 } // namespace
 
 std::uint32_t hashBytes(std::string_view bytes)
 {
     const char* p = bytes.data();
     std::size_t n = bytes.size();
+    const bool longKey = n >= 8;
     std::uint64_t h = n * mul;
-    while (n >= 8) {
-        std::uint64_t word;
-        std::memcpy(&word, p, 8);
-        h = std::rotl((h ^ word) * mul, 29);
+    while (n > 8) {
+        h = std::rotl((h ^ load64(p)) * mul, 29);
         p += 8;
         n -= 8;
     }
-    if (n > 0) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, p, n);
-        h = (h ^ word) * mul;
-    }
+    if (n > 0)
+        h = (h ^ tailWord(p, n, longKey)) * mul;
     h ^= h >> 32;
     h *= 0xD6E8FEB86659FD93ull;
     return static_cast<std::uint32_t>(h >> 32);

@@ -42,8 +42,10 @@ public:
             throw ProgramClosing{};
     }
 
-private:
+    // Items between two steps that act; loops may work in strides of this size.
     static constexpr std::int64_t stride = 4096;
+
+private:
     Window& window_;
     std::int64_t total_;
 };
