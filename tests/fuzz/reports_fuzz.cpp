@@ -103,12 +103,19 @@ struct Session {
         return window.output;
     }
     const quorvel::LogRecords& records(Side side) const { return a.state.log(side).records; }
-    std::vector<std::string_view> accountNames() const
+    std::vector<std::string> accountNames() const
     {
-        std::vector<std::string_view> names;
+        std::vector<std::string> names;
         for (const quorvel::accountinfo& account : a.state.accounts)
             names.push_back(account.name);
         return names;
+    }
+    std::vector<std::int64_t> storedCounts(Side side) const
+    {
+        std::vector<std::int64_t> counts;
+        for (const quorvel::accountinfo& account : a.state.accounts)
+            counts.push_back(side == Side::Download ? account.downcount : account.upcount);
+        return counts;
     }
     std::vector<std::int64_t> accountCounts(Side side) const
     {
@@ -213,31 +220,46 @@ void checkPickList(Session& s, Side side, quorvel::Pick pick, const std::string&
     checkSearch(s, side, dialog, fuzzed);
 }
 
-void checkAccountReports(Session& s, Side side)
+// Views of names, for the reference answers.
+std::vector<std::string_view> views(const std::vector<std::string>& names)
 {
-    const SideInfo& info = sideInfo(side);
-    std::vector<std::string_view> names = s.accountNames();
-    std::vector<std::int64_t> counts = s.accountCounts(side);
-    std::string expected = fz::listing(info.byAccountHeading, names, counts, fz::highestFirst(counts));
-    require(s.run([side](Analyzer& a) { quorvel::sortByAccount(a, side); }) == expected,
-            "by account lists every account most active first, the later among equals first");
-    std::vector<std::int64_t> sortedCounts = s.accountCounts(side);
-    require(std::is_sorted(sortedCounts.begin(), sortedCounts.end()), "by account leaves the accounts in ascending order");
+    return {names.begin(), names.end()};
+}
 
-    names = s.accountNames();
-    counts = s.accountCounts(side);
+void checkByAccount(Session& s, Side side)
+{
+    const std::vector<std::string> names = s.accountNames();
+    const std::vector<std::int64_t> counts = s.accountCounts(side);
+    require(s.run([side](Analyzer& a) { quorvel::sortByAccount(a, side); }) ==
+                fz::listing(sideInfo(side).byAccountHeading, views(names), counts, fz::highestFirst(counts)),
+            "by account lists every account most active first, the later among equals first");
+    const std::vector<std::int64_t> after = s.accountCounts(side);
+    require(std::is_sorted(after.begin(), after.end()), "by account leaves the accounts in ascending order");
+    require(after == s.storedCounts(side), "by account keeps every account's count");
+}
+
+void checkTopAccount(Session& s, Side side)
+{
+    const std::vector<std::string> names = s.accountNames();
+    const std::vector<std::int64_t> counts = s.accountCounts(side);
     require(s.run([side](Analyzer& a) { quorvel::topAccount(a, side); }) ==
-                fz::numberOne(info.topAccountHeading, names, counts, side),
+                fz::numberOne(sideInfo(side).topAccountHeading, views(names), counts, side),
             "the top account is the last of the accounts with the highest count, with that count");
     require(s.accountNames() == names, "the top account keeps the order of accounts");
+}
 
-    expected = std::string(info.inactiveHeading) + "\r\n\r\n";
+void checkIdleAccounts(Session& s, Side side)
+{
+    const std::vector<std::string> names = s.accountNames();
+    const std::vector<std::int64_t> counts = s.accountCounts(side);
+    std::string expected = std::string(sideInfo(side).inactiveHeading) + "\r\n\r\n";
     for (std::size_t k = 0; k < names.size(); ++k)
         if (counts[k] == 0)
             expected.append(names[k]).append("\r\n");
     require(s.run([side](Analyzer& a) { quorvel::inactiveAccounts(a, side); }) == expected,
             "the idle accounts are exactly those without a record, in the order of accounts");
     require(s.accountNames() == names, "listing idle accounts keeps the order of accounts");
+    require(s.storedCounts(side) == counts, "listing idle accounts keeps every account's count");
 }
 
 std::string accountHits(Session& s, Side side, std::string_view account)
@@ -302,7 +324,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         checkTopUser(s, side);
         checkPickList(s, side, quorvel::Pick::Names, value);
         checkPickList(s, side, quorvel::Pick::Files, value);
-        checkAccountReports(s, side);
+        checkByAccount(s, side);
+        checkTopAccount(s, side);
+        checkIdleAccounts(s, side);
     }
     checkForm4(s, accounts, value);
     return 0;
