@@ -210,8 +210,10 @@ void Form1::setCommandsEnabled(bool enabled)
 bool Form1::yield()
 {
     if (!closing_ && (!sinceEvents_.isValid() || sinceEvents_.elapsed() >= eventInterval)) {
-        QCoreApplication::processEvents();
+        // Timed from the start of the round: when handling events takes long, the next yield
+        // handles them again rather than leaving the window still for another interval.
         sinceEvents_.start();
+        QCoreApplication::processEvents();
     }
     return !closing_;
 }
