@@ -96,6 +96,7 @@ int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
         Form_Load(a);
     }
     const Verb& verb = *call->verb;
+    a.state.loadplan = verb.plan(call->value);
     runCommand(a, [&](Analyzer& analyzer) { verb.run(analyzer, call->value); });
     if (!verb.succeeded(a, window)) {
         for (const std::string& line : window.refusals())

@@ -30,10 +30,14 @@ bool outputSet(const Analyzer&, const CliWindow& window)
 
 // A report verb: runs the menu command and prints the output box it leaves.
 template <void (*command)(Analyzer&)>
-constexpr Verb reportVerb(std::string_view name)
+constexpr Verb reportVerb(std::string_view name, FieldSet reads)
 {
-    return Verb{name, "", std::nullopt, [](Analyzer& a, const std::string&) { command(a); }, outputSet};
+    return Verb{name, "", std::nullopt, [](Analyzer& a, const std::string&) { command(a); }, outputSet, reads};
 }
+
+constexpr FieldSet accounts{Field::account};
+constexpr FieldSet usernames{Field::username};
+constexpr FieldSet filenames{Field::filename};
 
 template <Side side, Pick pick>
 void pickList(Analyzer& a, const std::string&)
@@ -65,32 +69,32 @@ void accountSearch(Analyzer& a, const std::string& value)
 constexpr std::array table{
     Verb{"accounts", "", Dialog::Accounts, [](Analyzer& a, const std::string&) { loaduseraccounts(a); }, accountsListed},
     Verb{"download-names", "", Dialog::DownNames, pickList<Side::Download, Pick::Names>,
-         pickListShown<Side::Download, Pick::Names>},
+         pickListShown<Side::Download, Pick::Names>, usernames},
     Verb{"download-files", "", Dialog::DownFiles, pickList<Side::Download, Pick::Files>,
-         pickListShown<Side::Download, Pick::Files>},
+         pickListShown<Side::Download, Pick::Files>, filenames},
     Verb{"upload-names", "", Dialog::UpNames, pickList<Side::Upload, Pick::Names>,
-         pickListShown<Side::Upload, Pick::Names>},
+         pickListShown<Side::Upload, Pick::Names>, usernames},
     Verb{"upload-files", "", Dialog::UpFiles, pickList<Side::Upload, Pick::Files>,
-         pickListShown<Side::Upload, Pick::Files>},
-    reportVerb<mnusortbydate_Click>("downloads-by-date"),
-    reportVerb<mnuupdate_Click>("uploads-by-date"),
-    reportVerb<mnudownloadnumber_Click>("downloads-by-number"),
-    reportVerb<mnuupnum_Click>("uploads-by-number"),
-    reportVerb<mnusortbyaccount_Click>("downloads-by-account"),
-    reportVerb<mnuupaccount_Click>("uploads-by-account"),
-    reportVerb<mnunumberdown_Click>("top-downloader"),
-    reportVerb<mnunumup_Click>("top-uploader"),
-    reportVerb<mnunumberaccountdown_Click>("top-account-downloader"),
-    reportVerb<mnunumberaccountup_Click>("top-account-uploader"),
-    reportVerb<mnuwhonotdownloading_Click>("inactive-downloaders"),
-    reportVerb<mnuwhosnotuploading_Click>("inactive-uploaders"),
-    Verb{"user-downloads", "NAME", std::nullopt, guardedSearch<Side::Download, namesearch>, outputSet},
-    Verb{"user-uploads", "NAME", std::nullopt, guardedSearch<Side::Upload, namesearch>, outputSet},
-    Verb{"file-downloads", "FILE", std::nullopt, guardedSearch<Side::Download, filesearch>, outputSet},
-    Verb{"file-uploads", "FILE", std::nullopt, guardedSearch<Side::Upload, filesearch>, outputSet},
-    Verb{"account-downloads", "ACCOUNT", std::nullopt, accountSearch<usersearch>, outputSet},
-    Verb{"account-uploads", "ACCOUNT", std::nullopt, accountSearch<upusersearch>, outputSet},
-    Verb{"account-both", "ACCOUNT", std::nullopt, accountSearch<usersearchboth>, outputSet},
+         pickListShown<Side::Upload, Pick::Files>, filenames},
+    reportVerb<mnusortbydate_Click>("downloads-by-date", filenames),
+    reportVerb<mnuupdate_Click>("uploads-by-date", filenames),
+    reportVerb<mnudownloadnumber_Click>("downloads-by-number", filenames),
+    reportVerb<mnuupnum_Click>("uploads-by-number", filenames),
+    reportVerb<mnusortbyaccount_Click>("downloads-by-account", accounts),
+    reportVerb<mnuupaccount_Click>("uploads-by-account", accounts),
+    reportVerb<mnunumberdown_Click>("top-downloader", usernames),
+    reportVerb<mnunumup_Click>("top-uploader", usernames),
+    reportVerb<mnunumberaccountdown_Click>("top-account-downloader", accounts),
+    reportVerb<mnunumberaccountup_Click>("top-account-uploader", accounts),
+    reportVerb<mnuwhonotdownloading_Click>("inactive-downloaders", accounts),
+    reportVerb<mnuwhosnotuploading_Click>("inactive-uploaders", accounts),
+    Verb{"user-downloads", "NAME", std::nullopt, guardedSearch<Side::Download, namesearch>, outputSet, FieldSet::all(), Field::username},
+    Verb{"user-uploads", "NAME", std::nullopt, guardedSearch<Side::Upload, namesearch>, outputSet, FieldSet::all(), Field::username},
+    Verb{"file-downloads", "FILE", std::nullopt, guardedSearch<Side::Download, filesearch>, outputSet, FieldSet::all(), Field::filename},
+    Verb{"file-uploads", "FILE", std::nullopt, guardedSearch<Side::Upload, filesearch>, outputSet, FieldSet::all(), Field::filename},
+    Verb{"account-downloads", "ACCOUNT", std::nullopt, accountSearch<usersearch>, outputSet, FieldSet::all(), Field::account},
+    Verb{"account-uploads", "ACCOUNT", std::nullopt, accountSearch<upusersearch>, outputSet, FieldSet::all(), Field::account},
+    Verb{"account-both", "ACCOUNT", std::nullopt, accountSearch<usersearchboth>, outputSet, FieldSet::all(), Field::account},
 };
 
 } // namespace

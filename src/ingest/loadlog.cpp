@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ingest/loadlog.h"
 
-#include "ingest/hugepages.h"
+#include "ingest/linestream.h"
 #include "ingest/linescanner.h"
 #include "ingest/logreader.h"
 #include "ingest/recordparser.h"
@@ -9,6 +9,8 @@
 #include "server/serverfolder.h"
 #include "state/progress.h"
 
+#include <new>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -28,30 +30,72 @@ void resetLog(Analyzer& a, Side side)
     const SideInfo& info = sideInfo(side);
     a.window.clearList(info.filesDialog);
     a.window.clearList(info.namesDialog);
-    log.records = LogRecords();
+    log.records = LogRecords(a.state.loadplan.columns);
     log.files.clear();
 }
 
-// Cuts and parses the text into records in one pass (fixstr and sortstr4 fused), after a
-// cheap pass that counts them, so that the records take exactly the memory they need and the
-// progress caption can name their number.
-std::vector<logentry> parseRecords(Analyzer& a, const SideInfo& info, std::string_view text)
+// Reads the log once to count its records, with the "Loading..." captions, and returns the
+// bytes read; nothing when it cannot be read or is larger than the machine's memory. Counting takes bit operations only, so the records can then take exactly the
+// memory they need and the "Sorting..." caption can name their number.
+std::optional<std::uint64_t> countRecords(Analyzer& a, const SideInfo& info, const LogFile& file, std::int64_t& n)
+{
+    const std::string sizeText = std::to_string(file.size());
+    const auto loading = [&](std::uint64_t bytes) {
+        a.window.setStatus(concat(info.logCaption, "Loading...   ", std::to_string(bytes), "/", sizeText));
+    };
+    loading(0);
+    if (!file.fitsInMemory())
+        return std::nullopt;
+    return streamLines(
+        file, file.size(),
+        [&](std::string_view lines) { n += static_cast<std::int64_t>(countRecordLines(lines, [] {})); },
+        [&](std::uint64_t bytes) {
+            loading(bytes);
+            Progress::yieldOrStop(a.window);
+        });
+}
+
+// Reads the counted bytes again, cutting and parsing each block's lines in one pass (fixstr
+// and sortstr4 fused) and keeping what the load plan asks for. False on an I/O error.
+bool parseRecords(Analyzer& a, const SideInfo& info, const LogFile& file, std::uint64_t bytes, std::int64_t n,
+                  LogRecords& records)
 {
     a.window.setStatus(concat(info.logCaption, "Converting to a usable string..."));
-    const auto n = static_cast<std::int64_t>(countRecordLines(text, [&] { Progress::yieldOrStop(a.window); }));
     const auto caption = [&](std::int64_t i) { return concat(info.logCaption, "Sorting...   ", decimal(i), "/", decimal(n)); };
     a.window.setStatus(caption(0));
-    std::vector<logentry> entries;
-    entries.reserve(static_cast<std::size_t>(n));
-    adviseHugePages(entries.data(), entries.capacity() * sizeof(logentry));
+    const LoadPlan& plan = a.state.loadplan;
+    records.reserve(plan.match ? 0 : n);
     Progress progress(a.window, n);
-    scanLines(text, [&](const ScannedLine& line) {
-        if (isHeaderAt(text, line.begin))
-            return;
-        entries.push_back(entryOf(line));
-        progress.step(static_cast<std::int64_t>(entries.size()), caption);
-    });
-    return entries;
+    std::int64_t seen = 0;
+    std::vector<logentry> batch;
+    const auto parse = [&](std::string_view lines) {
+        batch.clear();
+        const std::int64_t from = seen;
+        scanLines(lines, [&](const ScannedLine& line) {
+            if (isHeaderAt(lines, line.begin))
+                return;
+            ++seen;
+            const logentry e = entryOf(lines, line);
+            if (plan.keeps(e))
+                batch.push_back(e);
+        });
+        records.append(batch);
+        for (std::int64_t i = from + 1; i <= seen; ++i)
+            progress.step(i, caption);
+    };
+    return streamLines(file, bytes, parse, [](std::uint64_t) {}).has_value();
+}
+
+// Reads the log into its records; false when it cannot be read.
+bool readRecords(Analyzer& a, const SideInfo& info, const LogFile& file, LogRecords& records)
+{
+    try {
+        std::int64_t n = 0;
+        const std::optional<std::uint64_t> bytes = countRecords(a, info, file, n);
+        return bytes && parseRecords(a, info, file, *bytes, n, records);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
 }
 
 } // namespace
@@ -65,27 +109,14 @@ void loadlog(Analyzer& a, Side side)
         a.window.setStatus("Cannot find '" + name + "'");
         return;
     }
-    std::string sizeText;
-    const auto loading = [&](std::uint64_t bytes) {
-        a.window.setStatus(concat(info.logCaption, "Loading...   ", std::to_string(bytes), "/", sizeText));
-    };
-    LogFile file = readLogFile(
-        serverPath(a, name),
-        [&](std::uint64_t size) {
-            sizeText = std::to_string(size);
-            loading(0);
-        },
-        [&](std::uint64_t bytes) {
-            loading(bytes);
-            Progress::yieldOrStop(a.window);
-        });
-    if (file.status != LogFile::Status::Read) {
-        a.window.setStatus((file.status == LogFile::Status::NotFound ? "Cannot find '" : "Cannot read '") + name + "'");
+    const LogFile file(serverPath(a, name));
+    LogRecords records(a.state.loadplan.columns);
+    if (file.status() != LogFile::Status::Open || !readRecords(a, info, file, records)) {
+        a.window.setStatus((file.status() == LogFile::Status::NotFound ? "Cannot find '" : "Cannot read '") + name + "'");
         return;
     }
-    std::vector<logentry> entries = parseRecords(a, info, std::string_view(file.text.get(), file.size));
     LogState& log = a.state.log(side);
-    log.records = LogRecords(std::move(file.text), file.size, std::move(entries));
+    log.records = std::move(records);
     a.window.setStatus(concat(info.logCaption, "Done..."));
     log.loaded = true;
 }

@@ -3,25 +3,35 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <functional>
-#include <memory>
+#include <sys/types.h>
 
 namespace quorvel {
 
-struct LogFile {
-    enum class Status { Read, NotFound, Unreadable };
-    Status status = Status::NotFound;
-    std::unique_ptr<char[]> text;
-    std::uint64_t size = 0;
-};
+// A log opened read-only. The size is taken when the file is opened: a reader reads no further,
+// so bytes appended meanwhile are not read, and a file that shrinks gives what it still holds.
+// A path that does not exist (or cannot, being too long) is NotFound; one that cannot be
+// opened as a regular file (permissions, a folder, a named pipe or device) is Unreadable.
+class LogFile {
+public:
+    enum class Status { Open, NotFound, Unreadable };
 
-// Reads a log whole, read-only, in large blocks. The size is taken when the file is opened:
-// bytes appended meanwhile are not read, and a file that shrinks gives what it still holds.
-// onSize is called with the size once the file is open, onBlock with the bytes read so far
-// after each block. A path that does not exist (or cannot, being too long) is NotFound; one
-// that cannot be opened or read (permissions, a folder, a named pipe or device, an I/O error,
-// too large for memory) is Unreadable.
-LogFile readLogFile(const std::filesystem::path& path, const std::function<void(std::uint64_t)>& onSize,
-                    const std::function<void(std::uint64_t)>& onBlock);
+    explicit LogFile(const std::filesystem::path& path);
+    ~LogFile();
+    LogFile(const LogFile&) = delete;
+    LogFile& operator=(const LogFile&) = delete;
+
+    Status status() const { return status_; }
+    std::uint64_t size() const { return size_; }
+    // Whether a loaded log of this size can fit in the machine's memory at all.
+    bool fitsInMemory() const;
+    // Reads up to n bytes at offset into buffer: the number read, 0 at the end of the file,
+    // -1 on an I/O error.
+    ssize_t readAt(std::uint64_t offset, char* buffer, std::size_t n) const;
+
+private:
+    int fd_ = -1;
+    Status status_ = Status::NotFound;
+    std::uint64_t size_ = 0;
+};
 
 } // namespace quorvel

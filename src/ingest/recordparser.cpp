@@ -3,12 +3,10 @@
 
 namespace quorvel {
 
-logentry sortstr4(std::string_view line, std::uint64_t offset)
+logentry sortstr4(std::string_view line)
 {
-    ScannedLine scanned;
-    scanLines(line, [&](const ScannedLine& found) { scanned = found; });
-    logentry e = entryOf(scanned);
-    e.offset = offset;
+    logentry e{line.substr(0, 0), line.substr(0, 0), line.substr(0, 0), line.substr(0, 0), line.substr(0, 0)};
+    scanLines(line, [&](const ScannedLine& found) { e = entryOf(line, found); });
     return e;
 }
 

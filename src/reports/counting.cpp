@@ -22,7 +22,7 @@ std::vector<std::int64_t> countAccounts(Analyzer& a, Side side, std::span<const 
     std::vector<std::int64_t> counts(names.size(), 0);
     if (names.empty())
         return counts;
-    const KeyTally tally = tallyField(a.window, a.state.log(side).records, Field::account);
+    const KeyTally& tally = tallyField(a.window, a.state.log(side).records, Field::account);
     for (std::size_t i = 0; i < names.size(); ++i) {
         const std::size_t at = tally.find(names[i]);
         if (at != KeyTally::npos)

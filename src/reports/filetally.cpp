@@ -10,7 +10,7 @@ void listfiles(Analyzer& a, Side side)
     LogState& log = a.state.log(side);
     const std::int64_t n = log.records.count();
     const std::string_view numberCaption = sideInfo(side).numberCaption;
-    const KeyTally tally = tallyField(a.window, log.records, Field::filename, [&](std::int64_t i) {
+    const KeyTally& tally = tallyField(a.window, log.records, Field::filename, [&](std::int64_t i) {
         return concat(numberCaption, decimal(i), "/", decimal(n));
     });
     log.files.clear();

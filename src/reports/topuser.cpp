@@ -12,7 +12,7 @@ void numone(Analyzer& a, Side side)
 {
     const LogRecords& records = a.state.log(side).records;
     const std::int64_t n = records.count();
-    const KeyTally users = tallyField(a.window, records, Field::username, [n](std::int64_t i) {
+    const KeyTally& users = tallyField(a.window, records, Field::username, [n](std::int64_t i) {
         return concat("Selecting Users ", decimal(i), "/", decimal(n));
     });
     showCountingCaptions(a, side, users.keys());

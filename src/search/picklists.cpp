@@ -21,7 +21,7 @@ void buildPickList(Analyzer& a, Side side, Pick pick)
     const std::int64_t n = records.count();
     const std::string total = decimal(n);
     const auto caption = [&](std::int64_t i) { return concat(progressText, decimal(i), "/", total); };
-    const KeyTally distinct = tallyField(a.window, records, field, caption);
+    const KeyTally& distinct = tallyField(a.window, records, field, caption);
     const Dialog dialog = pickDialog(side, pick);
     a.window.clearList(dialog);
     a.window.addToList(dialog, distinct.keys());

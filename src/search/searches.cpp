@@ -24,8 +24,9 @@ struct Walk {
 
 // Appends a line "<stamp>: <shown>" CR LF to text for every hit, in record order, with the
 // progress caption "<caption>Looking at Download Number i/N" CR LF in the status line. The
-// bound is fixed at the start; no other command can reload the log while this one runs. The
-// hits are found first, so that the text grows once to its final size.
+// bound is fixed at the start; no other command can reload the log while this one runs. A
+// hit is a record whose interned `match` value is the key's; the hits are found first, so
+// that the text grows once to its final size.
 void appendHits(Analyzer& a, const Walk& walk, std::string& text)
 {
     const LogRecords& records = a.state.log(walk.side).records;
@@ -35,10 +36,12 @@ void appendHits(Analyzer& a, const Walk& walk, std::string& text)
     const auto caption = [&](std::int64_t i) { return concat(walk.caption, number, decimal(i), "/", total, "\r\n"); };
     a.window.setStatus(walk.caption);
     Progress progress(a.window, n);
+    const std::size_t key = records.tally(walk.match).find(walk.key);
+    const std::span<const std::uint32_t> ids = records.ids(walk.match);
     std::vector<std::int64_t> hits;
     std::size_t size = text.size();
     for (std::int64_t i = 1; i <= n; ++i) {
-        if (records.field(i - 1, walk.match) == walk.key) {
+        if (ids[static_cast<std::size_t>(i - 1)] == key) {
             hits.push_back(i - 1);
             size += records.stamp(i - 1).size() + records.field(i - 1, walk.shown).size() + 4;
         }

@@ -106,7 +106,7 @@ std::size_t KeyTally::addHashed(std::string_view key, std::uint32_t hash)
     slot.length = static_cast<std::uint8_t>(std::min(key.size(), inlineBytes + 1));
     if (!key.empty() && key.size() <= inlineBytes)
         std::memcpy(slot.bytes, key.data(), key.size());
-    keys_.push_back(key);
+    keys_.push_back(arena_.keep(key));
     counts_.push_back(1);
     if (keys_.size() * 2 > slots_.size())
         grow();
@@ -127,7 +127,7 @@ void KeyTally::grow()
     for (const Slot& slot : old) {
         if (slot.index == empty)
             continue;
-        // A short key is rehashed from its copy in the slot, without reaching into the log text.
+        // A short key is rehashed from its copy in the slot, without reaching into the arena.
         const std::string_view key =
             slot.length <= inlineBytes ? std::string_view(slot.bytes, slot.length) : keys_[slot.index];
         std::size_t at = hashBytes(key) & mask;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "state/textarena.h"
+
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -8,9 +10,9 @@
 namespace quorvel {
 
 // Counts the distinct values of a field in order of first occurrence: an open-addressing hash
-// table of views into the log text, with no allocation per record. Equality is byte equality.
-// A slot holds a copy of a short key (most names and file names), so that a lookup usually
-// touches one cache line instead of reaching into the log text.
+// table with no allocation per record. Equality is byte equality. The tally keeps its own copy
+// of each distinct key, so the text it was given may go away. A slot also holds a copy of a
+// short key (most names and file names), so that a lookup usually touches one cache line.
 class KeyTally {
 public:
     explicit KeyTally(std::size_t expectedKeys = 0);
@@ -18,10 +20,11 @@ public:
     // Counts one occurrence of key; returns its index in order of first occurrence.
     std::size_t add(std::string_view key);
     // Counts keyAt(0), keyAt(1), ..., keyAt(n - 1) in this order, exactly as add() on each
-    // would. Faster over many keys: it fetches the table slots of the keys a few steps ahead
-    // while it works on the current one, so that their cache misses overlap.
-    template <class KeyAt>
-    void addEach(std::size_t n, KeyAt&& keyAt);
+    // would, and calls onIndex(k, index) with what add(keyAt(k)) returns. Faster over many
+    // keys: it fetches the table slots of the keys a few steps ahead while it works on the
+    // current one, so that their cache misses overlap.
+    template <class KeyAt, class OnIndex = void (*)(std::size_t, std::size_t)>
+    void addEach(std::size_t n, KeyAt&& keyAt, OnIndex&& onIndex = [](std::size_t, std::size_t) {});
     // The index of key, or npos when it was never added.
     std::size_t find(std::string_view key) const;
 
@@ -50,15 +53,16 @@ private:
     void grow();
 
     std::vector<Slot> slots_;
-    std::vector<std::string_view> keys_;
+    TextArena arena_;
+    std::vector<std::string_view> keys_; // views into arena_
     std::vector<std::int64_t> counts_;
 };
 
 // A fast non-cryptographic hash of bytes.
 std::uint32_t hashBytes(std::string_view bytes);
 
-template <class KeyAt>
-void KeyTally::addEach(std::size_t n, KeyAt&& keyAt)
+template <class KeyAt, class OnIndex>
+void KeyTally::addEach(std::size_t n, KeyAt&& keyAt, OnIndex&& onIndex)
 {
     constexpr std::size_t ahead = 8;
     std::uint32_t hashes[ahead];
@@ -72,7 +76,7 @@ void KeyTally::addEach(std::size_t n, KeyAt&& keyAt)
             hashes[i % ahead] = hashBytes(keyAt(i + ahead));
             prefetch(hashes[i % ahead]);
         }
-        addHashed(keyAt(i), hash);
+        onIndex(i, addHashed(keyAt(i), hash));
     }
 }
 

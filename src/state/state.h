@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "state/logentry.h"
+#include "state/loadplan.h"
+#include "state/logrecords.h"
 #include "state/side.h"
 
 #include <cstdint>
@@ -13,7 +14,7 @@ namespace quorvel {
 
 // One row of a per-file tally.
 struct filecount {
-    std::string_view filename; // a view into the log's text
+    std::string_view filename; // a view into the log's filename column
     std::int64_t count = 0;
 };
 
@@ -43,6 +44,7 @@ struct State {
     std::string savefilename;  // the file chosen by "Save as..."
     bool folderset = false;
     bool accountsloaded = false;
+    LoadPlan loadplan;
 
     LogState& log(Side side) { return side == Side::Download ? download : upload; }
     const LogState& log(Side side) const { return side == Side::Download ? download : upload; }

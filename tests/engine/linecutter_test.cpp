@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ingest/linecutter.h"
 #include "ingest/recordparser.h"
+#include "state/logrecords.h"
 
 #include <gtest/gtest.h>
 
@@ -60,12 +61,12 @@ void PrintTo(const Fields& f, std::ostream* os)
     *os << '[' << f.stamp << '|' << f.spare << '|' << f.account << '|' << f.username << '|' << f.filename << ']';
 }
 
+// The line cut by the parser, then kept and read back by the records as a load does.
 Fields parse(const std::string& line)
 {
-    std::vector<logentry> entries{sortstr4(line, 0)};
-    auto owned = std::make_unique<char[]>(line.size() + 1);
-    std::copy(line.begin(), line.end(), owned.get());
-    const LogRecords records(std::move(owned), line.size(), std::move(entries));
+    const logentry e = sortstr4(line);
+    LogRecords records;
+    records.append({&e, 1});
     return {std::string(records.stamp(0)), std::string(records.spare(0)), std::string(records.account(0)),
             std::string(records.username(0)), std::string(records.filename(0))};
 }

@@ -96,12 +96,12 @@ TEST(RecordCount, CountsManyLinesWithinOneBlock)
 
 TEST(RecordParserBlocks, FindsEveryTabAcrossBlockBoundaries)
 {
-    for (const std::uint32_t at : {0u, 1u, 62u, 63u, 64u, 65u, 127u}) {
-        const logentry e = sortstr4(std::string(at, 'x') + "\ta\tb\t\tc\td", 7);
-        EXPECT_EQ(e.offset, 7u);
-        EXPECT_EQ(e.length, at + 9);
-        EXPECT_EQ(std::vector<std::uint32_t>(e.tab, e.tab + 4),
-                  (std::vector<std::uint32_t>{at, at + 2, at + 4, at + 5}))
+    for (const std::size_t at : {0u, 1u, 62u, 63u, 64u, 65u, 127u}) {
+        const std::string line = std::string(at, 'x') + "\ta\tb\t\tc\td";
+        const logentry e = sortstr4(line);
+        EXPECT_EQ(e.stamp, std::string(at, 'x')) << "first TAB at " << at;
+        EXPECT_EQ((std::vector<std::string_view>{e.spare, e.account, e.username, e.filename}),
+                  (std::vector<std::string_view>{"a", "b", "", "c\td"}))
             << "first TAB at " << at;
     }
 }

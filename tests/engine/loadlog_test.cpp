@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "enginefixture.h"
 
+#include "ingest/linestream.h"
 #include "ingest/loadlog.h"
 
 #include <gtest/gtest.h>
@@ -60,7 +61,6 @@ TEST_P(LoadLog, AServerLogShowsEveryCaptionInOrderAndLoadsItsRecords)
     EXPECT_EQ(records().account(1), "admin");
     EXPECT_EQ(records().username(1), "Ann");
     EXPECT_EQ(records().filename(1), "b.txt");
-    EXPECT_EQ(records().text(), log);
 }
 
 TEST_P(LoadLog, AnEmptyFileLoadsWithNoRecords)
@@ -112,24 +112,8 @@ TEST_P(LoadLog, ALogWithoutReadPermissionCannotBeRead)
     EXPECT_FALSE(a.state.log(side()).loaded);
 }
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool addressSanitized = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool addressSanitized = true;
-#else
-constexpr bool addressSanitized = false;
-#endif
-#else
-constexpr bool addressSanitized = false;
-#endif
-
 TEST_P(LoadLog, ALogTooLargeForMemoryCannotBeReadInsteadOfEndingTheProgram)
 {
-    if (addressSanitized)
-        GTEST_SKIP() << "the address sanitizer ends the program on an allocation it cannot serve";
-    if (readFile("/proc/sys/vm/overcommit_memory") != "0\n")
-        GTEST_SKIP() << "only the kernel's heuristic overcommit refuses an allocation larger than memory";
     writeLog("");
     fs::resize_file(fs::path(server.folder()) / logName(), std::uintmax_t{1} << 40);
     loadlog(a, side());
@@ -199,8 +183,8 @@ TEST_P(LoadLog, AReloadClearsThePickListsAndFlagsOfItsOwnSideOnly)
 
 INSTANTIATE_TEST_SUITE_P(Sides, LoadLog, ::testing::Values(Side::Download, Side::Upload), sideName);
 
-// Logs around the size of one read block: every byte read once, in order, whatever the size.
-constexpr std::uint64_t readBlock = 8u << 20;
+// Logs around the size of one read block: every line read once, in order, whatever the size.
+constexpr std::uint64_t readBlock = lineBlockBytes;
 
 struct SizeCase {
     std::uint64_t size;
@@ -238,8 +222,6 @@ TEST_P(LoadLogSize, ReadsEveryByteOnceAndEndsAtTheFileSize)
     server.writeDownloadLog(log);
     loaddownloadlog(a);
     const LogRecords& records = a.state.download.records;
-    ASSERT_EQ(records.text().size(), log.size());
-    EXPECT_TRUE(records.text() == log);
     Texts names;
     for (std::int64_t i = 0; i < records.count(); ++i)
         names.emplace_back(records.filename(i));
@@ -280,21 +262,19 @@ TEST_F(LoadLogWhileWritten, BytesAppendedDuringTheLoadAreNotRead)
 {
     loadChangingTheFile([&] { std::ofstream(logPath(), std::ios::binary | std::ios::app) << "\rd\ts\ta\tu\tappended"; });
     const LogRecords& records = a.state.download.records;
-    EXPECT_TRUE(records.text() == log);
     ASSERT_EQ(records.count(), 2);
     EXPECT_EQ(records.filename(1), "last");
 }
 
-TEST_F(LoadLogWhileWritten, AFileCutShortDuringTheLoadGivesWhatWasRead)
+TEST_F(LoadLogWhileWritten, AFileCutShortDuringTheLoadGivesWhatItStillHolds)
 {
     loadChangingTheFile([&] { fs::resize_file(logPath(), 10); });
     const LogRecords& records = a.state.download.records;
     EXPECT_TRUE(a.state.download.loaded);
-    EXPECT_EQ(records.text().size(), readBlock);
-    EXPECT_EQ(records.count(), 2);
-    EXPECT_EQ(records.stamp(1), "d");
-    EXPECT_EQ(records.spare(1), "s");
-    EXPECT_EQ(records.account(1), "");
+    ASSERT_EQ(records.count(), 1);
+    EXPECT_EQ(records.stamp(0), std::string(10, 'x'));
+    EXPECT_EQ(records.spare(0), "");
+    EXPECT_EQ(window.lastStatus(), "(Download Log) Done...");
 }
 
 INSTANTIATE_TEST_SUITE_P(AroundOneBlock, LoadLogSize,

@@ -3,7 +3,7 @@
 // Plain reference answers for the reports and searches, computed from the records with
 // standard containers only, for the reports fuzz target to compare the program's output with.
 
-#include "state/logentry.h"
+#include "state/logrecords.h"
 #include "state/side.h"
 
 #include <algorithm>

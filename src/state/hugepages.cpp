@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ingest/hugepages.h"
+#include "state/hugepages.h"
 
 #include <cstdint>
 #include <sys/mman.h>

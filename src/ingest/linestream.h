@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "ingest/logreader.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace quorvel {
+
+// Bytes read at a time: small enough that a block is still in the cache when it is parsed.
+inline constexpr std::size_t lineBlockBytes = 256u << 10;
+
+// Reads the bytes [0, limit) of a log in blocks and calls onLines(text) with them, each text
+// ending just after a line end (CR or LF) and starting where the previous one ended; the last
+// holds the rest. A line is never split, so a line longer than a block makes the block grow.
+// onBlock(bytes) is called after each read with the bytes read so far. Returns the number of
+// bytes read (less than limit when the file shrank meanwhile), or nothing on an I/O error.
+template <class OnLines, class OnBlock>
+std::optional<std::uint64_t> streamLines(const LogFile& file, std::uint64_t limit, OnLines&& onLines, OnBlock&& onBlock)
+{
+    std::vector<char> block(lineBlockBytes);
+    std::uint64_t done = 0;
+    std::size_t held = 0; // bytes of an unfinished line carried at the block's start
+    while (done < limit) {
+        if (held == block.size())
+            block.resize(block.size() * 2);
+        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(block.size() - held, limit - done));
+        const ssize_t got = file.readAt(done, block.data() + held, want);
+        if (got < 0)
+            return std::nullopt;
+        if (got == 0)
+            break;
+        done += static_cast<std::uint64_t>(got);
+        onBlock(done);
+        // The carried bytes hold no line end, so the last one is among the new bytes or nowhere.
+        const std::size_t before = held;
+        held += static_cast<std::size_t>(got);
+        std::size_t cut = held;
+        while (cut > before && block[cut - 1] != '\r' && block[cut - 1] != '\n')
+            --cut;
+        if (cut == before)
+            continue;
+        onLines(std::string_view(block.data(), cut));
+        std::memmove(block.data(), block.data() + cut, held - cut);
+        held -= cut;
+    }
+    if (held > 0)
+        onLines(std::string_view(block.data(), held));
+    return done;
+}
+
+} // namespace quorvel

@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "state/keytally.h"
+#include "state/logentry.h"
+#include "state/textarena.h"
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace quorvel {
+
+// A loaded log (downloads / uploads), kept by column. The account, username and filename
+// columns are interned while the log loads: each holds the tally of its distinct values, in
+// order of first occurrence and with their counts, and the index of every record's value in
+// it, so reports count nothing again and searches compare numbers. The stamp and spare
+// columns are kept as text. A load may keep only some columns (quorvel-report keeps those its
+// verb reads); the others stay empty and must not be asked for.
+class LogRecords {
+public:
+    LogRecords() : LogRecords(FieldSet::all()) {}
+    explicit LogRecords(FieldSet kept);
+
+    // Room for n records, so that a load of known size allocates once.
+    void reserve(std::int64_t n);
+    // Appends the records in order; the bytes are copied, the entries may go away afterwards.
+    void append(std::span<const logentry> batch);
+
+    // downloadcount / uploadcount
+    std::int64_t count() const { return count_; }
+    bool keeps(Field f) const { return kept_.has(f); }
+    std::string_view field(std::int64_t index, Field field) const;
+    std::string_view stamp(std::int64_t i) const { return field(i, Field::stamp); }
+    std::string_view spare(std::int64_t i) const { return field(i, Field::spare); }
+    std::string_view account(std::int64_t i) const { return field(i, Field::account); }
+    std::string_view username(std::int64_t i) const { return field(i, Field::username); }
+    std::string_view filename(std::int64_t i) const { return field(i, Field::filename); }
+
+    // The distinct values of an interned column (account, username, filename) with their
+    // counts over every record, in order of first occurrence.
+    const KeyTally& tally(Field f) const { return columns_[column(f)].tally; }
+    // For each record, the index of its value in tally(f).
+    std::span<const std::uint32_t> ids(Field f) const { return columns_[column(f)].ids; }
+
+private:
+    // Where a record's stamp and spare are kept: "stamp", or "stamp TAB spare" when the line
+    // has a TAB.
+    struct Prefix {
+        const char* at = nullptr;
+        std::uint32_t length = 0;
+        std::uint32_t stamp = 0;
+    };
+    struct Column {
+        KeyTally tally;
+        std::vector<std::uint32_t> ids;
+    };
+    static std::size_t column(Field f) { return static_cast<std::size_t>(f) - static_cast<std::size_t>(Field::account); }
+
+    FieldSet kept_;
+    std::int64_t count_ = 0;
+    TextArena prefixText_{2u << 20};
+    std::vector<Prefix> prefixes_;
+    std::array<Column, 3> columns_;
+};
+
+} // namespace quorvel
