@@ -67,7 +67,7 @@ bool parseRecords(Analyzer& a, const SideInfo& info, const LogFile& file, std::u
     records.reserve(plan.match ? 0 : n);
     Progress progress(a.window, n);
     std::int64_t seen = 0;
-    std::vector<logentry> batch;
+    std::vector<LineCut> batch;
     const auto parse = [&](std::string_view lines) {
         batch.clear();
         const std::int64_t from = seen;
@@ -75,11 +75,11 @@ bool parseRecords(Analyzer& a, const SideInfo& info, const LogFile& file, std::u
             if (isHeaderAt(lines, line.begin))
                 return;
             ++seen;
-            const logentry e = entryOf(lines, line);
-            if (plan.keeps(e))
-                batch.push_back(e);
+            const LineCut cut = cutOf(line);
+            if (plan.keeps(lines, cut))
+                batch.push_back(cut);
         });
-        records.append(batch);
+        records.append(lines, batch);
         for (std::int64_t i = from + 1; i <= seen; ++i)
             progress.step(i, caption);
     };

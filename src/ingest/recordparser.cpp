@@ -5,9 +5,11 @@ namespace quorvel {
 
 logentry sortstr4(std::string_view line)
 {
-    logentry e{line.substr(0, 0), line.substr(0, 0), line.substr(0, 0), line.substr(0, 0), line.substr(0, 0)};
-    scanLines(line, [&](const ScannedLine& found) { e = entryOf(line, found); });
-    return e;
+    LineCut cut;
+    scanLines(line, [&](const ScannedLine& found) { cut = cutOf(found); });
+    const auto column = [&](Field f) { return cut.field(line, f); };
+    return {column(Field::stamp), column(Field::spare), column(Field::account), column(Field::username),
+            column(Field::filename)};
 }
 
 } // namespace quorvel

@@ -6,18 +6,46 @@
 
 namespace quorvel {
 
+namespace {
+
+constexpr std::size_t hugePage = std::size_t{2} << 20;
+
+// Whole huge pages: the tail of a large array is backed like the rest of it.
+std::size_t wholePages(std::size_t bytes)
+{
+    return (bytes + hugePage - 1) & ~(hugePage - 1);
+}
+
+} // namespace
+
 void adviseHugePages(const void* p, std::size_t bytes)
 {
 #ifdef MADV_HUGEPAGE
-    constexpr std::uintptr_t huge = std::uintptr_t{2} << 20;
-    const auto begin = (reinterpret_cast<std::uintptr_t>(p) + huge - 1) & ~(huge - 1);
-    const auto end = (reinterpret_cast<std::uintptr_t>(p) + bytes) & ~(huge - 1);
+    const auto begin = (reinterpret_cast<std::uintptr_t>(p) + hugePage - 1) & ~(hugePage - 1);
+    const auto end = (reinterpret_cast<std::uintptr_t>(p) + bytes) & ~(hugePage - 1);
     if (end > begin)
         ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
 #else
     (void)p;
     (void)bytes;
 #endif
+}
+
+void* allocateHuge(std::size_t bytes)
+{
+    if (bytes < hugePage)
+        return ::operator new(bytes);
+    void* p = ::operator new(wholePages(bytes), std::align_val_t{hugePage});
+    adviseHugePages(p, wholePages(bytes));
+    return p;
+}
+
+void releaseHuge(void* p, std::size_t bytes) noexcept
+{
+    if (bytes < hugePage)
+        ::operator delete(p, bytes);
+    else
+        ::operator delete(p, wholePages(bytes), std::align_val_t{hugePage});
 }
 
 } // namespace quorvel

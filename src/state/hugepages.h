@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <new>
 
 namespace quorvel {
 
@@ -10,5 +11,20 @@ namespace quorvel {
 // instead of tens of thousands, which dominate the load time on virtual machines. Only a
 // hint: nothing changes where the system cannot or will not.
 void adviseHugePages(const void* p, std::size_t bytes);
+
+// Memory for large arrays: an allocation of 2 MiB or more starts on a 2 MiB boundary and is
+// advised to use huge pages, so that all of it can be; smaller ones are ordinary.
+void* allocateHuge(std::size_t bytes);
+void releaseHuge(void* p, std::size_t bytes) noexcept;
+
+// The allocator of the large vectors a loaded log is made of.
+template <class T> struct HugePageAllocator {
+    using value_type = T;
+    HugePageAllocator() = default;
+    template <class U> HugePageAllocator(const HugePageAllocator<U>&) noexcept {}
+    T* allocate(std::size_t n) { return static_cast<T*>(allocateHuge(n * sizeof(T))); }
+    void deallocate(T* p, std::size_t n) noexcept { releaseHuge(p, n * sizeof(T)); }
+    template <class U> bool operator==(const HugePageAllocator<U>&) const noexcept { return true; }
+};
 
 } // namespace quorvel

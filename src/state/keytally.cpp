@@ -43,6 +43,23 @@ std::uint64_t tailWord(const char* p, std::size_t n, bool longKey)
     return byte(0) | byte(n / 2) << 8 | byte(n - 1) << 16;
 }
 
+// Whether the n bytes at a and b are equal, for n up to 32, with fixed-size loads that stay
+// inside the n bytes (overlapping where n is not a power of two) instead of a library call.
+bool equalShort(const char* a, const char* b, std::size_t n)
+{
+    if (n >= 16)
+        return ((load64(a) ^ load64(b)) | (load64(a + 8) ^ load64(b + 8)) | (load64(a + n - 16) ^ load64(b + n - 16)) |
+                (load64(a + n - 8) ^ load64(b + n - 8))) == 0;
+    if (n >= 8)
+        return ((load64(a) ^ load64(b)) | (load64(a + n - 8) ^ load64(b + n - 8))) == 0;
+    if (n >= 4)
+        return ((load32(a) ^ load32(b)) | (load32(a + n - 4) ^ load32(b + n - 4))) == 0;
+    for (std::size_t i = 0; i < n; ++i)
+        if (a[i] != b[i])
+            return false;
+    return true;
+}
+
 } // namespace
 
 std::uint32_t hashBytes(std::string_view bytes)
@@ -74,7 +91,7 @@ bool KeyTally::holds(const Slot& slot, std::string_view key, std::uint32_t hash)
     if (slot.tag != static_cast<std::uint16_t>(hash >> 16))
         return false;
     if (slot.length <= inlineBytes)
-        return slot.length == key.size() && (key.empty() || std::memcmp(slot.bytes, key.data(), key.size()) == 0);
+        return slot.length == key.size() && equalShort(slot.bytes, key.data(), key.size());
     return keys_[slot.index] == key;
 }
 
@@ -121,7 +138,7 @@ std::size_t KeyTally::find(std::string_view key) const
 
 void KeyTally::grow()
 {
-    std::vector<Slot> old(slots_.size() * 2);
+    std::vector<Slot, HugePageAllocator<Slot>> old(slots_.size() * 2);
     old.swap(slots_);
     const std::size_t mask = slots_.size() - 1;
     for (const Slot& slot : old) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "state/hugepages.h"
 #include "state/textarena.h"
 
 #include <cstdint>
@@ -52,7 +53,7 @@ private:
     std::size_t probe(std::string_view key, std::uint32_t hash) const;
     void grow();
 
-    std::vector<Slot> slots_;
+    std::vector<Slot, HugePageAllocator<Slot>> slots_;
     TextArena arena_;
     std::vector<std::string_view> keys_; // views into arena_
     std::vector<std::int64_t> counts_;

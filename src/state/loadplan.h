@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "state/linecut.h"
 #include "state/logentry.h"
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace quorvel {
 
@@ -17,7 +19,7 @@ struct LoadPlan {
     std::optional<Field> match;
     std::string value;
 
-    bool keeps(const logentry& e) const { return !match || e.field(*match) == value; }
+    bool keeps(std::string_view text, const LineCut& line) const { return !match || line.field(text, *match) == value; }
 };
 
 } // namespace quorvel

@@ -1,21 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "state/logrecords.h"
 
-#include "state/hugepages.h"
-
-#include <cstring>
-
 namespace quorvel {
 
 namespace {
 
 constexpr std::array interned{Field::account, Field::username, Field::filename};
-
-template <class T> void reserveHuge(std::vector<T>& v, std::int64_t n)
-{
-    v.reserve(static_cast<std::size_t>(n));
-    adviseHugePages(v.data(), v.capacity() * sizeof(T));
-}
 
 } // namespace
 
@@ -24,22 +14,19 @@ LogRecords::LogRecords(FieldSet kept) : kept_(kept) {}
 void LogRecords::reserve(std::int64_t n)
 {
     if (kept_.has(Field::stamp))
-        reserveHuge(prefixes_, n);
+        prefixes_.reserve(static_cast<std::size_t>(n));
     for (const Field f : interned)
         if (kept_.has(f))
-            reserveHuge(columns_[column(f)].ids, n);
+            columns_[column(f)].ids.reserve(static_cast<std::size_t>(n));
 }
 
-void LogRecords::append(std::span<const logentry> batch)
+void LogRecords::append(std::string_view text, std::span<const LineCut> lines)
 {
-    count_ += static_cast<std::int64_t>(batch.size());
+    count_ += static_cast<std::int64_t>(lines.size());
     if (kept_.has(Field::stamp)) {
-        for (const logentry& e : batch) {
-            // The spare column follows the stamp and its TAB in the line, so one copy keeps both.
-            const bool tab = e.spare.data() == e.stamp.data() + e.stamp.size() + 1;
-            const std::size_t length = tab ? e.stamp.size() + 1 + e.spare.size() : e.stamp.size();
-            const std::string_view kept = prefixText_.keep({e.stamp.data(), length});
-            prefixes_.push_back({kept.data(), static_cast<std::uint32_t>(length), static_cast<std::uint32_t>(e.stamp.size())});
+        for (const LineCut& line : lines) {
+            const std::string_view kept = prefixText_.keep(line.stampAndSpare(text));
+            prefixes_.push_back({kept.data(), static_cast<std::uint32_t>(kept.size()), line.tab[0]});
         }
     }
     for (const Field f : interned) {
@@ -47,7 +34,7 @@ void LogRecords::append(std::span<const logentry> batch)
             continue;
         Column& c = columns_[column(f)];
         c.tally.addEach(
-            batch.size(), [&](std::size_t k) { return batch[k].field(f); },
+            lines.size(), [&](std::size_t k) { return lines[k].field(text, f); },
             [&](std::size_t, std::size_t index) { c.ids.push_back(static_cast<std::uint32_t>(index)); });
     }
 }

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "state/hugepages.h"
 #include "state/keytally.h"
+#include "state/linecut.h"
 #include "state/logentry.h"
 #include "state/textarena.h"
 
@@ -26,8 +28,9 @@ public:
 
     // Room for n records, so that a load of known size allocates once.
     void reserve(std::int64_t n);
-    // Appends the records in order; the bytes are copied, the entries may go away afterwards.
-    void append(std::span<const logentry> batch);
+    // Appends the records of the lines cut in text, in order; the bytes are copied, the text
+    // may go away afterwards.
+    void append(std::string_view text, std::span<const LineCut> lines);
 
     // downloadcount / uploadcount
     std::int64_t count() const { return count_; }
@@ -55,14 +58,14 @@ private:
     };
     struct Column {
         KeyTally tally;
-        std::vector<std::uint32_t> ids;
+        std::vector<std::uint32_t, HugePageAllocator<std::uint32_t>> ids;
     };
     static std::size_t column(Field f) { return static_cast<std::size_t>(f) - static_cast<std::size_t>(Field::account); }
 
     FieldSet kept_;
     std::int64_t count_ = 0;
     TextArena prefixText_{2u << 20};
-    std::vector<Prefix> prefixes_;
+    std::vector<Prefix, HugePageAllocator<Prefix>> prefixes_;
     std::array<Column, 3> columns_;
 };
 

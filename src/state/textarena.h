@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -10,17 +11,35 @@ namespace quorvel {
 
 // Keeps copies of byte strings in large blocks that never move, so that the views it hands
 // out stay valid as long as the arena lives, however much is added later. Moving the arena
-// keeps them valid too. One allocation per block instead of one per string.
+// keeps them valid too. One allocation per block instead of one per string; blocks of 2 MiB
+// or more start on a 2 MiB boundary, so that they can be backed by huge pages.
 class TextArena {
 public:
     explicit TextArena(std::size_t blockBytes = 64u << 10) : blockBytes_(blockBytes) {}
 
     // A stable copy of bytes; the copy of an empty string is empty.
-    std::string_view keep(std::string_view bytes);
+    std::string_view keep(std::string_view bytes)
+    {
+        if (bytes.empty() || bytes.size() > left_)
+            return keepInNewBlock(bytes);
+        std::memcpy(free_, bytes.data(), bytes.size());
+        const std::string_view copy(free_, bytes.size());
+        free_ += bytes.size();
+        left_ -= bytes.size();
+        return copy;
+    }
 
 private:
+    struct Release {
+        std::size_t bytes;
+        void operator()(char* block) const;
+    };
+    using Block = std::unique_ptr<char, Release>;
+    char* newBlock(std::size_t bytes);
+    std::string_view keepInNewBlock(std::string_view bytes);
+
     std::size_t blockBytes_;
-    std::vector<std::unique_ptr<char[]>> blocks_;
+    std::vector<Block> blocks_;
     char* free_ = nullptr;
     std::size_t left_ = 0;
 };
