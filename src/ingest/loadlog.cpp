@@ -10,7 +10,6 @@
 #include "state/progress.h"
 
 #include <new>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -34,10 +33,21 @@ void resetLog(Analyzer& a, Side side)
     log.files.clear();
 }
 
-// Reads the log once to count its records, with the "Loading..." captions, and returns the
-// bytes read; nothing when it cannot be read or is larger than the machine's memory. Counting takes bit operations only, so the records can then take exactly the
-// memory they need and the "Sorting..." caption can name their number.
-std::optional<std::uint64_t> countRecords(Analyzer& a, const SideInfo& info, const LogFile& file, std::int64_t& n)
+// The records a log of `size` bytes is likely to hold, judged from its first block: enough
+// that the arrays are not grown in the usual case. Room that stays unused is never touched.
+std::int64_t expectedRecords(std::int64_t found, std::uint64_t blockBytes, std::uint64_t size)
+{
+    if (blockBytes >= size)
+        return found;
+    const double perByte = static_cast<double>(found) / static_cast<double>(blockBytes);
+    return static_cast<std::int64_t>(perByte * static_cast<double>(size) * 1.125) + 64;
+}
+
+// Reads the log in blocks, with the "Loading..." captions, and cuts and parses the lines of
+// each block as it arrives (fixstr and sortstr4 fused, no copy of the whole text), keeping
+// what the load plan asks for; n becomes the number of records. False when the log cannot be
+// read or is larger than the machine's memory.
+bool readRecords(Analyzer& a, const SideInfo& info, const LogFile& file, LogRecords& records, std::int64_t& n)
 {
     const std::string sizeText = std::to_string(file.size());
     const auto loading = [&](std::uint64_t bytes) {
@@ -45,57 +55,41 @@ std::optional<std::uint64_t> countRecords(Analyzer& a, const SideInfo& info, con
     };
     loading(0);
     if (!file.fitsInMemory())
-        return std::nullopt;
-    return streamLines(
-        file, file.size(),
-        [&](std::string_view lines) { n += static_cast<std::int64_t>(countRecordLines(lines, [] {})); },
-        [&](std::uint64_t bytes) {
-            loading(bytes);
-            Progress::yieldOrStop(a.window);
-        });
-}
-
-// Reads the counted bytes again, cutting and parsing each block's lines in one pass (fixstr
-// and sortstr4 fused) and keeping what the load plan asks for. False on an I/O error.
-bool parseRecords(Analyzer& a, const SideInfo& info, const LogFile& file, std::uint64_t bytes, std::int64_t n,
-                  LogRecords& records)
-{
-    a.window.setStatus(concat(info.logCaption, "Converting to a usable string..."));
-    const auto caption = [&](std::int64_t i) { return concat(info.logCaption, "Sorting...   ", decimal(i), "/", decimal(n)); };
-    a.window.setStatus(caption(0));
+        return false;
     const LoadPlan& plan = a.state.loadplan;
-    records.reserve(plan.match ? 0 : n);
-    Progress progress(a.window, n);
-    std::int64_t seen = 0;
     std::vector<LineCut> batch;
     const auto parse = [&](std::string_view lines) {
         batch.clear();
-        const std::int64_t from = seen;
+        const bool first = n == 0;
         scanLines(lines, [&](const ScannedLine& line) {
             if (isHeaderAt(lines, line.begin))
                 return;
-            ++seen;
+            ++n;
             const LineCut cut = cutOf(line);
             if (plan.keeps(lines, cut))
                 batch.push_back(cut);
         });
+        if (first && !plan.match)
+            records.reserve(expectedRecords(n, lines.size(), file.size()));
         records.append(lines, batch);
-        for (std::int64_t i = from + 1; i <= seen; ++i)
-            progress.step(i, caption);
     };
-    return streamLines(file, bytes, parse, [](std::uint64_t) {}).has_value();
-}
-
-// Reads the log into its records; false when it cannot be read.
-bool readRecords(Analyzer& a, const SideInfo& info, const LogFile& file, LogRecords& records)
-{
     try {
-        std::int64_t n = 0;
-        const std::optional<std::uint64_t> bytes = countRecords(a, info, file, n);
-        return bytes && parseRecords(a, info, file, *bytes, n, records);
+        return streamLines(file, file.size(), parse, [&](std::uint64_t bytes) {
+                   loading(bytes);
+                   Progress::yieldOrStop(a.window);
+               }).has_value();
     } catch (const std::bad_alloc&) {
         return false;
     }
+}
+
+// The captions of the cut and the parse, which happened while the log was read.
+void showParsed(Analyzer& a, const SideInfo& info, std::int64_t n)
+{
+    a.window.setStatus(concat(info.logCaption, "Converting to a usable string..."));
+    const auto caption = [&](std::int64_t i) { return concat(info.logCaption, "Sorting...   ", decimal(i), "/", decimal(n)); };
+    a.window.setStatus(caption(0));
+    Progress(a.window, n).stepThrough(caption);
 }
 
 } // namespace
@@ -111,10 +105,12 @@ void loadlog(Analyzer& a, Side side)
     }
     const LogFile file(serverPath(a, name));
     LogRecords records(a.state.loadplan.columns);
-    if (file.status() != LogFile::Status::Open || !readRecords(a, info, file, records)) {
+    std::int64_t n = 0;
+    if (file.status() != LogFile::Status::Open || !readRecords(a, info, file, records, n)) {
         a.window.setStatus((file.status() == LogFile::Status::NotFound ? "Cannot find '" : "Cannot read '") + name + "'");
         return;
     }
+    showParsed(a, info, n);
     LogState& log = a.state.log(side);
     log.records = std::move(records);
     a.window.setStatus(concat(info.logCaption, "Done..."));

@@ -6,8 +6,6 @@
 #include "state/logrecords.h"
 #include "state/progress.h"
 
-#include <algorithm>
-#include <cstdint>
 #include <type_traits>
 
 namespace quorvel {
@@ -22,15 +20,11 @@ struct NoCaption {};
 template <class Caption = NoCaption>
 const KeyTally& tallyField(Window& window, const LogRecords& records, Field field, Caption&& caption = {})
 {
-    const std::int64_t n = records.count();
-    Progress progress(window, n);
-    for (std::int64_t i = 0; i < n;) {
-        i = std::min(n, i + Progress::stride);
-        if constexpr (std::is_same_v<std::decay_t<Caption>, NoCaption>)
-            progress.tick(i);
-        else
-            progress.step(i, caption);
-    }
+    Progress progress(window, records.count());
+    if constexpr (std::is_same_v<std::decay_t<Caption>, NoCaption>)
+        progress.tickThrough();
+    else
+        progress.stepThrough(caption);
     return records.tally(field);
 }
 

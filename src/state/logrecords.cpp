@@ -17,7 +17,10 @@ void LogRecords::reserve(std::int64_t n)
         prefixes_.reserve(static_cast<std::size_t>(n));
     for (const Field f : interned)
         if (kept_.has(f))
+        {
             columns_[column(f)].ids.reserve(static_cast<std::size_t>(n));
+            columns_[column(f)].tally = KeyTally(static_cast<std::size_t>(std::min<std::int64_t>(n / 64, 1 << 15)));
+        }
 }
 
 void LogRecords::append(std::string_view text, std::span<const LineCut> lines)
@@ -33,9 +36,8 @@ void LogRecords::append(std::string_view text, std::span<const LineCut> lines)
         if (!kept_.has(f))
             continue;
         Column& c = columns_[column(f)];
-        c.tally.addEach(
-            lines.size(), [&](std::size_t k) { return lines[k].field(text, f); },
-            [&](std::size_t, std::size_t index) { c.ids.push_back(static_cast<std::uint32_t>(index)); });
+        for (const LineCut& line : lines)
+            c.ids.push_back(static_cast<std::uint32_t>(c.tally.add(line.field(text, f))));
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include "platform/window.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -34,6 +35,23 @@ public:
     {
         if ((i & (stride - 1)) == 0)
             yieldOrStop(window_);
+    }
+
+    // Steps through every item at once: the captions of work that was done before, in the
+    // order and with the last caption a loop over the items would have shown.
+    template <class Caption>
+    void stepThrough(Caption&& caption)
+    {
+        for (std::int64_t i = 0; i < total_;) {
+            i = std::min(total_, i + stride);
+            step(i, caption);
+        }
+    }
+    // The same without captions: only the window's turns.
+    void tickThrough()
+    {
+        for (std::int64_t i = stride; i <= total_; i += stride)
+            tick(i);
     }
 
     static void yieldOrStop(Window& window)
