@@ -13,7 +13,7 @@
 namespace quorvel {
 
 // Bytes read at a time: small enough that a block is still in the cache when it is parsed.
-inline constexpr std::size_t lineBlockBytes = 256u << 10;
+inline constexpr std::size_t lineBlockBytes = 64u << 10;
 
 // Reads the bytes [0, limit) of a log in blocks and calls onLines(text) with them, each text
 // ending just after a line end (CR or LF) and starting where the previous one ended; the last
