@@ -20,10 +20,12 @@ inline constexpr std::size_t lineBlockBytes = 64u << 10;
 // holds the rest. A line is never split, so a line longer than a block makes the block grow.
 // onBlock(bytes) is called after each read with the bytes read so far. Returns the number of
 // bytes read (less than limit when the file shrank meanwhile), or nothing on an I/O error.
+// blockBytes (at least 1) is the size of a read.
 template <class OnLines, class OnBlock>
-std::optional<std::uint64_t> streamLines(const LogFile& file, std::uint64_t limit, OnLines&& onLines, OnBlock&& onBlock)
+std::optional<std::uint64_t> streamLines(const LogFile& file, std::uint64_t limit, OnLines&& onLines, OnBlock&& onBlock,
+                                         std::size_t blockBytes = lineBlockBytes)
 {
-    std::vector<char> block(lineBlockBytes);
+    std::vector<char> block(std::max<std::size_t>(blockBytes, 1));
     std::uint64_t done = 0;
     std::size_t held = 0; // bytes of an unfinished line carried at the block's start
     while (done < limit) {

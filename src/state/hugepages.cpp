@@ -43,9 +43,9 @@ void* allocateHuge(std::size_t bytes)
 void releaseHuge(void* p, std::size_t bytes) noexcept
 {
     if (bytes < hugePage)
-        ::operator delete(p, bytes);
+        ::operator delete(p);
     else
-        ::operator delete(p, wholePages(bytes), std::align_val_t{hugePage});
+        ::operator delete(p, std::align_val_t{hugePage});
 }
 
 } // namespace quorvel

@@ -3,6 +3,7 @@
 
 #include "state/hugepages.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace quorvel {
@@ -23,10 +24,12 @@ std::string_view TextArena::keepInNewBlock(std::string_view bytes)
     if (bytes.empty())
         return {};
     // A string longer than a quarter block gets a block of its own; the current one stays open.
-    if (bytes.size() > blockBytes_ / 4)
+    const std::size_t size = std::min(nextBlock_, largestBlock_);
+    if (bytes.size() > size / 4)
         return {static_cast<char*>(std::memcpy(newBlock(bytes.size()), bytes.data(), bytes.size())), bytes.size()};
-    free_ = newBlock(blockBytes_);
-    left_ = blockBytes_;
+    free_ = newBlock(size);
+    left_ = size;
+    nextBlock_ = size * 2;
     return keep(bytes);
 }
 

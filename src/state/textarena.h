@@ -11,11 +11,12 @@ namespace quorvel {
 
 // Keeps copies of byte strings in large blocks that never move, so that the views it hands
 // out stay valid as long as the arena lives, however much is added later. Moving the arena
-// keeps them valid too. One allocation per block instead of one per string; blocks of 2 MiB
-// or more start on a 2 MiB boundary, so that they can be backed by huge pages.
+// keeps them valid too. One allocation per block instead of one per string. Blocks start at
+// 16 KiB and double up to largestBlock, so that a small log costs little; blocks of 2 MiB or
+// more start on a 2 MiB boundary, so that they can be backed by huge pages.
 class TextArena {
 public:
-    explicit TextArena(std::size_t blockBytes = 64u << 10) : blockBytes_(blockBytes) {}
+    explicit TextArena(std::size_t largestBlock = 64u << 10) : largestBlock_(largestBlock) {}
 
     // A stable copy of bytes; the copy of an empty string is empty.
     std::string_view keep(std::string_view bytes)
@@ -38,7 +39,8 @@ private:
     char* newBlock(std::size_t bytes);
     std::string_view keepInNewBlock(std::string_view bytes);
 
-    std::size_t blockBytes_;
+    std::size_t largestBlock_;
+    std::size_t nextBlock_ = 16u << 10;
     std::vector<Block> blocks_;
     char* free_ = nullptr;
     std::size_t left_ = 0;

@@ -1,17 +1,21 @@
 // SPDX-License-Identifier: MIT
 // Bytes in, records out: any bytes written as the download log load, and every record is
-// exactly the line a plain reference cutter and parser find, its fields views into the text.
+// exactly the line a plain reference cutter and parser find. The same file read in blocks of
+// any size comes in whole lines, and its blocks hold the same records.
 #include "fakeplatform.h"
 #include "fakewindow.h"
 #include "fuzzcheck.h"
 #include "tempserver.h"
 
+#include "ingest/linestream.h"
 #include "ingest/loadlog.h"
 #include "server/serverfolder.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -44,21 +48,35 @@ std::vector<Fields> referenceRecords(std::string_view text)
     return records;
 }
 
-void checkRecords(const quorvel::LogRecords& records, std::string_view input)
+void checkRecords(const quorvel::LogRecords& records, const std::vector<Fields>& expected)
 {
-    const std::string_view text = records.text();
-    require(text == input, "the loaded text is the file's bytes");
-    const std::vector<Fields> expected = referenceRecords(input);
     require(records.count() == static_cast<std::int64_t>(expected.size()), "one record per non-empty, non-header line");
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        for (std::size_t k = 0; k < 5; ++k) {
-            const std::string_view got = records.field(static_cast<std::int64_t>(i), static_cast<quorvel::Field>(k));
-            require(got.data() >= text.data() && got.data() + got.size() <= text.data() + text.size(),
-                    "every field is a view inside the text");
-            require(got.data() - text.data() == expected[i][k].data() - input.data(), "a field starts where its column does");
-            require(got.size() == expected[i][k].size(), "a field ends where its column does");
-        }
-    }
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        for (std::size_t k = 0; k < 5; ++k)
+            require(records.field(static_cast<std::int64_t>(i), static_cast<quorvel::Field>(k)) == expected[i][k],
+                    "every field holds its column");
+}
+
+// Reads the file in blocks of blockBytes: the texts handed out are the file's bytes in order,
+// every one but the last ends at a line end, and together they hold the expected records.
+void checkBlocks(const std::filesystem::path& path, std::string_view input, const std::vector<Fields>& expected,
+                 std::size_t blockBytes)
+{
+    const quorvel::LogFile file(path);
+    std::string joined;
+    bool endedLine = true;
+    std::size_t records = 0;
+    const auto onLines = [&](std::string_view lines) {
+        require(endedLine, "only the last text may end inside a line");
+        endedLine = !lines.empty() && (lines.back() == '\r' || lines.back() == '\n');
+        joined.append(lines);
+        for (const Fields& f : referenceRecords(lines))
+            require(records < expected.size() && f == expected[records++], "a block's records are the file's, in order");
+    };
+    const auto read = quorvel::streamLines(file, file.size(), onLines, [](std::uint64_t) {}, blockBytes);
+    require(read && *read == input.size(), "every byte is read");
+    require(joined == input, "the texts are the file's bytes in order");
+    require(records == expected.size(), "the blocks hold every record");
 }
 
 } // namespace
@@ -75,6 +93,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     quorvel::loaddownloadlog(a);
     require(a.state.download.loaded, "any file loads");
     require(window.lastStatus() == "(Download Log) Done...", "a load ends with its Done caption");
-    checkRecords(a.state.download.records, input);
+    const std::vector<Fields> expected = referenceRecords(input);
+    checkRecords(a.state.download.records, expected);
+    checkBlocks(std::filesystem::path(server.folder()) / "Download Log.txt", input, expected, 1 + size % 61);
     return 0;
 }
