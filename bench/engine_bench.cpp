@@ -8,7 +8,6 @@
 #include "commands/menu.h"
 #include "search/dialogs.h"
 #include "server/serverfolder.h"
-#include "state/keytally.h"
 
 #include <algorithm>
 #include <chrono>
@@ -129,37 +128,6 @@ void report(const std::string& label, Took t, Took load)
     std::printf("%-52s %7.4f %7.4f %7.4f %7.4f", label.c_str(), t.cpu, t.cpu / load.cpu, t.wall, t.wall / load.wall);
 }
 
-// The floor of any report: one pass that reads every record's file name and nothing more.
-// Then the tally every count and distinct list is built on, alone: one KeyTally over a column.
-void timeTallies(const LogRecords& records, Took loadTime)
-{
-    std::uint64_t sum = 0;
-    const Took floor = measure([&] {
-        for (std::int64_t i = 0; i < records.count(); ++i)
-            for (const char c : records.filename(i))
-                sum += static_cast<unsigned char>(c);
-    });
-    report("building block: read every file name", floor, loadTime);
-    std::printf("  (checksum %llu)\n", static_cast<unsigned long long>(sum));
-    for (const auto& [label, field] : {std::pair{"filename", Field::filename}, std::pair{"username", Field::username},
-                                       std::pair{"account", Field::account}}) {
-        KeyTally tally;
-        const Took t = measure([&] {
-            for (std::int64_t i = 0; i < records.count(); ++i)
-                tally.add(records.field(i, field));
-        });
-        report(std::string("building block: KeyTally of ") + label, t, loadTime);
-        std::printf("  (%zu keys)\n", tally.size());
-        KeyTally batch;
-        const Took b = measure([&] {
-            batch.addEach(static_cast<std::size_t>(records.count()),
-                          [&](std::size_t i) { return records.field(static_cast<std::int64_t>(i), field); });
-        });
-        report(std::string("building block: KeyTally::addEach of ") + label, b, loadTime);
-        std::printf("%s\n", batch.counts() == tally.counts() ? "" : "  DIFFERENT COUNTS");
-    }
-}
-
 // Picks the values the searches look for from the record in the middle of the log.
 void pickSearchValues(Analyzer& a, bench::BenchWindow& window)
 {
@@ -194,14 +162,13 @@ int run(const std::filesystem::path& server, bool loadOnly, int runs)
     }
     std::printf("log: %s, %llu bytes, %lld records\n", logPath.c_str(), static_cast<unsigned long long>(size),
                 static_cast<long long>(a.state.download.records.count()));
-    std::printf("seconds are the fastest of %d runs (load, wc) or of one; cpu = user + system\n", runs);
+    std::printf("seconds are the fastest of %d loads, of 9 wc runs, or of one run; cpu = user + system\n", runs);
     std::printf("load: cpu %.4f s, wall %.4f s\n", loadTime.cpu, loadTime.wall);
     if (!loadOnly) {
-        const Took wc = fastest(5, [&] { return runWc(logPath.string()); });
+        const Took wc = fastest(9, [&] { return runWc(logPath.string()); });
         std::printf("wc -l: cpu %.4f s, wall %.4f s\n", wc.cpu, wc.wall);
         std::printf("load / wc -l: cpu %.2f, wall %.2f\n", loadTime.cpu / wc.cpu, loadTime.wall / wc.wall);
         std::printf("%-52s %7s %7s %7s %7s\n", "", "cpu s", "/load", "wall s", "/load");
-        timeTallies(a.state.download.records, loadTime);
         pickSearchValues(a, window);
         for (const Step& step : steps()) {
             window.resetWrites();
@@ -223,9 +190,9 @@ int main(int argc, char** argv)
     const bool loadOnly = std::erase(args, std::string("--load-only")) > 0;
     if (args.size() != 1) {
         std::cerr << "usage: engine_bench SERVER_DIR [--load-only]\n"
-                     "Times the download log's load (fastest of 3 runs; one with --load-only), then each\n"
+                     "Times the download log's load (fastest of 5 runs; one with --load-only), then each\n"
                      "download report, list build and search on it.\n";
         return 2;
     }
-    return run(args[0], loadOnly, loadOnly ? 1 : 3);
+    return run(args[0], loadOnly, loadOnly ? 1 : 5);
 }

@@ -8,13 +8,13 @@
 #
 # Environment: BUILD (build folder, default /tmp/quorvel-bench-build), DATA (scratch folder for
 # the generated servers, default /tmp/quorvel-bench-data), SIZES (record counts), RUNS (runs per
-# command; the fastest counts, default 3).
+# command; the fastest counts, default 5).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD:-/tmp/quorvel-bench-build}"
 data="${DATA:-/tmp/quorvel-bench-data}"
 sizes="${SIZES:-1000000 5000000}"
-runs="${RUNS:-3}"
+runs="${RUNS:-5}"
 
 command -v mawk >/dev/null || { echo "bench: mawk is needed (apt-get install mawk)" >&2; exit 1; }
 [ -x /usr/bin/time ] || { echo "bench: /usr/bin/time is needed (apt-get install time)" >&2; exit 1; }
