@@ -69,7 +69,7 @@ bool readRecords(Analyzer& a, const SideInfo& info, const LogFile& file, LogReco
             if (plan.keeps(lines, cut))
                 batch.push_back(cut);
         });
-        if (first && !plan.match)
+        if (first)
             records.reserve(expectedRecords(n, lines.size(), file.size()));
         records.append(lines, batch);
     };

@@ -2,6 +2,7 @@
 #include "search/searches.h"
 
 #include "ingest/loadlog.h"
+#include "state/hugepages.h"
 #include "state/progress.h"
 
 #include <string>
@@ -47,7 +48,7 @@ void appendHits(Analyzer& a, const Walk& walk, std::string& text)
         }
         progress.step(i, caption);
     }
-    text.reserve(size);
+    reserveText(text, size);
     for (const std::int64_t i : hits)
         text.append(records.stamp(i)).append(": ").append(records.field(i, walk.shown)).append("\r\n");
 }

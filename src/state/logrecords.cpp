@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "state/logrecords.h"
 
+#include <algorithm>
+
 namespace quorvel {
 
 namespace {
@@ -13,14 +15,19 @@ LogRecords::LogRecords(FieldSet kept) : kept_(kept) {}
 
 void LogRecords::reserve(std::int64_t n)
 {
-    if (kept_.has(Field::stamp))
-        prefixes_.reserve(static_cast<std::size_t>(n));
-    for (const Field f : interned)
-        if (kept_.has(f))
-        {
-            columns_[column(f)].ids.reserve(static_cast<std::size_t>(n));
-            columns_[column(f)].tally = KeyTally(static_cast<std::size_t>(std::min<std::int64_t>(n / 64, 1 << 15)));
-        }
+    const auto records = static_cast<std::size_t>(n);
+    if (kept_.has(Field::stamp)) {
+        prefixes_.reserve(records);
+        prefixText_.expect(records * 32);
+    }
+    // A table of up to 2 MiB for a large log: one huge page, so its first growths cost nothing.
+    const std::size_t keys = std::min<std::size_t>(records / 32, std::size_t{1} << 15);
+    for (const Field f : interned) {
+        if (!kept_.has(f))
+            continue;
+        columns_[column(f)].ids.reserve(records);
+        columns_[column(f)].tally = KeyTally(keys);
+    }
 }
 
 void LogRecords::append(std::string_view text, std::span<const LineCut> lines)

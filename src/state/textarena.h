@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <memory>
@@ -17,6 +18,9 @@ namespace quorvel {
 class TextArena {
 public:
     explicit TextArena(std::size_t largestBlock = 64u << 10) : largestBlock_(largestBlock) {}
+
+    // Skips the small first blocks when about `bytes` are expected.
+    void expect(std::size_t bytes) { nextBlock_ = std::max(nextBlock_, std::min(bytes, largestBlock_)); }
 
     // A stable copy of bytes; the copy of an empty string is empty.
     std::string_view keep(std::string_view bytes)
