@@ -5,6 +5,7 @@
 #include "state/hugepages.h"
 #include "state/progress.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -40,14 +41,17 @@ void appendHits(Analyzer& a, const Walk& walk, std::string& text)
     const std::size_t key = records.tally(walk.match).find(walk.key);
     const std::span<const std::uint32_t> ids = records.ids(walk.match);
     std::vector<std::int64_t> hits;
-    std::size_t size = text.size();
-    for (std::int64_t i = 1; i <= n; ++i) {
-        if (ids[static_cast<std::size_t>(i - 1)] == key) {
-            hits.push_back(i - 1);
-            size += records.stamp(i - 1).size() + records.field(i - 1, walk.shown).size() + 4;
-        }
-        progress.step(i, caption);
+    for (std::int64_t start = 0; start < n;) {
+        const std::int64_t end = std::min(n, start + Progress::stride);
+        for (std::int64_t i = start; i < end; ++i)
+            if (ids[static_cast<std::size_t>(i)] == key)
+                hits.push_back(i);
+        progress.step(end, caption);
+        start = end;
     }
+    std::size_t size = text.size();
+    for (const std::int64_t i : hits)
+        size += records.stamp(i).size() + records.field(i, walk.shown).size() + 4;
     reserveText(text, size);
     for (const std::int64_t i : hits)
         text.append(records.stamp(i)).append(": ").append(records.field(i, walk.shown)).append("\r\n");

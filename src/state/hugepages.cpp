@@ -31,6 +31,20 @@ void adviseHugePages(const void* p, std::size_t bytes)
 #endif
 }
 
+void prefault(void* p, std::size_t bytes)
+{
+#ifdef MADV_POPULATE_WRITE
+    constexpr std::uintptr_t page = 4096;
+    const auto begin = (reinterpret_cast<std::uintptr_t>(p) + page - 1) & ~(page - 1);
+    const auto end = (reinterpret_cast<std::uintptr_t>(p) + bytes) & ~(page - 1);
+    if (end > begin)
+        ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE);
+#else
+    (void)p;
+    (void)bytes;
+#endif
+}
+
 void* allocateHuge(std::size_t bytes)
 {
     if (bytes < hugePage)

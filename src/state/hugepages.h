@@ -17,12 +17,17 @@ void adviseHugePages(const void* p, std::size_t bytes);
 void* allocateHuge(std::size_t bytes);
 void releaseHuge(void* p, std::size_t bytes) noexcept;
 
+// Asks the system to back [p, p + bytes) with memory now, in one call, instead of one page
+// fault per page as it is first written. Only a hint.
+void prefault(void* p, std::size_t bytes);
+
 // Makes room for `bytes` in a text about to be written, huge pages where the system allows:
 // a report of megabytes then costs few page faults.
 template <class Text> void reserveText(Text& text, std::size_t bytes)
 {
     text.reserve(bytes);
     adviseHugePages(text.data(), text.capacity());
+    prefault(text.data(), text.capacity());
 }
 
 // The allocator of the large vectors a loaded log is made of.

@@ -20,6 +20,12 @@ public:
 
     // Counts one occurrence of key; returns its index in order of first occurrence.
     std::size_t add(std::string_view key);
+    // Counts keyAt(0), keyAt(1), ..., keyAt(n - 1) in this order, exactly as add() on each
+    // would, and calls onIndex(k, index) with what add(keyAt(k)) returns. Faster over many
+    // keys: it fetches the table slots of the keys a few steps ahead while it works on the
+    // current one, so that their cache misses overlap.
+    template <class KeyAt, class OnIndex>
+    void addEach(std::size_t n, KeyAt&& keyAt, OnIndex&& onIndex);
     // The index of key, or npos when it was never added.
     std::size_t find(std::string_view key) const;
 
@@ -43,6 +49,7 @@ private:
 
     bool holds(const Slot& slot, std::string_view key, std::uint32_t hash) const;
     std::size_t addHashed(std::string_view key, std::uint32_t hash);
+    void prefetch(std::uint32_t hash) const { __builtin_prefetch(&slots_[hash & (slots_.size() - 1)]); }
     std::size_t probe(std::string_view key, std::uint32_t hash) const;
     void grow();
 
@@ -54,5 +61,24 @@ private:
 
 // A fast non-cryptographic hash of bytes.
 std::uint32_t hashBytes(std::string_view bytes);
+
+template <class KeyAt, class OnIndex>
+void KeyTally::addEach(std::size_t n, KeyAt&& keyAt, OnIndex&& onIndex)
+{
+    constexpr std::size_t ahead = 8;
+    std::uint32_t hashes[ahead];
+    for (std::size_t i = 0; i < n && i < ahead; ++i) {
+        hashes[i] = hashBytes(keyAt(i));
+        prefetch(hashes[i]);
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::uint32_t hash = hashes[i % ahead];
+        if (i + ahead < n) {
+            hashes[i % ahead] = hashBytes(keyAt(i + ahead));
+            prefetch(hashes[i % ahead]);
+        }
+        onIndex(i, addHashed(keyAt(i), hash));
+    }
+}
 
 } // namespace quorvel

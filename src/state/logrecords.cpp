@@ -43,8 +43,9 @@ void LogRecords::append(std::string_view text, std::span<const LineCut> lines)
         if (!kept_.has(f))
             continue;
         Column& c = columns_[column(f)];
-        for (const LineCut& line : lines)
-            c.ids.push_back(static_cast<std::uint32_t>(c.tally.add(line.field(text, f))));
+        c.tally.addEach(
+            lines.size(), [&](std::size_t k) { return lines[k].field(text, f); },
+            [&](std::size_t, std::size_t index) { c.ids.push_back(static_cast<std::uint32_t>(index)); });
     }
 }
 
