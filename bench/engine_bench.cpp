@@ -190,9 +190,9 @@ int main(int argc, char** argv)
     const bool loadOnly = std::erase(args, std::string("--load-only")) > 0;
     if (args.size() != 1) {
         std::cerr << "usage: engine_bench SERVER_DIR [--load-only]\n"
-                     "Times the download log's load (fastest of 5 runs; one with --load-only), then each\n"
+                     "Times the download log's load (fastest of 9 runs; one with --load-only), then each\n"
                      "download report, list build and search on it.\n";
         return 2;
     }
-    return run(args[0], loadOnly, loadOnly ? 1 : 5);
+    return run(args[0], loadOnly, loadOnly ? 1 : 9);
 }
