@@ -20,12 +20,11 @@ struct ScannedLine {
     std::uint64_t tab[4] = {0, 0, 0, 0};
 };
 
-// Which bytes of a 64-byte block are line ends (CR or LF), TABs and 'D' (the first letter of
-// a column header), one bit per byte, the first byte in the lowest bit.
+// Which bytes of a 64-byte block are line ends (CR or LF) and TABs, one bit per byte, the
+// first byte in the lowest bit.
 struct BlockMasks {
     std::uint64_t ends = 0;
     std::uint64_t tabs = 0;
-    std::uint64_t dees = 0;
 };
 
 // The masks of the 64 bytes at p.
@@ -36,7 +35,6 @@ inline BlockMasks classifyBlock(const char* p)
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i lf = _mm_set1_epi8('\n');
     const __m128i tab = _mm_set1_epi8('\t');
-    const __m128i dee = _mm_set1_epi8('D');
     for (int part = 0; part < 4; ++part) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * part));
         const int shift = 16 * part;
@@ -45,21 +43,19 @@ inline BlockMasks classifyBlock(const char* p)
         };
         m.ends |= bits(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
         m.tabs |= bits(_mm_cmpeq_epi8(v, tab));
-        m.dees |= bits(_mm_cmpeq_epi8(v, dee));
     }
 #else
     for (int i = 0; i < 64; ++i) {
         const std::uint64_t bit = std::uint64_t{1} << i;
         m.ends |= p[i] == '\r' || p[i] == '\n' ? bit : 0;
         m.tabs |= p[i] == '\t' ? bit : 0;
-        m.dees |= p[i] == 'D' ? bit : 0;
     }
 #endif
     return m;
 }
 
-// The masks of the block at offset `at` of text; the bytes past the text's end count as none
-// of the three.
+// The masks of the block at offset `at` of text; the bytes past the text's end count as
+// neither.
 inline BlockMasks classifyAt(std::string_view text, std::uint64_t at)
 {
     if (text.size() - at >= 64)
@@ -103,44 +99,8 @@ template <class OnLine> void scanLines(std::string_view text, OnLine&& onLine)
     finish(text.size());
 }
 
-// The number of bits set. std::popcount becomes a library call when the build does not assume
-// the POPCNT instruction; this stays inline.
-inline int bitCount(std::uint64_t x)
-{
-#ifdef __POPCNT__
-    return std::popcount(x);
-#else
-    x -= (x >> 1) & 0x5555555555555555ull;
-    x = (x & 0x3333333333333333ull) + ((x >> 2) & 0x3333333333333333ull);
-    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Full;
-    return static_cast<int>((x * 0x0101010101010101ull) >> 56);
-#endif
-}
-
 // True when the line starting at `at` (a line start of text) is a column header: its first
 // column is exactly "Date/time".
 bool isHeaderAt(std::string_view text, std::uint64_t at);
-
-// The number of lines that scanLines reports and that are not column headers: the record
-// count of the log. Much cheaper than scanLines: it counts line starts with bit operations.
-// onChunk is called every 64 MiB so that the caller can let the window breathe.
-template <class OnChunk> std::uint64_t countRecordLines(std::string_view text, OnChunk&& onChunk)
-{
-    std::uint64_t count = 0;
-    std::uint64_t afterEnd = 1; // the text's first byte starts a line
-    for (std::uint64_t at = 0; at < text.size(); at += 64) {
-        const BlockMasks m = classifyAt(text, at);
-        const std::uint64_t valid =
-            text.size() - at >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << (text.size() - at)) - 1;
-        const std::uint64_t starts = ~m.ends & ((m.ends << 1) | afterEnd) & valid;
-        count += static_cast<std::uint64_t>(bitCount(starts));
-        for (std::uint64_t d = starts & m.dees; d != 0; d &= d - 1)
-            count -= isHeaderAt(text, at + static_cast<std::uint64_t>(std::countr_zero(d))) ? 1 : 0;
-        afterEnd = m.ends >> 63;
-        if ((at & ((std::uint64_t{64} << 20) - 1)) == 0 && at != 0)
-            onChunk();
-    }
-    return count;
-}
 
 } // namespace quorvel

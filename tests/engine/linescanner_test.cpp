@@ -77,22 +77,7 @@ TEST_P(BlockBoundaries, CutterLosesNoLineEndOrTabBetweenBlocks)
     EXPECT_EQ(lines, referenceCut(text));
 }
 
-TEST_P(BlockBoundaries, RecordCountAgreesWithTheCutter)
-{
-    const std::string text = boundaryText(GetParam());
-    EXPECT_EQ(countRecordLines(text, [] {}), referenceCut(text).size());
-}
-
 INSTANTIATE_TEST_SUITE_P(Scan, BlockBoundaries, ::testing::ValuesIn(boundaryCases()));
-
-TEST(RecordCount, CountsManyLinesWithinOneBlock)
-{
-    std::string text;
-    for (int i = 0; i < 1000; ++i)
-        text += i % 3 == 0 ? "x\r\n" : "y\r";
-    EXPECT_EQ(countRecordLines(text, [] {}), 1000u);
-    EXPECT_EQ(countRecordLines(text, [] {}), referenceCut(text).size());
-}
 
 TEST(RecordParserBlocks, FindsEveryTabAcrossBlockBoundaries)
 {
