@@ -2,6 +2,7 @@
 #include "state/hugepages.h"
 
 #include <cstdint>
+#include <new>
 #include <sys/mman.h>
 
 namespace quorvel {
@@ -49,9 +50,20 @@ void* allocateHuge(std::size_t bytes)
 {
     if (bytes < hugePage)
         return ::operator new(bytes);
-    void* p = ::operator new(wholePages(bytes), std::align_val_t{hugePage});
-    adviseHugePages(p, wholePages(bytes));
-    return p;
+    // Mapped directly rather than through malloc: aligned without waste, and given back to
+    // the system when released, so that reloading a log does not leave the heap fragmented.
+    const std::size_t size = wholePages(bytes);
+    void* mapped = ::mmap(nullptr, size + hugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapped == MAP_FAILED)
+        throw std::bad_alloc();
+    const auto start = reinterpret_cast<std::uintptr_t>(mapped);
+    const std::uintptr_t aligned = (start + hugePage - 1) & ~(hugePage - 1);
+    if (aligned > start)
+        ::munmap(mapped, aligned - start);
+    if (const std::uintptr_t tail = start + size + hugePage - (aligned + size); tail > 0)
+        ::munmap(reinterpret_cast<void*>(aligned + size), tail);
+    adviseHugePages(reinterpret_cast<void*>(aligned), size);
+    return reinterpret_cast<void*>(aligned);
 }
 
 void releaseHuge(void* p, std::size_t bytes) noexcept
@@ -59,7 +71,7 @@ void releaseHuge(void* p, std::size_t bytes) noexcept
     if (bytes < hugePage)
         ::operator delete(p);
     else
-        ::operator delete(p, std::align_val_t{hugePage});
+        ::munmap(p, wholePages(bytes));
 }
 
 } // namespace quorvel
