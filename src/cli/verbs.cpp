@@ -38,6 +38,10 @@ constexpr Verb reportVerb(std::string_view name, FieldSet reads)
 constexpr FieldSet accounts{Field::account};
 constexpr FieldSet usernames{Field::username};
 constexpr FieldSet filenames{Field::filename};
+// A search compares one column and prints the stamp and one more column of each hit: name and
+// file searches read names and files, account searches accounts and files.
+constexpr FieldSet nameAndFileHits{Field::stamp, Field::spare, Field::username, Field::filename};
+constexpr FieldSet accountAndFileHits{Field::stamp, Field::spare, Field::account, Field::filename};
 
 template <Side side, Pick pick>
 void pickList(Analyzer& a, const std::string&)
@@ -88,13 +92,13 @@ constexpr std::array table{
     reportVerb<mnunumberaccountup_Click>("top-account-uploader", accounts),
     reportVerb<mnuwhonotdownloading_Click>("inactive-downloaders", accounts),
     reportVerb<mnuwhosnotuploading_Click>("inactive-uploaders", accounts),
-    Verb{"user-downloads", "NAME", std::nullopt, guardedSearch<Side::Download, namesearch>, outputSet, FieldSet::all(), Field::username},
-    Verb{"user-uploads", "NAME", std::nullopt, guardedSearch<Side::Upload, namesearch>, outputSet, FieldSet::all(), Field::username},
-    Verb{"file-downloads", "FILE", std::nullopt, guardedSearch<Side::Download, filesearch>, outputSet, FieldSet::all(), Field::filename},
-    Verb{"file-uploads", "FILE", std::nullopt, guardedSearch<Side::Upload, filesearch>, outputSet, FieldSet::all(), Field::filename},
-    Verb{"account-downloads", "ACCOUNT", std::nullopt, accountSearch<usersearch>, outputSet, FieldSet::all(), Field::account},
-    Verb{"account-uploads", "ACCOUNT", std::nullopt, accountSearch<upusersearch>, outputSet, FieldSet::all(), Field::account},
-    Verb{"account-both", "ACCOUNT", std::nullopt, accountSearch<usersearchboth>, outputSet, FieldSet::all(), Field::account},
+    Verb{"user-downloads", "NAME", std::nullopt, guardedSearch<Side::Download, namesearch>, outputSet, nameAndFileHits, Field::username},
+    Verb{"user-uploads", "NAME", std::nullopt, guardedSearch<Side::Upload, namesearch>, outputSet, nameAndFileHits, Field::username},
+    Verb{"file-downloads", "FILE", std::nullopt, guardedSearch<Side::Download, filesearch>, outputSet, nameAndFileHits, Field::filename},
+    Verb{"file-uploads", "FILE", std::nullopt, guardedSearch<Side::Upload, filesearch>, outputSet, nameAndFileHits, Field::filename},
+    Verb{"account-downloads", "ACCOUNT", std::nullopt, accountSearch<usersearch>, outputSet, accountAndFileHits, Field::account},
+    Verb{"account-uploads", "ACCOUNT", std::nullopt, accountSearch<upusersearch>, outputSet, accountAndFileHits, Field::account},
+    Verb{"account-both", "ACCOUNT", std::nullopt, accountSearch<usersearchboth>, outputSet, accountAndFileHits, Field::account},
 };
 
 } // namespace

@@ -25,8 +25,10 @@ void LogRecords::reserve(std::int64_t n)
     for (const Field f : interned) {
         if (!kept_.has(f))
             continue;
-        columns_[column(f)].ids.reserve(records);
-        columns_[column(f)].tally = KeyTally(keys);
+        Column& c = columns_[column(f)];
+        c.ids.reserve(records);
+        if (c.tally.size() == 0)
+            c.tally = KeyTally(keys);
     }
 }
 

@@ -26,7 +26,7 @@ public:
     LogRecords() : LogRecords(FieldSet::all()) {}
     explicit LogRecords(FieldSet kept);
 
-    // Room for n records, so that a load of known size allocates once.
+    // Room for about n records, so that a large load does not grow its arrays step by step.
     void reserve(std::int64_t n);
     // Appends the records of the lines cut in text, in order; the bytes are copied, the text
     // may go away afterwards.
