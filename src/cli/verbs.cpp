@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "cli/verbs.h"
 
+#include "ingest/loadlog.h"
 #include "reports/accountlistings.h"
 #include "reports/filelistings.h"
 #include "reports/inactive.h"
 #include "reports/topaccount.h"
 #include "reports/topuser.h"
-#include "ingest/loadlog.h"
 #include "search/picklists.h"
 #include "search/searches.h"
 #include "server/accounts.h"
@@ -29,8 +29,7 @@ bool outputSet(const Analyzer&, const CliWindow& window)
 }
 
 // A report verb: runs the menu command and prints the output box it leaves.
-template <void (*command)(Analyzer&)>
-constexpr Verb reportVerb(std::string_view name, FieldSet reads)
+template <void (*command)(Analyzer&)> constexpr Verb reportVerb(std::string_view name, FieldSet reads)
 {
     return Verb{name, "", std::nullopt, [](Analyzer& a, const std::string&) { command(a); }, outputSet, reads};
 }
@@ -43,14 +42,12 @@ constexpr FieldSet filenames{Field::filename};
 constexpr FieldSet nameAndFileHits{Field::stamp, Field::spare, Field::username, Field::filename};
 constexpr FieldSet accountAndFileHits{Field::stamp, Field::spare, Field::account, Field::filename};
 
-template <Side side, Pick pick>
-void pickList(Analyzer& a, const std::string&)
+template <Side side, Pick pick> void pickList(Analyzer& a, const std::string&)
 {
     showPickList(a, side, pick);
 }
 
-template <Side side, Pick pick>
-bool pickListShown(const Analyzer&, const CliWindow& window)
+template <Side side, Pick pick> bool pickListShown(const Analyzer&, const CliWindow& window)
 {
     return window.wasShown(pickDialog(side, pick));
 }
@@ -64,14 +61,14 @@ void guardedSearch(Analyzer& a, const std::string& value)
         search(a, side, value);
 }
 
-template <void (*search)(Analyzer&, std::string_view)>
-void accountSearch(Analyzer& a, const std::string& value)
+template <void (*search)(Analyzer&, std::string_view)> void accountSearch(Analyzer& a, const std::string& value)
 {
     search(a, value);
 }
 
 constexpr std::array table{
-    Verb{"accounts", "", Dialog::Accounts, [](Analyzer& a, const std::string&) { loaduseraccounts(a); }, accountsListed},
+    Verb{"accounts", "", Dialog::Accounts, [](Analyzer& a, const std::string&) { loaduseraccounts(a); },
+         accountsListed},
     Verb{"download-names", "", Dialog::DownNames, pickList<Side::Download, Pick::Names>,
          pickListShown<Side::Download, Pick::Names>, usernames},
     Verb{"download-files", "", Dialog::DownFiles, pickList<Side::Download, Pick::Files>,
@@ -92,13 +89,20 @@ constexpr std::array table{
     reportVerb<mnunumberaccountup_Click>("top-account-uploader", accounts),
     reportVerb<mnuwhonotdownloading_Click>("inactive-downloaders", accounts),
     reportVerb<mnuwhosnotuploading_Click>("inactive-uploaders", accounts),
-    Verb{"user-downloads", "NAME", std::nullopt, guardedSearch<Side::Download, namesearch>, outputSet, nameAndFileHits, Field::username},
-    Verb{"user-uploads", "NAME", std::nullopt, guardedSearch<Side::Upload, namesearch>, outputSet, nameAndFileHits, Field::username},
-    Verb{"file-downloads", "FILE", std::nullopt, guardedSearch<Side::Download, filesearch>, outputSet, nameAndFileHits, Field::filename},
-    Verb{"file-uploads", "FILE", std::nullopt, guardedSearch<Side::Upload, filesearch>, outputSet, nameAndFileHits, Field::filename},
-    Verb{"account-downloads", "ACCOUNT", std::nullopt, accountSearch<usersearch>, outputSet, accountAndFileHits, Field::account},
-    Verb{"account-uploads", "ACCOUNT", std::nullopt, accountSearch<upusersearch>, outputSet, accountAndFileHits, Field::account},
-    Verb{"account-both", "ACCOUNT", std::nullopt, accountSearch<usersearchboth>, outputSet, accountAndFileHits, Field::account},
+    Verb{"user-downloads", "NAME", std::nullopt, guardedSearch<Side::Download, namesearch>, outputSet, nameAndFileHits,
+         Field::username},
+    Verb{"user-uploads", "NAME", std::nullopt, guardedSearch<Side::Upload, namesearch>, outputSet, nameAndFileHits,
+         Field::username},
+    Verb{"file-downloads", "FILE", std::nullopt, guardedSearch<Side::Download, filesearch>, outputSet, nameAndFileHits,
+         Field::filename},
+    Verb{"file-uploads", "FILE", std::nullopt, guardedSearch<Side::Upload, filesearch>, outputSet, nameAndFileHits,
+         Field::filename},
+    Verb{"account-downloads", "ACCOUNT", std::nullopt, accountSearch<usersearch>, outputSet, accountAndFileHits,
+         Field::account},
+    Verb{"account-uploads", "ACCOUNT", std::nullopt, accountSearch<upusersearch>, outputSet, accountAndFileHits,
+         Field::account},
+    Verb{"account-both", "ACCOUNT", std::nullopt, accountSearch<usersearchboth>, outputSet, accountAndFileHits,
+         Field::account},
 };
 
 } // namespace

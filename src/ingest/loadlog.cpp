@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "ingest/loadlog.h"
 
-#include "ingest/linestream.h"
 #include "ingest/linescanner.h"
+#include "ingest/linestream.h"
 #include "ingest/logreader.h"
 #include "ingest/recordparser.h"
 #include "server/accounts.h"
@@ -74,10 +74,12 @@ bool readRecords(Analyzer& a, const SideInfo& info, const LogFile& file, LogReco
         records.append(lines, batch);
     };
     try {
-        return streamLines(file, file.size(), parse, [&](std::uint64_t bytes) {
-                   loading(bytes);
-                   Progress::yieldOrStop(a.window);
-               }).has_value();
+        return streamLines(file, file.size(), parse,
+                           [&](std::uint64_t bytes) {
+                               loading(bytes);
+                               Progress::yieldOrStop(a.window);
+                           })
+            .has_value();
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -87,7 +89,9 @@ bool readRecords(Analyzer& a, const SideInfo& info, const LogFile& file, LogReco
 void showParsed(Analyzer& a, const SideInfo& info, std::int64_t n)
 {
     a.window.setStatus(concat(info.logCaption, "Converting to a usable string..."));
-    const auto caption = [&](std::int64_t i) { return concat(info.logCaption, "Sorting...   ", decimal(i), "/", decimal(n)); };
+    const auto caption = [&](std::int64_t i) {
+        return concat(info.logCaption, "Sorting...   ", decimal(i), "/", decimal(n));
+    };
     a.window.setStatus(caption(0));
     Progress(a.window, n).stepThrough(caption);
 }
@@ -107,7 +111,8 @@ void loadlog(Analyzer& a, Side side)
     LogRecords records(a.state.loadplan.columns);
     std::int64_t n = 0;
     if (file.status() != LogFile::Status::Open || !readRecords(a, info, file, records, n)) {
-        a.window.setStatus((file.status() == LogFile::Status::NotFound ? "Cannot find '" : "Cannot read '") + name + "'");
+        a.window.setStatus((file.status() == LogFile::Status::NotFound ? "Cannot find '" : "Cannot read '") + name +
+                           "'");
         return;
     }
     showParsed(a, info, n);

@@ -24,8 +24,7 @@ public:
     // would, and calls onIndex(k, index) with what add(keyAt(k)) returns. Faster over many
     // keys: it fetches the table slots of the keys a few steps ahead while it works on the
     // current one, so that their cache misses overlap.
-    template <class KeyAt, class OnIndex>
-    void addEach(std::size_t n, KeyAt&& keyAt, OnIndex&& onIndex);
+    template <class KeyAt, class OnIndex> void addEach(std::size_t n, KeyAt&& keyAt, OnIndex&& onIndex);
     // The index of key, or npos when it was never added.
     std::size_t find(std::string_view key) const;
 
@@ -41,8 +40,8 @@ private:
     static constexpr std::size_t inlineBytes = 25;
     struct alignas(32) Slot {
         std::uint32_t index = empty;
-        std::uint16_t tag = 0;    // the hash's upper half
-        std::uint8_t length = 0;  // the key's length; inlineBytes + 1 for any longer key
+        std::uint16_t tag = 0;   // the hash's upper half
+        std::uint8_t length = 0; // the key's length; inlineBytes + 1 for any longer key
         char bytes[inlineBytes] = {};
     };
     static constexpr std::uint32_t empty = 0xFFFFFFFFu;
@@ -62,8 +61,7 @@ private:
 // A fast non-cryptographic hash of bytes.
 std::uint32_t hashBytes(std::string_view bytes);
 
-template <class KeyAt, class OnIndex>
-void KeyTally::addEach(std::size_t n, KeyAt&& keyAt, OnIndex&& onIndex)
+template <class KeyAt, class OnIndex> void KeyTally::addEach(std::size_t n, KeyAt&& keyAt, OnIndex&& onIndex)
 {
     constexpr std::size_t ahead = 8;
     std::uint32_t hashes[ahead];

@@ -17,18 +17,6 @@ struct logentry {
     std::string_view account;
     std::string_view username;
     std::string_view filename;
-
-    std::string_view field(Field which) const
-    {
-        switch (which) {
-        case Field::stamp: return stamp;
-        case Field::spare: return spare;
-        case Field::account: return account;
-        case Field::username: return username;
-        case Field::filename: break;
-        }
-        return filename;
-    }
 };
 
 // A set of columns: which of them a load keeps. The stamp and spare columns are kept together.
@@ -40,7 +28,10 @@ public:
         for (const Field f : fields)
             bits_ |= bit(f);
     }
-    static constexpr FieldSet all() { return {Field::stamp, Field::spare, Field::account, Field::username, Field::filename}; }
+    static constexpr FieldSet all()
+    {
+        return {Field::stamp, Field::spare, Field::account, Field::username, Field::filename};
+    }
     constexpr bool has(Field f) const { return (bits_ & bit(f)) != 0; }
     constexpr bool operator==(const FieldSet&) const = default;
 

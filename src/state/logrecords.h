@@ -60,7 +60,10 @@ private:
         KeyTally tally;
         std::vector<std::uint32_t, HugePageAllocator<std::uint32_t>> ids;
     };
-    static std::size_t column(Field f) { return static_cast<std::size_t>(f) - static_cast<std::size_t>(Field::account); }
+    static std::size_t column(Field f)
+    {
+        return static_cast<std::size_t>(f) - static_cast<std::size_t>(Field::account);
+    }
 
     FieldSet kept_;
     std::int64_t count_ = 0;

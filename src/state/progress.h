@@ -21,8 +21,7 @@ class Progress {
 public:
     Progress(Window& window, std::int64_t total) : window_(window), total_(total) {}
 
-    template <class Caption>
-    void step(std::int64_t i, Caption&& caption)
+    template <class Caption> void step(std::int64_t i, Caption&& caption)
     {
         if ((i & (stride - 1)) == 0 || i == total_) {
             window_.setStatus(caption(i));
@@ -39,8 +38,7 @@ public:
 
     // Steps through every item at once: the captions of work that was done before, in the
     // order and with the last caption a loop over the items would have shown.
-    template <class Caption>
-    void stepThrough(Caption&& caption)
+    template <class Caption> void stepThrough(Caption&& caption)
     {
         for (std::int64_t i = 0; i < total_;) {
             i = std::min(total_, i + stride);
@@ -69,11 +67,13 @@ private:
 };
 
 // Decimal text of a number: no separators, no leading zeros.
-inline std::string decimal(std::int64_t value) { return std::to_string(value); }
+inline std::string decimal(std::int64_t value)
+{
+    return std::to_string(value);
+}
 
 // Joins the pieces of a caption or a line.
-template <class... Pieces>
-std::string concat(const Pieces&... pieces)
+template <class... Pieces> std::string concat(const Pieces&... pieces)
 {
     std::string out;
     out.reserve((std::string_view(pieces).size() + ...));

@@ -32,8 +32,9 @@ protected:
         server.writeDownloadLog(text);
         const LogFile file(std::filesystem::path(server.folder()) / "Download Log.txt");
         std::vector<std::string> out;
-        bytesRead = streamLines(file, file.size(), [&](std::string_view lines) { out.emplace_back(lines); },
-                                [](std::uint64_t) {}, blockBytes);
+        bytesRead = streamLines(
+            file, file.size(), [&](std::string_view lines) { out.emplace_back(lines); }, [](std::uint64_t) {},
+            blockBytes);
         return out;
     }
     TempServer server;
@@ -66,7 +67,8 @@ INSTANTIATE_TEST_SUITE_P(
         ::testing::Values(StreamCase{"empty file", ""}, StreamCase{"no line end", "d\tip\tbob\tBob\tfile"},
                           StreamCase{"CR LF falling across blocks", "ab\r\ncd\r\nef\r\n"},
                           StreamCase{"lone CRs and LFs", "a\rb\nc\r\rd\n\ne"},
-                          StreamCase{"a line much longer than a block", std::string(100, 'x') + "\ry\r" + std::string(50, 'z')},
+                          StreamCase{"a line much longer than a block",
+                                     std::string(100, 'x') + "\ry\r" + std::string(50, 'z')},
                           StreamCase{"only line ends", "\r\n\r\r\n\n"}),
         ::testing::Values(std::size_t{1}, std::size_t{2}, std::size_t{3}, std::size_t{7}, lineBlockBytes)));
 

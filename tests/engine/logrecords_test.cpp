@@ -41,7 +41,8 @@ TEST(LogRecords, KeepEveryFieldAfterTheTextIsGone)
                                                          {"d5", "", "ann", "", ""}};
     for (std::int64_t i = 0; i < records.count(); ++i)
         for (int f = 0; f < 5; ++f)
-            EXPECT_EQ(records.field(i, static_cast<Field>(f)), expected[static_cast<std::size_t>(i)][static_cast<std::size_t>(f)])
+            EXPECT_EQ(records.field(i, static_cast<Field>(f)),
+                      expected[static_cast<std::size_t>(i)][static_cast<std::size_t>(f)])
                 << "record " << i << " field " << f;
 }
 

@@ -71,9 +71,11 @@ void checkBlocks(const std::filesystem::path& path, std::string_view input, cons
         endedLine = !lines.empty() && (lines.back() == '\r' || lines.back() == '\n');
         joined.append(lines);
         for (const Fields& f : referenceRecords(lines))
-            require(records < expected.size() && f == expected[records++], "a block's records are the file's, in order");
+            require(records < expected.size() && f == expected[records++],
+                    "a block's records are the file's, in order");
     };
-    const auto read = quorvel::streamLines(file, file.size(), onLines, [](std::uint64_t) {}, blockBytes);
+    const auto read = quorvel::streamLines(
+        file, file.size(), onLines, [](std::uint64_t) {}, blockBytes);
     require(read && *read == input.size(), "every byte is read");
     require(joined == input, "the texts are the file's bytes in order");
     require(records == expected.size(), "the blocks hold every record");
