@@ -17,15 +17,21 @@ std::size_t wholePages(std::size_t bytes)
     return (bytes + hugePage - 1) & ~(hugePage - 1);
 }
 
+// Gives the advice for the whole pages of `page` bytes inside [p, p + bytes).
+void adviseWholePages(const void* p, std::size_t bytes, std::uintptr_t page, int advice)
+{
+    const auto begin = (reinterpret_cast<std::uintptr_t>(p) + page - 1) & ~(page - 1);
+    const auto end = (reinterpret_cast<std::uintptr_t>(p) + bytes) & ~(page - 1);
+    if (end > begin)
+        ::madvise(reinterpret_cast<void*>(begin), end - begin, advice);
+}
+
 } // namespace
 
 void adviseHugePages(const void* p, std::size_t bytes)
 {
 #ifdef MADV_HUGEPAGE
-    const auto begin = (reinterpret_cast<std::uintptr_t>(p) + hugePage - 1) & ~(hugePage - 1);
-    const auto end = (reinterpret_cast<std::uintptr_t>(p) + bytes) & ~(hugePage - 1);
-    if (end > begin)
-        ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+    adviseWholePages(p, bytes, hugePage, MADV_HUGEPAGE);
 #else
     (void)p;
     (void)bytes;
@@ -35,11 +41,7 @@ void adviseHugePages(const void* p, std::size_t bytes)
 void prefault(void* p, std::size_t bytes)
 {
 #ifdef MADV_POPULATE_WRITE
-    constexpr std::uintptr_t page = 4096;
-    const auto begin = (reinterpret_cast<std::uintptr_t>(p) + page - 1) & ~(page - 1);
-    const auto end = (reinterpret_cast<std::uintptr_t>(p) + bytes) & ~(page - 1);
-    if (end > begin)
-        ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE);
+    adviseWholePages(p, bytes, 4096, MADV_POPULATE_WRITE);
 #else
     (void)p;
     (void)bytes;
