@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace quorvel {
 
@@ -15,7 +16,8 @@ void TextArena::Release::operator()(char* block) const
 
 char* TextArena::newBlock(std::size_t bytes)
 {
-    blocks_.push_back(Block(static_cast<char*>(allocateHuge(bytes)), Release{bytes}));
+    Block block(static_cast<char*>(allocateHuge(bytes)), Release{bytes});
+    blocks_.push_back(std::move(block));
     return blocks_.back().get();
 }
 
