@@ -29,37 +29,33 @@ engine="$build/bench/engine_bench"
 echo "== machine: $(nproc) cores, $(lscpu | sed -n 's/^Model name: *//p'), $(free -g | awk '/^Mem:/ {print $2}') GiB"
 echo "== $(uptime)"
 
-# Runs one command line (run by bash) RUNS times and keeps the fastest run: sets wall and cpu
-# (its wall-clock and user + system seconds, children included), peak (largest resident set
-# in KiB of the command or any child, over all runs) and status (exit status of the last
-# run). Output goes to $scratch/out, errors to $scratch/err. The machine may be shared: CPU
-# time is the steadier measure of the work, wall time what a user waits.
-measure() {
-  wall=""
-  cpu=""
-  peak=0
-  local TIMEFORMAT='%3R %3U %3S'
-  for _ in $(seq "$runs"); do
-    set +e
-    { time /usr/bin/time -o "$scratch/time" -f '%M' bash -c "$1" >"$scratch/out" 2>"$scratch/err"; } 2>"$scratch/timing"
-    status=$?
-    set -e
-    local r u s kib
-    read -r r u s <"$scratch/timing"
-    kib=$(tail -n 1 "$scratch/time")
-    if [ -z "$wall" ] || awk -v a="$r" -v b="$wall" 'BEGIN { exit !(a < b) }'; then wall=$r; fi
-    local c
-    c=$(awk -v u="$u" -v s="$s" 'BEGIN { printf "%.3f", u + s }')
-    if [ -z "$cpu" ] || awk -v a="$c" -v b="$cpu" 'BEGIN { exit !(a < b) }'; then cpu=$c; fi
-    if [ "$kib" -gt "$peak" ]; then peak=$kib; fi
-  done
+# Runs one command line (run by bash) once: sets wall and cpu (its wall-clock and user + system
+# seconds, children included), kib (largest resident set in KiB of the command or any child)
+# and status (its exit status). Output goes to $scratch/out, errors to $scratch/err.
+run_once() {
+  local TIMEFORMAT='%3R %3U %3S' u s
+  set +e
+  { time /usr/bin/time -o "$scratch/time" -f '%M' bash -c "$1" >"$scratch/out" 2>"$scratch/err"; } 2>"$scratch/timing"
+  status=$?
+  set -e
+  read -r wall u s <"$scratch/timing"
+  kib=$(tail -n 1 "$scratch/time")
+  cpu=$(awk -v u="$u" -v s="$s" 'BEGIN { printf "%.3f", u + s }')
 }
 
-# One row: quorvel-report VERB [VALUE] against the mawk command line.
+# The smaller of two numbers, the first when the second is empty.
+smaller() {
+  if [ -z "$2" ] || awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; then echo "$1"; else echo "$2"; fi
+}
+
+# One row: quorvel-report VERB [VALUE] against the mawk command line. The two run in turn,
+# RUNS times each, so that both meet the same moments of a shared machine; the fastest run of
+# each side counts (CPU time is the steadier measure of the work, wall time what a user
+# waits), and the peak is the largest of all runs.
 compare() {
   local server="$1" verb="$2" value="$3" awkline="$4" size="$5"
   local call="'$report' --server '$server' $verb${value:+ '$value'}"
-  measure "$call"
+  run_once "$call"
   if [ "$status" -eq 2 ] && grep -q "unknown verb" "$scratch/err"; then
     printf '%-21s %s\n' "$verb" "not available in this build"
     return
@@ -68,9 +64,16 @@ compare() {
     printf '%-21s %s\n' "$verb" "failed (exit $status): $(head -c 200 "$scratch/err")"
     return
   fi
-  local qwall=$wall qcpu=$cpu qpeak=$peak
-  measure "$awkline"
-  awk -v verb="$verb" -v qw="$qwall" -v mw="$wall" -v qc="$qcpu" -v mc="$cpu" -v qp="$qpeak" -v mp="$peak" \
+  local qwall="" qcpu="" qpeak=0 mwall="" mcpu="" mpeak=0
+  for _ in $(seq "$runs"); do
+    run_once "$call"
+    qwall=$(smaller "$wall" "$qwall") qcpu=$(smaller "$cpu" "$qcpu")
+    [ "$kib" -gt "$qpeak" ] && qpeak=$kib
+    run_once "$awkline"
+    mwall=$(smaller "$wall" "$mwall") mcpu=$(smaller "$cpu" "$mcpu")
+    [ "$kib" -gt "$mpeak" ] && mpeak=$kib
+  done
+  awk -v verb="$verb" -v qw="$qwall" -v mw="$mwall" -v qc="$qcpu" -v mc="$mcpu" -v qp="$qpeak" -v mp="$mpeak" \
       -v size="$size" 'BEGIN {
         limit = 1.5 * size + 30e6
         printf "%-21s %7.3f %7.3f %6.2f   %7.3f %7.3f %6.2f   %7.1f %7.1f %6.3f %s\n", verb, qw, mw, mw / qw,
