@@ -5,6 +5,7 @@
 #include "reports/reporttext.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace quorvel {
 
@@ -20,8 +21,9 @@ void accountlisting(Analyzer& a, Side side)
         return transfers(x, side) < transfers(y, side);
     });
     std::string text = headingText(sideInfo(side).byAccountHeading);
-    for (auto it = accounts.rbegin(); it != accounts.rend(); ++it)
-        appendCountLine(text, transfers(*it, side), it->name);
+    appendCountLines(text, accounts.rbegin(), accounts.rend(), [side](const accountinfo& account) {
+        return std::pair{transfers(account, side), std::string_view(account.name)};
+    });
     a.window.setOutputText(std::move(text));
 }
 

@@ -6,6 +6,7 @@
 #include "reports/reporttext.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace quorvel {
 
@@ -14,12 +15,11 @@ namespace {
 std::string listingText(std::string_view heading, const std::vector<filecount>& files, bool highestFirst)
 {
     std::string text = headingText(heading);
-    text.reserve(text.size() + files.size() * 32);
-    const auto append = [&](const filecount& file) { appendCountLine(text, file.count, file.filename); };
+    const auto line = [](const filecount& file) { return std::pair{file.count, std::string_view(file.filename)}; };
     if (highestFirst)
-        std::for_each(files.rbegin(), files.rend(), append);
+        appendCountLines(text, files.rbegin(), files.rend(), line);
     else
-        std::for_each(files.begin(), files.end(), append);
+        appendCountLines(text, files.begin(), files.end(), line);
     return text;
 }
 

@@ -3,6 +3,7 @@
 
 #include "state/progress.h"
 #include "state/side.h"
+#include "state/textwriter.h"
 
 #include <cstdint>
 #include <optional>
@@ -21,10 +22,20 @@ inline std::string headingText(std::string_view heading)
     return concat(heading, crlf, crlf);
 }
 
-// One listing line: the count, a TAB, the name, CR LF.
-inline void appendCountLine(std::string& text, std::int64_t count, std::string_view name)
+// Appends one listing line per entry of [first, last): the count, a TAB, the name, CR LF,
+// where countAndName(entry) gives the count and the name. The text grows once.
+template <class It, class CountAndName> void appendCountLines(std::string& text, It first, It last, CountAndName countAndName)
 {
-    text.append(decimal(count)).append("\t").append(name).append(crlf);
+    std::size_t size = 0;
+    for (It it = first; it != last; ++it) {
+        const auto [count, name] = countAndName(*it);
+        size += decimalLength(count) + name.size() + 3;
+    }
+    TextWriter out(text, size);
+    for (It it = first; it != last; ++it) {
+        const auto [count, name] = countAndName(*it);
+        out.put(count).put("\t").put(name).put(crlf);
+    }
 }
 
 // The answer of a "number one" report: heading, an empty line, then "<name> with <count>

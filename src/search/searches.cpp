@@ -2,8 +2,8 @@
 #include "search/searches.h"
 
 #include "ingest/loadlog.h"
-#include "state/hugepages.h"
 #include "state/progress.h"
+#include "state/textwriter.h"
 
 #include <algorithm>
 #include <string>
@@ -27,8 +27,8 @@ struct Walk {
 // Appends a line "<stamp>: <shown>" CR LF to text for every hit, in record order, with the
 // progress caption "<caption>Looking at Download Number i/N" CR LF in the status line. The
 // bound is fixed at the start; no other command can reload the log while this one runs. A
-// hit is a record whose interned `match` value is the key's; the hits are found first, so
-// that the text grows once to its final size.
+// hit is a record whose interned `match` value is the key's; the hits are found first (the
+// tally knows how many there are), so that the text grows once to its final size.
 void appendHits(Analyzer& a, const Walk& walk, std::string& text)
 {
     const LogRecords& records = a.state.log(walk.side).records;
@@ -38,9 +38,11 @@ void appendHits(Analyzer& a, const Walk& walk, std::string& text)
     const auto caption = [&](std::int64_t i) { return concat(walk.caption, number, decimal(i), "/", total, "\r\n"); };
     a.window.setStatus(walk.caption);
     Progress progress(a.window, n);
-    const std::size_t key = records.tally(walk.match).find(walk.key);
+    const KeyTally& tally = records.tally(walk.match);
+    const std::size_t key = tally.find(walk.key);
     const std::span<const std::uint32_t> ids = records.ids(walk.match);
     std::vector<std::int64_t> hits;
+    hits.reserve(key == KeyTally::npos ? 0 : static_cast<std::size_t>(tally.counts()[key]));
     for (std::int64_t start = 0; start < n;) {
         const std::int64_t end = std::min(n, start + Progress::stride);
         for (std::int64_t i = start; i < end; ++i)
@@ -49,12 +51,12 @@ void appendHits(Analyzer& a, const Walk& walk, std::string& text)
         progress.step(end, caption);
         start = end;
     }
-    std::size_t size = text.size();
+    std::size_t size = 0;
     for (const std::int64_t i : hits)
         size += records.stamp(i).size() + records.field(i, walk.shown).size() + 4;
-    reserveText(text, size);
+    TextWriter out(text, size);
     for (const std::int64_t i : hits)
-        text.append(records.stamp(i)).append(": ").append(records.field(i, walk.shown)).append("\r\n");
+        out.put(records.stamp(i)).put(": ").put(records.field(i, walk.shown)).put("\r\n");
 }
 
 // Sets the output box once to the heading and the hit lines of the walk.

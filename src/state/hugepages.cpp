@@ -5,11 +5,18 @@
 #include <new>
 #include <sys/mman.h>
 
+// Synchronous huge-page collapse, Linux 6.1; older kernels refuse it harmlessly. Not all C
+// libraries name it yet.
+#if defined(__linux__) && !defined(MADV_COLLAPSE)
+#define MADV_COLLAPSE 25
+#endif
+
 namespace quorvel {
 
 namespace {
 
 constexpr std::size_t hugePage = std::size_t{2} << 20;
+constexpr std::uintptr_t smallPage = 4096;
 
 // Whole huge pages: the tail of a large array is backed like the rest of it.
 std::size_t wholePages(std::size_t bytes)
@@ -17,34 +24,44 @@ std::size_t wholePages(std::size_t bytes)
     return (bytes + hugePage - 1) & ~(hugePage - 1);
 }
 
-// Gives the advice for the whole pages of `page` bytes inside [p, p + bytes).
-void adviseWholePages(const void* p, std::size_t bytes, std::uintptr_t page, int advice)
+// Gives the advice for the small pages [p, p + bytes) touches. The edges may be shared with
+// neighbouring memory; both pieces of advice given here are only hints and harm nothing.
+void advisePages(const void* p, std::size_t bytes, int advice)
 {
-    const auto begin = (reinterpret_cast<std::uintptr_t>(p) + page - 1) & ~(page - 1);
-    const auto end = (reinterpret_cast<std::uintptr_t>(p) + bytes) & ~(page - 1);
-    if (end > begin)
+    const auto begin = reinterpret_cast<std::uintptr_t>(p) & ~(smallPage - 1);
+    const auto end = (reinterpret_cast<std::uintptr_t>(p) + bytes + smallPage - 1) & ~(smallPage - 1);
+    if (bytes > 0)
         ::madvise(reinterpret_cast<void*>(begin), end - begin, advice);
 }
 
 } // namespace
 
-void adviseHugePages(const void* p, std::size_t bytes)
+std::size_t textCapacity(std::size_t bytes)
 {
-#ifdef MADV_HUGEPAGE
-    adviseWholePages(p, bytes, hugePage, MADV_HUGEPAGE);
-#else
-    (void)p;
-    (void)bytes;
-#endif
+    // Below half a huge page, rounding up would waste more than it saves.
+    if (bytes < hugePage / 2)
+        return bytes;
+    // Room for malloc's own header and the terminator, within the last small page.
+    constexpr std::size_t overhead = smallPage + 1;
+    return wholePages(bytes + overhead) - overhead;
 }
 
-void prefault(void* p, std::size_t bytes)
+void prepareText(char* p, std::size_t capacity, std::size_t bytes)
 {
+#ifdef MADV_HUGEPAGE
+    if (capacity >= hugePage / 2)
+        advisePages(p, capacity, MADV_HUGEPAGE);
+#endif
+#ifdef MADV_COLLAPSE
+    // malloc wrote its header into the block's first page before the advice, so the huge page
+    // the block starts in was begun with small pages: made huge now, in one step.
+    const auto first = reinterpret_cast<std::uintptr_t>(p) & ~(hugePage - 1);
+    if (first == (reinterpret_cast<std::uintptr_t>(p) & ~(smallPage - 1)) &&
+        first + hugePage <= reinterpret_cast<std::uintptr_t>(p) + capacity)
+        ::madvise(reinterpret_cast<void*>(first), hugePage, MADV_COLLAPSE);
+#endif
 #ifdef MADV_POPULATE_WRITE
-    adviseWholePages(p, bytes, 4096, MADV_POPULATE_WRITE);
-#else
-    (void)p;
-    (void)bytes;
+    advisePages(p, bytes, MADV_POPULATE_WRITE);
 #endif
 }
 
@@ -64,7 +81,9 @@ void* allocateHuge(std::size_t bytes)
         ::munmap(mapped, aligned - start);
     if (const std::uintptr_t tail = start + size + hugePage - (aligned + size); tail > 0)
         ::munmap(reinterpret_cast<void*>(aligned + size), tail);
-    adviseHugePages(reinterpret_cast<void*>(aligned), size);
+#ifdef MADV_HUGEPAGE
+    ::madvise(reinterpret_cast<void*>(aligned), size, MADV_HUGEPAGE);
+#endif
     return reinterpret_cast<void*>(aligned);
 }
 
