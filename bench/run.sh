@@ -17,30 +17,25 @@ sizes="${SIZES:-1000000 5000000}"
 runs="${RUNS:-5}"
 
 command -v mawk >/dev/null || { echo "bench: mawk is needed (apt-get install mawk)" >&2; exit 1; }
-[ -x /usr/bin/time ] || { echo "bench: /usr/bin/time is needed (apt-get install time)" >&2; exit 1; }
 
 echo "== build (Release) in $build"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DQUORVEL_GUI=OFF -DQUORVEL_TESTS=OFF >/dev/null
-cmake --build "$build" -j"$(nproc)" --target quorvel-report loggen engine_bench >/dev/null
+cmake --build "$build" -j"$(nproc)" --target quorvel-report loggen engine_bench cmdtime >/dev/null
 report="$build/src/quorvel-report"
 loggen="$build/tools/loggen/loggen"
 engine="$build/bench/engine_bench"
+cmdtime="$build/bench/cmdtime"
 
 echo "== machine: $(nproc) cores, $(lscpu | sed -n 's/^Model name: *//p'), $(free -g | awk '/^Mem:/ {print $2}') GiB"
 echo "== $(uptime)"
 
-# Runs one command line (run by bash) once: sets wall and cpu (its wall-clock and user + system
-# seconds, children included), kib (largest resident set in KiB of the command or any child)
-# and status (its exit status). Output goes to $scratch/out, errors to $scratch/err.
+# Runs one command (its words as arguments, no shell unless the command is one) once: sets
+# wall and cpu (its wall-clock and user + system seconds, children included), kib (largest
+# resident set in KiB of the command or any child) and status (its exit status). Output goes
+# to $scratch/out, errors to $scratch/err.
 run_once() {
-  local TIMEFORMAT='%3R %3U %3S' u s
-  set +e
-  { time /usr/bin/time -o "$scratch/time" -f '%M' bash -c "$1" >"$scratch/out" 2>"$scratch/err"; } 2>"$scratch/timing"
-  status=$?
-  set -e
-  read -r wall u s <"$scratch/timing"
-  kib=$(tail -n 1 "$scratch/time")
-  cpu=$(awk -v u="$u" -v s="$s" 'BEGIN { printf "%.3f", u + s }')
+  wall=0 cpu=0 kib=0 status=-1
+  read -r wall cpu kib status < <("$cmdtime" "$scratch/out" "$scratch/err" "$@") || true
 }
 
 # The smaller of two numbers, the first when the second is empty.
@@ -48,14 +43,17 @@ smaller() {
   if [ -z "$2" ] || awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; then echo "$1"; else echo "$2"; fi
 }
 
-# One row: quorvel-report VERB [VALUE] against the mawk command line. The two run in turn,
-# RUNS times each, so that both meet the same moments of a shared machine; the fastest run of
-# each side counts (CPU time is the steadier measure of the work, wall time what a user
-# waits), and the peak is the largest of all runs.
+# One row: quorvel-report VERB [VALUE] against the mawk command that follows (its words; a
+# pipeline is given as bash -c '...'). The two run in turn, RUNS times each, so that both meet
+# the same moments of a shared machine; the fastest run of each side counts (CPU time is the
+# steadier measure of the work, wall time what a user waits), and the peak is the largest of
+# all runs.
 compare() {
-  local server="$1" verb="$2" value="$3" awkline="$4" size="$5"
-  local call="'$report' --server '$server' $verb${value:+ '$value'}"
-  run_once "$call"
+  local server="$1" verb="$2" value="$3"
+  shift 3
+  local call=("$report" --server "$server" "$verb")
+  [ -n "$value" ] && call+=("$value")
+  run_once "${call[@]}"
   if [ "$status" -eq 2 ] && grep -q "unknown verb" "$scratch/err"; then
     printf '%-21s %s\n' "$verb" "not available in this build"
     return
@@ -66,10 +64,10 @@ compare() {
   fi
   local qwall="" qcpu="" qpeak=0 mwall="" mcpu="" mpeak=0
   for _ in $(seq "$runs"); do
-    run_once "$call"
+    run_once "${call[@]}"
     qwall=$(smaller "$wall" "$qwall") qcpu=$(smaller "$cpu" "$qcpu")
     [ "$kib" -gt "$qpeak" ] && qpeak=$kib
-    run_once "$awkline"
+    run_once "$@"
     mwall=$(smaller "$wall" "$mwall") mcpu=$(smaller "$cpu" "$mcpu")
     [ "$kib" -gt "$mpeak" ] && mpeak=$kib
   done
@@ -96,24 +94,23 @@ for lines in $sizes; do
   size=$(stat -c %s "$log")
   cat "$log" >/dev/null # page-cached, like every later run
   name=$(mawk -F'\t' -v RS='\r' 'NR > 1 { c[$4]++ } END { for (k in c) if (c[k] > m) { m = c[k]; w = k } print w }' "$log")
-  aw="mawk -F'\t' -v RS='\r'"
+  aw=(mawk -F'\t' -v RS='\r')
+  awsh="mawk -F'\t' -v RS='\r'"
   echo
   echo "== $lines lines, $size bytes; fastest of $runs runs; ratio = mawk / quorvel; q = quorvel-report, m = mawk"
   echo "   peak memory of quorvel-report: within or OVER 1.5 x the log + 30 MB"
   printf '%-21s %7s %7s %6s   %7s %7s %6s   %7s %7s %6s\n' "verb" "q wall" "m wall" "ratio" "q cpu" "m cpu" "ratio" \
     "q MB" "m MB" "q/log"
-  compare "$server" downloads-by-date "" \
-    "$aw 'NR > 1 { if (!(\$5 in c)) o[++n] = \$5; c[\$5]++ } END { for (i = 1; i <= n; i++) print c[o[i]] \"\t\" o[i] }' '$log'" "$size"
-  compare "$server" downloads-by-number "" \
-    "$aw 'NR > 1 { c[\$5]++ } END { for (k in c) print c[k] \"\t\" k }' '$log' | sort -t\$'\t' -k1,1nr" "$size"
-  compare "$server" downloads-by-account "" \
-    "$aw 'NR > 1 { c[\$3]++ } END { for (k in c) print c[k] \"\t\" k }' '$log' | sort -t\$'\t' -k1,1nr" "$size"
-  compare "$server" top-downloader "" \
-    "$aw 'NR > 1 { c[\$4]++ } END { for (k in c) if (c[k] >= m) { m = c[k]; w = k } print w \" with \" m \" downloads\" }' '$log'" "$size"
-  compare "$server" download-names "" \
-    "$aw 'NR > 1 && !(\$4 in s) { s[\$4]; print \$4 }' '$log'" "$size"
-  compare "$server" user-downloads "$name" \
-    "$aw -v n='$name' '\$4 == n { print \$1 \": \" \$5 }' '$log'" "$size"
+  compare "$server" downloads-by-date "" "${aw[@]}" \
+    'NR > 1 { if (!($5 in c)) o[++n] = $5; c[$5]++ } END { for (i = 1; i <= n; i++) print c[o[i]] "\t" o[i] }' "$log"
+  compare "$server" downloads-by-number "" bash -c \
+    "$awsh 'NR > 1 { c[\$5]++ } END { for (k in c) print c[k] \"\t\" k }' '$log' | sort -t\$'\t' -k1,1nr"
+  compare "$server" downloads-by-account "" bash -c \
+    "$awsh 'NR > 1 { c[\$3]++ } END { for (k in c) print c[k] \"\t\" k }' '$log' | sort -t\$'\t' -k1,1nr"
+  compare "$server" top-downloader "" "${aw[@]}" \
+    'NR > 1 { c[$4]++ } END { for (k in c) if (c[k] >= m) { m = c[k]; w = k } print w " with " m " downloads" }' "$log"
+  compare "$server" download-names "" "${aw[@]}" 'NR > 1 && !($4 in s) { s[$4]; print $4 }' "$log"
+  compare "$server" user-downloads "$name" "${aw[@]}" -v n="$name" '$4 == n { print $1 ": " $5 }' "$log"
   echo
   echo "== engine alone, $lines lines"
   "$engine" "$server"
