@@ -19,8 +19,7 @@ public:
     std::string outputText() const override { return output_; }
     void setOutputText(std::string text) override;
     void clearList(Dialog dialog) override { lists_[index(dialog)].clear(); }
-    void addToList(Dialog dialog, const std::vector<std::string_view>& entries) override;
-    std::int64_t listCount(Dialog dialog) const override;
+    void addToList(Dialog dialog, std::span<const std::string_view> entries) override;
     std::string selectedEntry(Dialog dialog) const override { return selection_[index(dialog)]; }
     void showDialog(Dialog) override {}
     void hideDialog(Dialog) override {}

@@ -7,10 +7,11 @@
 #include "benchwindow.h"
 #include "childrun.h"
 
-#include "commands/dispatch.h"
-#include "commands/menu.h"
-#include "search/dialogs.h"
-#include "server/serverfolder.h"
+#include "commands/commandtable.h"
+#include "commands/loading.h"
+#include "commands/program.h"
+#include "commands/searches.h"
+#include "commands/serverfolder.h"
 
 #include <algorithm>
 #include <chrono>
@@ -77,13 +78,13 @@ long peakKiB()
 
 struct Step {
     std::string label;
-    std::function<void(Analyzer&)> run;
+    std::function<Outcome(Analyzer&)> run;
 };
 
 Step menu(const std::string& label, std::string_view item)
 {
-    const MenuCommand* command = findMenuCommand(item);
-    return {label + " (" + std::string(item) + ")", [command](Analyzer& a) { command->run(a); }};
+    const CommandRow* command = findMenuItem(item);
+    return {label + " (" + std::string(item) + ")", [command](Analyzer& a) { return command->run(a, {}); }};
 }
 
 std::vector<Step> steps()
@@ -97,9 +98,9 @@ std::vector<Step> steps()
         menu("report: not downloading", "mnuwhonotdownloading"),
         menu("list: download names", "mnuUserDownloads"),
         menu("list: downloaded files", "mnuFileDownloads"),
-        {"search: name (Command1 DownNames)", [](Analyzer& a) { Command1_Click(a, Dialog::DownNames); }},
-        {"search: file (Command1 DownFiles)", [](Analyzer& a) { Command1_Click(a, Dialog::DownFiles); }},
-        {"search: account (mnusearchdownload)", [](Analyzer& a) { mnusearchdownload_Click(a); }},
+        {"search: name (Command1 DownNames)", [](Analyzer& a) { return Command1_Click(a, Dialog::DownNames); }},
+        {"search: file (Command1 DownFiles)", [](Analyzer& a) { return Command1_Click(a, Dialog::DownFiles); }},
+        {"search: account (mnusearchdownload)", mnusearchdownload_Click},
     };
 }
 
@@ -145,8 +146,7 @@ int run(const std::filesystem::path& server, bool loadOnly, int runs)
     const auto scratch = std::filesystem::temp_directory_path();
     Analyzer a(window, platform, FolderFile(scratch, scratch));
     setServerFolder(a, server.string());
-    const MenuCommand* load = findMenuCommand("mnuLoaddownloadlog");
-    const Took loadTime = fastest(runs, [&] { return measure([&] { runCommand(a, load->run); }); });
+    const Took loadTime = fastest(runs, [&] { return measure([&] { runCommand(a, mnuLoaddownloadlog_Click); }); });
     if (window.status() != "(Download Log) Done...") {
         std::cerr << "engine_bench: the load ended with \"" << window.status() << "\"\n";
         return 1;

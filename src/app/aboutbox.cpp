@@ -2,8 +2,8 @@
 #include "app/aboutbox.h"
 
 #include "app/resources.h"
-#include "app/textcodec.h"
-#include "app/twips.h"
+#include "gui/textcodec.h"
+#include "gui/twips.h"
 
 #include <QFont>
 #include <QLabel>

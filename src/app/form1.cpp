@@ -3,16 +3,14 @@
 
 #include "app/aboutbox.h"
 #include "app/clicklabel.h"
-#include "app/menutree.h"
 #include "app/outputbox.h"
 #include "app/resources.h"
-#include "app/textcodec.h"
-#include "app/twips.h"
-#include "commands/dispatch.h"
-#include "commands/lblinfo.h"
-#include "commands/menu.h"
+#include "commands/commandtable.h"
+#include "commands/program.h"
+#include "commands/searches.h"
 #include "dialogs/form4.h"
-#include "search/dialogs.h"
+#include "gui/textcodec.h"
+#include "gui/twips.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -33,7 +31,7 @@ Form1::Form1(Platform& platform, FolderFile folderFile)
     wireStatusClick();
     sizeClientArea();
     centreOnScreen();
-    runCommand(analyzer_, Form_Load);
+    run(Form_Load);
 }
 
 // The About box has no owner; it goes with the main window.
@@ -66,31 +64,42 @@ void Form1::createControls()
     text1_->setGeometry(twipsRect(0, 720, 7815, 4215));
 }
 
+// Every menu item stands in the command table; a leaf without a handler stops the program
+// here rather than doing nothing when chosen.
 void Form1::createMenus()
 {
-    for (const TopMenuDesign& top : menuTree()) {
-        QMenu* menu = menuBar()->addMenu(QString::fromLatin1(top.menu.caption));
-        menu->setObjectName(QString::fromLatin1(top.menu.name));
-        menu->menuAction()->setObjectName(QString::fromLatin1(top.menu.name));
-        for (const MenuItemDesign& design : top.items) {
-            QAction* item =
-                design.isSeparator() ? menu->addSeparator() : menu->addAction(QString::fromLatin1(design.caption));
-            item->setObjectName(QString::fromLatin1(design.name));
-            if (!design.isSeparator())
-                wireMenuItem(item, design.name);
+    checkCommandTable();
+    for (const TopMenu top : topMenus) {
+        const TopMenuDesign& design = topMenuDesign(top);
+        QMenu* menu = menuBar()->addMenu(QString::fromLatin1(design.caption));
+        menu->setObjectName(QString::fromLatin1(design.name));
+        menu->menuAction()->setObjectName(QString::fromLatin1(design.name));
+        for (const CommandRow& row : commandTable()) {
+            if (row.item.empty() || row.menu != top)
+                continue;
+            if (!row.separatorBefore.empty())
+                menu->addSeparator()->setObjectName(QString::fromLatin1(row.separatorBefore));
+            QAction* item = menu->addAction(QString::fromLatin1(row.caption));
+            item->setObjectName(QString::fromLatin1(row.item));
+            wireMenuItem(item, row);
         }
     }
 }
 
-void Form1::wireMenuItem(QAction* item, std::string_view name)
+void Form1::wireMenuItem(QAction* item, const CommandRow& row)
 {
-    if (name == quitItem) {
+    switch (row.windowAction) {
+    case WindowAction::Quit:
         connect(item, &QAction::triggered, this, &QWidget::close);
-    } else if (name == aboutItem) {
+        break;
+    case WindowAction::About:
         connect(item, &QAction::triggered, this, &Form1::showAbout);
-    } else if (const MenuCommand* command = findMenuCommand(name)) {
-        connect(item, &QAction::triggered, this, [this, handler = command->run] { run(handler); });
+        break;
+    case WindowAction::None:
+        connect(item, &QAction::triggered, this,
+                [this, handler = row.run] { runCommand(analyzer_, [handler](Analyzer& a) { return handler(a, {}); }); });
         commandItems_.push_back(item);
+        break;
     }
 }
 
@@ -120,11 +129,11 @@ void Form1::wireDialog(ListDialog& dialog, Dialog which)
         if (which == Dialog::Accounts)
             hideDialog(which);
         else
-            runCommand(analyzer_, [which](Analyzer& a) { Command2_Click(a, which); });
+            runCommand(analyzer_, [which](Analyzer& a) { return Command2_Click(a, which); });
     });
     if (auto* pick = qobject_cast<PickDialog*>(&dialog))
         connect(pick, &PickDialog::searchChosen, this,
-                [this, which] { runCommand(analyzer_, [which](Analyzer& a) { Command1_Click(a, which); }); });
+                [this, which] { runCommand(analyzer_, [which](Analyzer& a) { return Command1_Click(a, which); }); });
     if (auto* accounts = qobject_cast<Form4*>(&dialog)) {
         connect(accounts, &Form4::searchDownloadChosen, this, [this] { run(mnusearchdownload_Click); });
         connect(accounts, &Form4::searchUploadsChosen, this, [this] { run(mnusearchuploads_Click); });
@@ -132,7 +141,7 @@ void Form1::wireDialog(ListDialog& dialog, Dialog which)
     }
 }
 
-void Form1::run(void (*command)(Analyzer&))
+void Form1::run(Outcome (*command)(Analyzer&))
 {
     runCommand(analyzer_, command);
 }
@@ -166,14 +175,9 @@ void Form1::clearList(Dialog dialog)
     dialogs_.get(dialog).clearEntries();
 }
 
-void Form1::addToList(Dialog dialog, const std::vector<std::string_view>& entries)
+void Form1::addToList(Dialog dialog, std::span<const std::string_view> entries)
 {
     dialogs_.get(dialog).addEntries(entries);
-}
-
-std::int64_t Form1::listCount(Dialog dialog) const
-{
-    return dialogs_.get(dialog).entryCount();
 }
 
 std::string Form1::selectedEntry(Dialog dialog) const

@@ -2,9 +2,10 @@
 #pragma once
 
 #include "app/aboutbox.h"
+#include "commands/analyzer.h"
+#include "commands/outcome.h"
 #include "dialogs/dialogset.h"
 #include "platform/window.h"
-#include "state/analyzer.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -13,6 +14,10 @@
 #include <vector>
 
 class QAction;
+
+namespace quorvel {
+struct CommandRow;
+}
 
 namespace quorvel::gui {
 
@@ -40,8 +45,7 @@ public:
     std::string outputText() const override;
     void setOutputText(std::string text) override;
     void clearList(Dialog dialog) override;
-    void addToList(Dialog dialog, const std::vector<std::string_view>& entries) override;
-    std::int64_t listCount(Dialog dialog) const override;
+    void addToList(Dialog dialog, std::span<const std::string_view> entries) override;
     std::string selectedEntry(Dialog dialog) const override;
     void showDialog(Dialog dialog) override;
     void hideDialog(Dialog dialog) override;
@@ -61,13 +65,13 @@ private:
     void wireStatusClick();
     void sizeClientArea();
     void centreOnScreen();
-    void wireMenuItem(QAction* item, std::string_view name);
+    void wireMenuItem(QAction* item, const CommandRow& row);
     void wireDialog(ListDialog& dialog, Dialog which);
-    void run(void (*command)(Analyzer&));
+    void run(Outcome (*command)(Analyzer&));
     void showAbout();
 
     Analyzer analyzer_;
-    // Dialogs are touched through a const Window method too (listCount creates a dialog).
+    // Dialogs are touched through a const Window method too (selectedEntry creates a dialog).
     mutable DialogSet dialogs_;
     ClickLabel* lblinfo_ = nullptr;
     OutputBox* text1_ = nullptr;

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
 #include "app/form1.h"
-#include "app/programfiles.h"
 #include "platform/qt/qtplatform.h"
 
 #include <QApplication>
@@ -9,7 +8,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     quorvel::gui::QtPlatform platform;
-    quorvel::gui::Form1 form(platform, quorvel::gui::programFolderFile());
+    quorvel::gui::Form1 form(platform, quorvel::FolderFile::ofThisProgram());
     platform.setOwner(&form);
     form.show();
     return app.exec();

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/outputbox.h"
 
-#include "app/textcodec.h"
+#include "gui/textcodec.h"
 
 #include <QTextDocument>
 

@@ -5,16 +5,6 @@
 
 namespace quorvel {
 
-namespace {
-
-bool explainsRefusal(std::string_view caption)
-{
-    return caption.starts_with("Cannot ") || caption.starts_with("Must load log first") ||
-           caption.starts_with("You must select the server folder first");
-}
-
-} // namespace
-
 CliWindow::~CliWindow()
 {
     if (progressShown_)
@@ -23,8 +13,6 @@ CliWindow::~CliWindow()
 
 void CliWindow::setStatus(std::string_view caption)
 {
-    if (explainsRefusal(caption))
-        refusals_.emplace_back(caption);
     if (!progress_)
         return;
     std::string line(caption);
@@ -33,21 +21,10 @@ void CliWindow::setStatus(std::string_view caption)
     progressShown_ = true;
 }
 
-void CliWindow::setOutputText(std::string text)
-{
-    output_ = std::move(text);
-    outputSet_ = true;
-}
-
-void CliWindow::addToList(Dialog dialog, const std::vector<std::string_view>& entries)
+void CliWindow::addToList(Dialog dialog, std::span<const std::string_view> entries)
 {
     auto& target = list(dialog);
     target.insert(target.end(), entries.begin(), entries.end());
-}
-
-std::int64_t CliWindow::listCount(Dialog dialog) const
-{
-    return static_cast<std::int64_t>(lists_[static_cast<std::size_t>(dialog)].size());
 }
 
 void CliPlatform::showError(std::string_view title, std::string_view message)

@@ -11,9 +11,8 @@
 
 namespace quorvel {
 
-// The windows of the headless tool: the output box and the lists are kept in memory, the
-// status lines that explain a refusal are collected, and progress goes to a terminal when
-// one is given.
+// The windows of the headless tool: the output box and the lists are kept in memory, and
+// progress goes to a terminal when one is given.
 class CliWindow : public Window {
 public:
     explicit CliWindow(std::ostream* progress) : progress_(progress) {}
@@ -21,24 +20,19 @@ public:
 
     void setStatus(std::string_view caption) override;
     std::string outputText() const override { return output_; }
-    void setOutputText(std::string text) override;
+    void setOutputText(std::string text) override { output_ = std::move(text); }
     void clearList(Dialog dialog) override { list(dialog).clear(); }
-    void addToList(Dialog dialog, const std::vector<std::string_view>& entries) override;
-    std::int64_t listCount(Dialog dialog) const override;
+    void addToList(Dialog dialog, std::span<const std::string_view> entries) override;
     std::string selectedEntry(Dialog) const override { return {}; }
-    void showDialog(Dialog dialog) override { shown_[static_cast<std::size_t>(dialog)] = true; }
-    void hideDialog(Dialog dialog) override { shown_[static_cast<std::size_t>(dialog)] = false; }
+    void showDialog(Dialog) override {}
+    void hideDialog(Dialog) override {}
     void setCaption(std::string_view) override {}
     void setCommandsEnabled(bool) override {}
     bool yield() override { return true; }
 
-    bool outputWasSet() const { return outputSet_; }
     // The output box's text without a copy: a report of millions of lines is printed from here.
     const std::string& output() const { return output_; }
-    bool wasShown(Dialog dialog) const { return shown_[static_cast<std::size_t>(dialog)]; }
     const std::vector<std::string>& entries(Dialog dialog) const { return lists_[static_cast<std::size_t>(dialog)]; }
-    // The status lines that told why a command was refused, in order.
-    const std::vector<std::string>& refusals() const { return refusals_; }
 
 private:
     std::vector<std::string>& list(Dialog dialog) { return lists_[static_cast<std::size_t>(dialog)]; }
@@ -46,10 +40,7 @@ private:
     std::ostream* progress_;
     bool progressShown_ = false;
     std::string output_;
-    bool outputSet_ = false;
     std::array<std::vector<std::string>, 5> lists_;
-    std::array<bool, 5> shown_{};
-    std::vector<std::string> refusals_;
 };
 
 // The modal answers of the headless tool: every "load the log?" question is answered with OK,

@@ -2,9 +2,9 @@
 #include "cli/report.h"
 
 #include "cli/cliwindow.h"
-#include "cli/verbs.h"
-#include "commands/dispatch.h"
-#include "server/serverfolder.h"
+#include "commands/commandtable.h"
+#include "commands/program.h"
+#include "commands/serverfolder.h"
 
 #include <cerrno>
 #include <optional>
@@ -16,7 +16,7 @@ namespace {
 
 struct Invocation {
     std::optional<std::string> server;
-    const Verb* verb = nullptr;
+    const CommandRow* verb = nullptr;
     std::string value;
     bool help = false;
 };
@@ -31,8 +31,9 @@ void printHelp(std::ostream& out)
     printUsage(out);
     out << "Answers one question about a Hotline server's transfer logs and prints the answer.\n"
            "DIR defaults to the server folder the program remembers.\n\nVERBs:\n";
-    for (const Verb& verb : verbs())
-        out << "  " << verb.name << (verb.valueName.empty() ? "" : " ") << verb.valueName << '\n';
+    for (const CommandRow& row : commandTable())
+        if (!row.verb.empty())
+            out << "  " << row.verb << (row.value == ValueKind::None ? "" : " ") << valueName(row.value) << '\n';
 }
 
 // Returns nothing and explains on err when the arguments are not a valid call.
@@ -61,10 +62,10 @@ std::optional<Invocation> parse(const std::vector<std::string>& args, std::ostre
         err << "quorvel-report: unknown verb '" << args[i] << "' (--help lists them)\n";
         return std::nullopt;
     }
-    const std::size_t wanted = call.verb->valueName.empty() ? 0 : 1;
+    const std::size_t wanted = call.verb->value == ValueKind::None ? 0 : 1;
     if (args.size() - i - 1 != wanted) {
-        err << "quorvel-report: " << call.verb->name
-            << (wanted ? " takes one value: " : " takes no value") << call.verb->valueName << '\n';
+        err << "quorvel-report: " << call.verb->verb << (wanted ? " takes one value: " : " takes no value")
+            << valueName(call.verb->value) << '\n';
         return std::nullopt;
     }
     if (wanted)
@@ -89,23 +90,23 @@ int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     CliWindow window(progress);
     CliPlatform platform(err);
     Analyzer a(window, platform, folderFile);
-    if (call->server) {
-        a.state = State{};
+    // The start's own refusals (a "users" folder it could not list) explain a refused verb too.
+    Outcome start = Outcome::done();
+    if (call->server)
         setServerFolder(a, *call->server);
-    } else {
-        Form_Load(a);
-    }
-    const Verb& verb = *call->verb;
-    a.state.loadplan = verb.plan(call->value);
-    runCommand(a, [&](Analyzer& analyzer) { verb.run(analyzer, call->value); });
-    if (!verb.succeeded(a, window)) {
-        for (const std::string& line : window.refusals())
-            err << line << '\n';
+    else
+        start = Form_Load(a);
+    const CommandRow& verb = *call->verb;
+    a.loadplan = {verb.reads, verb.match, verb.match ? call->value : std::string()};
+    const Outcome answer = runCommand(a, [&](Analyzer& analyzer) { return verb.run(analyzer, call->value); });
+    if (!answer.isDone()) {
+        for (const std::string& reason : start.also(answer).reasons())
+            err << reason << '\n';
         return 1;
     }
     errno = 0; // a failed write below leaves its reason here
-    if (verb.list) {
-        for (const std::string& entry : window.entries(*verb.list))
+    if (verb.prints) {
+        for (const std::string& entry : window.entries(*verb.prints))
             out << entry << "\r\n";
     } else {
         out << window.output();

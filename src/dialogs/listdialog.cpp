@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "dialogs/listdialog.h"
 
-#include "app/textcodec.h"
-#include "app/twips.h"
+#include "gui/textcodec.h"
+#include "gui/twips.h"
 
 #include <QIcon>
 #include <QListWidget>
@@ -72,7 +72,7 @@ void ListDialog::clearEntries()
     list_->clear();
 }
 
-void ListDialog::addEntries(const std::vector<std::string_view>& entries)
+void ListDialog::addEntries(std::span<const std::string_view> entries)
 {
     list_->setUpdatesEnabled(false);
     for (const std::string_view entry : entries) {
@@ -81,11 +81,6 @@ void ListDialog::addEntries(const std::vector<std::string_view>& entries)
         list_->addItem(item);
     }
     list_->setUpdatesEnabled(true);
-}
-
-std::int64_t ListDialog::entryCount() const
-{
-    return list_->count();
 }
 
 std::string ListDialog::selectedEntry() const

@@ -5,10 +5,9 @@
 
 #include <QDialog>
 
-#include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 class QListWidget;
 class QPushButton;
@@ -28,8 +27,7 @@ public:
     QPushButton* command2() const { return command2_; }
 
     void clearEntries();
-    void addEntries(const std::vector<std::string_view>& entries);
-    std::int64_t entryCount() const;
+    void addEntries(std::span<const std::string_view> entries);
     // The selected entry's bytes; empty when nothing is selected.
     std::string selectedEntry() const;
 

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace quorvel {
 
@@ -26,8 +25,7 @@ public:
 
     // The list box of a dialog. Touching a list creates its dialog hidden.
     virtual void clearList(Dialog dialog) = 0;
-    virtual void addToList(Dialog dialog, const std::vector<std::string_view>& entries) = 0;
-    virtual std::int64_t listCount(Dialog dialog) const = 0;
+    virtual void addToList(Dialog dialog, std::span<const std::string_view> entries) = 0;
     // The selected entry's text; empty when nothing is selected.
     virtual std::string selectedEntry(Dialog dialog) const = 0;
     virtual void showDialog(Dialog dialog) = 0;

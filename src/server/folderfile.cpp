@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "server/folderfile.h"
 
+#include "core/filereplace.h"
+
 #include <cstdlib>
 #include <fstream>
 #include <system_error>
@@ -27,8 +29,10 @@ FolderFile::FolderFile(std::filesystem::path programFolder, std::filesystem::pat
 {
 }
 
-FolderFile FolderFile::forProgram(const std::filesystem::path& programFolder)
+FolderFile FolderFile::ofThisProgram()
 {
+    std::error_code error;
+    const std::filesystem::path programFolder = std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
     std::filesystem::path config;
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
         config = xdg;
@@ -62,10 +66,7 @@ bool FolderFile::write(const std::string& folder) const
     const std::filesystem::path file = path();
     std::error_code error;
     std::filesystem::create_directories(file.parent_path(), error);
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(folder.data(), static_cast<std::streamsize>(folder.size()));
-    out.close();
-    return !out.fail();
+    return !replaceFile(file, {folder});
 }
 
 } // namespace quorvel

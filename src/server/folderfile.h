@@ -14,9 +14,9 @@ class FolderFile {
 public:
     FolderFile(std::filesystem::path programFolder, std::filesystem::path configFolder);
 
-    // The folder file of this program: beside the executable, or $XDG_CONFIG_HOME/quorvel
-    // (~/.config/quorvel) as the fallback.
-    static FolderFile forProgram(const std::filesystem::path& programFolder);
+    // The folder file of the running program: beside its executable, or $XDG_CONFIG_HOME/quorvel
+    // (~/.config/quorvel) as the fallback. The window and quorvel-report share it.
+    static FolderFile ofThisProgram();
 
     // The file in use: beside the program when that folder is writable or no configuration
     // folder is known, else in the configuration folder.
@@ -26,7 +26,7 @@ public:
     // absent, unreadable or holds an empty path.
     std::optional<std::string> read() const;
 
-    // Replaces the whole content with the path's bytes. False when it cannot be written.
+    // Replaces the whole file with the path's bytes, atomically. False when it cannot be written.
     bool write(const std::string& folder) const;
 
 private:

@@ -1,17 +1,19 @@
 // SPDX-License-Identifier: MIT
 #include "badinput.h"
 
-#include "cli/report.h"
-#include "commands/dispatch.h"
-#include "commands/menu.h"
 #include "fakeplatform.h"
 #include "fakewindow.h"
 #include "foldersnapshot.h"
-#include "ingest/loadlog.h"
 #include "logtext.h"
 #include "permissionbits.h"
 #include "reportrun.h"
-#include "server/serverfolder.h"
+
+#include "cli/report.h"
+#include "commands/commandtable.h"
+#include "commands/loading.h"
+#include "commands/program.h"
+#include "commands/serverfolder.h"
+#include "present/statustext.h"
 
 #include <csignal>
 #include <fcntl.h>
@@ -98,12 +100,29 @@ std::string lastingState(const Analyzer& a)
            std::to_string(upload.records.count());
 }
 
-std::string refusals(const FakeWindow& window, const FakePlatform& platform)
+// The status lines that look like the explanation of a refusal, each followed by "\n".
+std::string refusalStatuses(const FakeWindow& window)
 {
     std::string text;
     for (const std::string& status : window.statuses)
         if (explainsRefusal(status))
             text += status + "\n";
+    return text;
+}
+
+// Each line followed by "\n".
+std::string lines(const std::vector<std::string>& texts)
+{
+    std::string text;
+    for (const std::string& line : texts)
+        text += line + "\n";
+    return text;
+}
+
+// What a refused command explained: its reasons, then the error boxes.
+std::string refusals(const Outcome& outcome, const FakePlatform& platform)
+{
+    std::string text = lines(outcome.reasons());
     for (const FakePlatform::Message& box : platform.errors)
         text += box.title + ": " + box.text + "\n";
     return text;
@@ -136,7 +155,7 @@ void runInEngine(const BadInput& row)
     } else {
         server.writeUploadLog(logOf({{"ann", "Ann", "up.txt"}}));
         setServerFolder(a, server.folder());
-        loaduploadlog(a);
+        loadlog(a, Side::Upload);
     }
     a.state.savefilename = "earlier name.txt";
     window.output = earlierResult;
@@ -147,13 +166,16 @@ void runInEngine(const BadInput& row)
         window.onLoading = [&] { row.whileLoading(server); };
     const std::string before = snapshotOf(server.root());
     const std::string state = lastingState(a);
-    const MenuCommand* command = findMenuCommand(row.command);
+    const CommandRow* command = findMenuItem(row.command);
     ASSERT_NE(command, nullptr) << row.command;
+    Outcome outcome = Outcome::done();
     {
         const auto permissions = permissionsFor(row);
-        runCommand(a, command->run);
+        outcome = runCommand(a, [&](Analyzer& analyzer) { return command->run(analyzer, {}); });
     }
-    EXPECT_EQ(refusals(window, platform), expand(row.messages, server));
+    EXPECT_EQ(refusals(outcome, platform), expand(row.messages, server));
+    EXPECT_EQ(outcome.isDone(), row.messages.empty());
+    EXPECT_EQ(refusalStatuses(window), lines(outcome.reasons()));
     if (row.command == "mnuLoadUserAccounts") {
         EXPECT_EQ(listed(window, Dialog::Accounts), expand(row.out, server));
     } else {

@@ -5,8 +5,8 @@
 #include "reportrun.h"
 
 #include "cli/cliwindow.h"
-#include "cli/verbs.h"
-#include "server/serverfolder.h"
+#include "commands/commandtable.h"
+#include "commands/serverfolder.h"
 
 #include <gtest/gtest.h>
 
@@ -31,18 +31,18 @@ const std::string downloads = "Date/time\tAddress\tAccount\tName\tFile Name\r"
                               "d8\tip\tbob\tAnn\ta.txt";
 const std::string uploads = "u1\tip\tbob\tCarl\tc.sit\ru2\tip\tann\tCarl\tc.sit\ru3\tip\tbob\t\t";
 
-std::string printed(const Verb& verb, const CliWindow& window)
+std::string printed(const CommandRow& verb, const CliWindow& window)
 {
-    if (!verb.list)
+    if (!verb.prints)
         return window.output();
     std::string text;
-    for (const std::string& entry : window.entries(*verb.list))
+    for (const std::string& entry : window.entries(*verb.prints))
         text += entry + "\r\n";
     return text;
 }
 
 // What the verb prints after loads that keep every column of every record.
-std::string printedAfterFullLoads(const TempServer& server, const Verb& verb, const std::string& value)
+std::string printedAfterFullLoads(const TempServer& server, const CommandRow& verb, const std::string& value)
 {
     std::ostringstream err;
     CliWindow window(nullptr);
@@ -78,10 +78,10 @@ protected:
 
 TEST_P(LoadPlans, PrintWhatAFullLoadPrints)
 {
-    const Verb* verb = findVerb(GetParam().verb);
+    const CommandRow* verb = findVerb(GetParam().verb);
     ASSERT_NE(verb, nullptr);
     std::vector<std::string> args{GetParam().verb};
-    if (!verb->valueName.empty())
+    if (verb->value != ValueKind::None)
         args.push_back(GetParam().value);
     const ReportRun run = reportOn(server, args);
     ASSERT_EQ(run.code, 0) << run.err;
@@ -91,14 +91,16 @@ TEST_P(LoadPlans, PrintWhatAFullLoadPrints)
 std::vector<PlanCase> everyVerb()
 {
     std::vector<PlanCase> cases;
-    for (const Verb& verb : verbs()) {
-        if (verb.valueName.empty()) {
-            cases.push_back({std::string(verb.name), ""});
+    for (const CommandRow& verb : commandTable()) {
+        if (verb.verb.empty())
+            continue;
+        if (verb.value == ValueKind::None) {
+            cases.push_back({std::string(verb.verb), ""});
             continue;
         }
         // A value of this column, one found only in other columns, an empty one, an encoded one.
         for (const char* value : {"bob", "Bob", "a.txt", "", "caf\xe9", "Jos\xc3\xa9", "nobody"})
-            cases.push_back({std::string(verb.name), value});
+            cases.push_back({std::string(verb.verb), value});
     }
     return cases;
 }

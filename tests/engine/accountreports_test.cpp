@@ -2,9 +2,9 @@
 #include "enginefixture.h"
 #include "logtext.h"
 
-#include "reports/accountlistings.h"
-#include "reports/inactive.h"
-#include "reports/topaccount.h"
+#include "commands/reports.h"
+#include "commands/reports.h"
+#include "commands/reports.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "enginefixture.h"
 
-#include "server/accounts.h"
+#include "commands/serverfolder.h"
+#include "server/accountfolders.h"
 
 #include <gtest/gtest.h>
 

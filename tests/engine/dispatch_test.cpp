@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "enginefixture.h"
 
-#include "ingest/loadlog.h"
+#include "commands/loading.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +28,10 @@ protected:
 TEST_F(RunCommand, RunsTheCommandWithCommandsDisabledMeanwhile)
 {
     std::vector<bool> enabledDuringCommand;
-    EXPECT_TRUE(runCommand(a, [&](Analyzer&) { enabledDuringCommand.push_back(window.commandsEnabled); }));
+    EXPECT_TRUE(runCommand(a, [&](Analyzer&) {
+                    enabledDuringCommand.push_back(window.commandsEnabled);
+                    return Outcome::done();
+                }).isDone());
     EXPECT_EQ(enabledDuringCommand, std::vector<bool>{false});
     EXPECT_EQ(window.enabledChanges, (std::vector<bool>{false, true}));
     EXPECT_FALSE(a.busy);
@@ -37,12 +40,17 @@ TEST_F(RunCommand, RunsTheCommandWithCommandsDisabledMeanwhile)
 TEST_F(RunCommand, ACommandStartedFromAYieldIsRefusedAndTheLoadGoesOn)
 {
     int nestedRuns = 0;
-    std::vector<bool> nestedResults;
-    window.onYield = [&] { nestedResults.push_back(runCommand(a, [&](Analyzer&) { ++nestedRuns; })); };
-    EXPECT_TRUE(runCommand(a, mnuLoaddownloadlog_Click));
+    std::vector<Outcome::Kind> nestedResults;
+    window.onYield = [&] {
+        nestedResults.push_back(runCommand(a, [&](Analyzer&) {
+                                    ++nestedRuns;
+                                    return Outcome::done();
+                                }).kind());
+    };
+    EXPECT_TRUE(runCommand(a, mnuLoaddownloadlog_Click).isDone());
     EXPECT_EQ(nestedRuns, 0);
     ASSERT_FALSE(nestedResults.empty());
-    EXPECT_EQ(nestedResults, std::vector<bool>(nestedResults.size(), false));
+    EXPECT_EQ(nestedResults, std::vector<Outcome::Kind>(nestedResults.size(), Outcome::Kind::Refused));
     EXPECT_TRUE(a.state.download.loaded);
     EXPECT_EQ(a.state.download.records.count(), 20000);
     EXPECT_EQ(window.enabledChanges, (std::vector<bool>{false, true}));
@@ -59,13 +67,13 @@ class ProgramClosingDuringLoad : public RunCommand, public ::testing::WithParamI
 
 TEST_P(ProgramClosingDuringLoad, StopsAtThatYieldAndReenablesCommands)
 {
-    ASSERT_TRUE(runCommand(a, mnuLoaddownloadlog_Click));
+    ASSERT_TRUE(runCommand(a, mnuLoaddownloadlog_Click).isDone());
     const int yieldsOfAWholeLoad = window.yields;
     ASSERT_GE(yieldsOfAWholeLoad, 3);
     const int closeAt = GetParam().closeAtYield > 0 ? GetParam().closeAtYield : yieldsOfAWholeLoad;
     window.yields = 0;
     window.onYield = [&] { window.closing = window.yields == closeAt; };
-    EXPECT_FALSE(runCommand(a, mnuLoaddownloadlog_Click)) << GetParam().what;
+    EXPECT_EQ(runCommand(a, mnuLoaddownloadlog_Click).kind(), Outcome::Kind::Closing) << GetParam().what;
     EXPECT_EQ(window.yields, closeAt);
     EXPECT_FALSE(a.state.download.loaded);
     EXPECT_NE(window.lastStatus(), "(Download Log) Done...");
@@ -73,7 +81,7 @@ TEST_P(ProgramClosingDuringLoad, StopsAtThatYieldAndReenablesCommands)
     EXPECT_FALSE(a.busy);
     window.closing = false;
     window.onYield = nullptr;
-    EXPECT_TRUE(runCommand(a, mnuLoaddownloadlog_Click));
+    EXPECT_TRUE(runCommand(a, mnuLoaddownloadlog_Click).isDone());
     EXPECT_TRUE(a.state.download.loaded);
 }
 
@@ -85,10 +93,14 @@ TEST_F(RunCommand, AClosingWindowStopsAGuardedLoadBeforeTheCommandRuns)
 {
     window.closing = true;
     bool ran = false;
-    EXPECT_FALSE(runCommand(a, [&](Analyzer& analyzer) {
-        if (logGuard(analyzer, Side::Download))
-            ran = true;
-    }));
+    EXPECT_EQ(runCommand(a,
+                         [&](Analyzer& analyzer) {
+                             Outcome guard = logGuard(analyzer, Side::Download);
+                             ran = guard.isDone();
+                             return guard;
+                         })
+                  .kind(),
+              Outcome::Kind::Closing);
     EXPECT_FALSE(ran);
     EXPECT_EQ(window.yields, 1);
     EXPECT_TRUE(window.commandsEnabled);

@@ -3,9 +3,9 @@
 #include "logtext.h"
 #include "sideprinter.h"
 
-#include "ingest/loadlog.h"
-#include "reports/filelistings.h"
-#include "reports/filetally.h"
+#include "commands/loading.h"
+#include "commands/reports.h"
+#include "commands/reports.h"
 
 #include <string>
 #include <vector>
@@ -156,9 +156,9 @@ TEST_F(FileTally, OfALongLogShowsCaptionsSparinglyAndEndsAtTheLastRecord)
     for (int i = 0; i < 10000; ++i)
         log += "s\tip\tacct\tuser\tfile" + std::to_string(i % 7) + "\r\n";
     server.writeDownloadLog(log);
-    loaddownloadlog(a);
+    loadlog(a, Side::Download);
     window.statuses.clear();
-    listfiles(a);
+    listfiles(a, Side::Download);
     EXPECT_EQ(window.statuses, (std::vector<std::string>{"Looking at Download Number 4096/10000",
                                                          "Looking at Download Number 8192/10000",
                                                          "Looking at Download Number 10000/10000"}));

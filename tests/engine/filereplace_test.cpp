@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "output/filereplace.h"
+#include "core/filereplace.h"
 
 #include "tempserver.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "enginefixture.h"
 
-#include "server/accounts.h"
+#include "commands/serverfolder.h"
 
 #include <gtest/gtest.h>
 

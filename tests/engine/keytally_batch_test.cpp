@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "state/keytally.h"
+#include "core/keytally.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ingest/linecutter.h"
 #include "ingest/recordparser.h"
-#include "state/logrecords.h"
+#include "model/logrecords.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +14,7 @@ namespace {
 std::vector<std::string> cut(std::string_view text)
 {
     std::vector<std::string> out;
-    for (const LineSpan& line : fixstr(text, [] {}))
-        out.emplace_back(text.substr(line.begin, line.end - line.begin));
+    fixstr(text, [&](const ScannedLine& line) { out.emplace_back(text.substr(line.begin, line.end - line.begin)); });
     return out;
 }
 
@@ -61,13 +60,13 @@ void PrintTo(const Fields& f, std::ostream* os)
     *os << '[' << f.stamp << '|' << f.spare << '|' << f.account << '|' << f.username << '|' << f.filename << ']';
 }
 
-// The line cut as a load cuts it, then kept and read back by the records.
+// The line cut and parsed as a load does, then kept and read back by the records.
 Fields parse(const std::string& line)
 {
     LineCut cut;
-    scanLines(line, [&](const ScannedLine& found) { cut = cutOf(found); });
+    fixstr(line, [&](const ScannedLine& found) { cut = sortstr4(found); });
     LogRecords records;
-    records.append(line, {&cut, 1});
+    records.append(line, std::span<const LineCut>(&cut, 1));
     return {std::string(records.stamp(0)), std::string(records.spare(0)), std::string(records.account(0)),
             std::string(records.username(0)), std::string(records.filename(0))};
 }
@@ -83,11 +82,6 @@ class RecordParser : public ::testing::TestWithParam<ParseCase> {};
 TEST_P(RecordParser, SplitsColumns)
 {
     EXPECT_EQ(parse(GetParam().line), GetParam().fields) << GetParam().what;
-    const logentry e = sortstr4(GetParam().line);
-    EXPECT_EQ((Fields{std::string(e.stamp), std::string(e.spare), std::string(e.account), std::string(e.username),
-                      std::string(e.filename)}),
-              GetParam().fields)
-        << GetParam().what;
 }
 
 INSTANTIATE_TEST_SUITE_P(

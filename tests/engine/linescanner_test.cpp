@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
+#include "commands/loading.h"
 #include "ingest/linecutter.h"
-#include "ingest/loadlog.h"
 #include "ingest/recordparser.h"
 
 #include "enginefixture.h"
@@ -72,8 +72,7 @@ TEST_P(BlockBoundaries, CutterLosesNoLineEndOrTabBetweenBlocks)
 {
     const std::string text = boundaryText(GetParam());
     std::vector<std::string> lines;
-    for (const LineSpan& span : fixstr(text, [] {}))
-        lines.push_back(text.substr(span.begin, span.end - span.begin));
+    fixstr(text, [&](const ScannedLine& line) { lines.push_back(text.substr(line.begin, line.end - line.begin)); });
     EXPECT_EQ(lines, referenceCut(text));
 }
 
@@ -83,9 +82,11 @@ TEST(RecordParserBlocks, FindsEveryTabAcrossBlockBoundaries)
 {
     for (const std::size_t at : {0u, 1u, 62u, 63u, 64u, 65u, 127u}) {
         const std::string line = std::string(at, 'x') + "\ta\tb\t\tc\td";
-        const logentry e = sortstr4(line);
-        EXPECT_EQ(e.stamp, std::string(at, 'x')) << "first TAB at " << at;
-        EXPECT_EQ((std::vector<std::string_view>{e.spare, e.account, e.username, e.filename}),
+        LineCut cut;
+        fixstr(line, [&](const ScannedLine& found) { cut = sortstr4(found); });
+        EXPECT_EQ(cut.field(line, Field::stamp), std::string(at, 'x')) << "first TAB at " << at;
+        EXPECT_EQ((std::vector<std::string_view>{cut.field(line, Field::spare), cut.field(line, Field::account),
+                                                 cut.field(line, Field::username), cut.field(line, Field::filename)}),
                   (std::vector<std::string_view>{"a", "b", "", "c\td"}))
             << "first TAB at " << at;
     }
@@ -99,7 +100,7 @@ TEST_F(LoadCaptions, FusedLoadShowsEveryPhaseAndCountsRecordsNotLines)
     for (int i = 0; i < 5000; ++i)
         log += "\r01/31/2001 10:41:18 PM\t1.2.3.4\tguest\tJoe\tfile" + std::to_string(i % 3);
     server.writeDownloadLog(log);
-    loaddownloadlog(a);
+    loadlog(a, Side::Download);
     const std::string size = std::to_string(log.size());
     const std::vector<std::string> expected{"(Download Log) Loading...   0/" + size,
                                             "(Download Log) Loading...   " + size + "/" + size,

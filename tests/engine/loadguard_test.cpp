@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "enginefixture.h"
 
-#include "ingest/loadlog.h"
-#include "server/accounts.h"
+#include "commands/loading.h"
+#include "commands/serverfolder.h"
+#include "core/textwriter.h"
 
 #include <gtest/gtest.h>
 
@@ -15,13 +16,13 @@ namespace {
 using Texts = std::vector<std::string>;
 
 // A log command as the reports run it: the guard, then the work.
-bool guardedCommand(Analyzer& a, Side side, bool& ran)
+Outcome guardedCommand(Analyzer& a, Side side, bool& ran)
 {
-    if (!logGuard(a, side))
-        return false;
+    if (Outcome guard = logGuard(a, side); !guard.isDone())
+        return guard;
     ran = true;
     a.window.setOutputText("report");
-    return true;
+    return Outcome::done();
 }
 
 class LoadGuard : public EngineTest, public ::testing::WithParamInterface<Side> {
@@ -33,14 +34,14 @@ protected:
     }
     const SideInfo& info() const { return sideInfo(GetParam()); }
     FakePlatform::Message question() const { return {std::string(info().loadQuestion), std::string(info().loadQuestionTitle)}; }
-    bool run() { return guardedCommand(a, GetParam(), ran); }
+    Outcome run() { return guardedCommand(a, GetParam(), ran); }
     bool ran = false;
 };
 
 TEST_P(LoadGuard, OkLoadsTheLogAndTheCommandRunsAtOnce)
 {
     platform.okAnswers.push_back(true);
-    EXPECT_TRUE(run());
+    EXPECT_TRUE(run().isDone());
     EXPECT_TRUE(ran);
     ASSERT_EQ(platform.questions.size(), 1u);
     EXPECT_EQ(platform.questions[0].text, question().text);
@@ -53,7 +54,9 @@ TEST_P(LoadGuard, OkLoadsTheLogAndTheCommandRunsAtOnce)
 TEST_P(LoadGuard, CancelLeavesTheLogUnloadedAndTheOutputAsItWas)
 {
     platform.okAnswers.push_back(false);
-    EXPECT_FALSE(run());
+    const Outcome outcome = run();
+    EXPECT_EQ(outcome.kind(), Outcome::Kind::Refused);
+    EXPECT_EQ(outcome.reasons(), Texts{"Must load log first..."});
     EXPECT_FALSE(ran);
     EXPECT_EQ(platform.questions.size(), 1u);
     EXPECT_EQ(window.statuses, Texts{"Must load log first..."});
@@ -65,9 +68,12 @@ TEST_P(LoadGuard, AMissingLogAfterOkEndsInMustLoadFirst)
 {
     std::filesystem::remove(std::filesystem::path(server.folder()) / info().logFileName);
     platform.okAnswers.push_back(true);
-    EXPECT_FALSE(run());
+    const Outcome outcome = run();
     EXPECT_FALSE(ran);
-    EXPECT_EQ(window.statuses, (Texts{"Cannot find '" + std::string(info().logFileName) + "'", "Must load log first..."}));
+    const Texts explained{"Cannot find '" + std::string(info().logFileName) + "'", "Must load log first..."};
+    EXPECT_EQ(window.statuses, explained);
+    EXPECT_EQ(outcome.kind(), Outcome::Kind::Refused);
+    EXPECT_EQ(outcome.reasons(), explained);
     EXPECT_EQ(window.output, "previous output");
 }
 
@@ -75,7 +81,7 @@ TEST_P(LoadGuard, ALoadedLogIsNotAskedForAgain)
 {
     loadlog(a, GetParam());
     window.statuses.clear();
-    EXPECT_TRUE(run());
+    EXPECT_TRUE(run().isDone());
     EXPECT_TRUE(platform.questions.empty());
     EXPECT_EQ(window.statuses, Texts{});
 }
@@ -84,7 +90,7 @@ TEST_P(LoadGuard, TheOtherLogIsNeitherAskedForNorLoaded)
 {
     const Side other = GetParam() == Side::Download ? Side::Upload : Side::Download;
     server.write(sideInfo(other).logFileName, "d\ts\ta\tu\tf");
-    EXPECT_TRUE(run());
+    EXPECT_TRUE(run().isDone());
     EXPECT_EQ(platform.questions.size(), 1u);
     EXPECT_FALSE(a.state.log(other).loaded);
 }
@@ -99,10 +105,13 @@ protected:
 
 TEST_F(LoadAll, TheBrowserCancelledThreeTimesEndsWithTheFolderMessage)
 {
-    mnuloadall_Click(a);
+    const Outcome outcome = mnuloadall_Click(a);
     EXPECT_EQ(platform.browseTitles, Texts(3, "Select your Hotline Server Folder"));
-    EXPECT_EQ(window.statuses, (Texts{"Cannot find 'Download Log.txt'", "Cannot find 'Upload Log.txt'",
-                                      "You must select the server folder first..."}));
+    const Texts explained{"Cannot find 'Download Log.txt'", "Cannot find 'Upload Log.txt'",
+                          "You must select the server folder first..."};
+    EXPECT_EQ(window.statuses, explained);
+    EXPECT_EQ(outcome.kind(), Outcome::Kind::Refused);
+    EXPECT_EQ(outcome.reasons(), explained);
     EXPECT_FALSE(a.state.download.loaded);
     EXPECT_FALSE(a.state.upload.loaded);
     EXPECT_FALSE(a.state.accountsloaded);
@@ -114,7 +123,7 @@ TEST_F(LoadAll, AFolderPickedAtTheFirstOfferServesBothLogsAndTheAccounts)
     server.writeUploadLog("d\ts\tguest\tJoe\tup");
     server.addAccount("guest");
     platform.folderAnswers.push_back(server.folder());
-    mnuloadall_Click(a);
+    EXPECT_TRUE(mnuloadall_Click(a).isDone());
     EXPECT_EQ(platform.browseTitles.size(), 1u);
     EXPECT_TRUE(a.state.download.loaded);
     EXPECT_TRUE(a.state.upload.loaded);

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "enginefixture.h"
 
+#include "commands/loading.h"
+#include "commands/searches.h"
+#include "core/textwriter.h"
 #include "ingest/linestream.h"
-#include "ingest/loadlog.h"
 
 #include <gtest/gtest.h>
 
@@ -166,15 +168,14 @@ TEST_P(LoadLog, AReloadClearsThePickListsAndFlagsOfItsOwnSideOnly)
     a.state.log(side()).files.push_back({"f", 1});
     writeLog("d\ts\ta\tu\tnew");
     loadlog(a, side());
-    EXPECT_EQ(window.list(info().namesDialog), Texts{});
-    EXPECT_EQ(window.list(info().filesDialog), Texts{});
+    EXPECT_EQ(window.list(pickDialog(side(), Pick::Names)), Texts{});
+    EXPECT_EQ(window.list(pickDialog(side(), Pick::Files)), Texts{});
     EXPECT_FALSE(a.state.log(side()).nameslisted);
     EXPECT_FALSE(a.state.log(side()).fileslisted);
     EXPECT_TRUE(a.state.log(side()).files.empty());
     EXPECT_EQ(filenames(), Texts{"new"});
-    const SideInfo& other = sideInfo(otherSide());
-    EXPECT_EQ(window.list(other.namesDialog), Texts{"entry"});
-    EXPECT_EQ(window.list(other.filesDialog), Texts{"entry"});
+    EXPECT_EQ(window.list(pickDialog(otherSide(), Pick::Names)), Texts{"entry"});
+    EXPECT_EQ(window.list(pickDialog(otherSide(), Pick::Files)), Texts{"entry"});
     EXPECT_EQ(window.list(Dialog::Accounts), Texts{"entry"});
     EXPECT_TRUE(a.state.log(otherSide()).nameslisted);
     EXPECT_TRUE(a.state.log(otherSide()).fileslisted);
@@ -220,7 +221,7 @@ TEST_P(LoadLogSize, ReadsEveryByteOnceAndEndsAtTheFileSize)
     Texts expected;
     const std::string log = numberedLog(GetParam().size, expected);
     server.writeDownloadLog(log);
-    loaddownloadlog(a);
+    loadlog(a, Side::Download);
     const LogRecords& records = a.state.download.records;
     Texts names;
     for (std::int64_t i = 0; i < records.count(); ++i)
@@ -252,7 +253,7 @@ protected:
             if (window.yields == 1)
                 change();
         };
-        loaddownloadlog(a);
+        loadlog(a, Side::Download);
     }
     fs::path logPath() const { return fs::path(server.folder()) / "Download Log.txt"; }
     std::string log;

@@ -2,10 +2,10 @@
 // The loaded records keep their own copies of what they hold: the text they were cut from may
 // go away. The interned columns count every value in order of first occurrence, and a load that
 // keeps only some columns counts those the same way.
-#include "ingest/linescanner.h"
+#include "ingest/linecutter.h"
 #include "ingest/recordparser.h"
-#include "state/logrecords.h"
-#include "state/textarena.h"
+#include "model/logrecords.h"
+#include "core/textarena.h"
 
 #include <gtest/gtest.h>
 
@@ -20,8 +20,8 @@ namespace {
 void appendAndForget(LogRecords& records, std::string text)
 {
     std::vector<LineCut> cuts;
-    scanLines(text, [&](const ScannedLine& line) { cuts.push_back(cutOf(line)); });
-    records.append(text, cuts);
+    fixstr(text, [&](const ScannedLine& line) { cuts.push_back(sortstr4(line)); });
+    records.append(text, std::span<const LineCut>(cuts));
     text.assign(text.size(), '#');
 }
 

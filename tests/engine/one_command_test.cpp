@@ -2,11 +2,11 @@
 #include "enginefixture.h"
 #include "searchlog.h"
 
-#include "ingest/loadlog.h"
-#include "search/dialogs.h"
-#include "search/picklists.h"
-#include "search/searches.h"
-#include "server/accounts.h"
+#include "commands/loading.h"
+#include "commands/searches.h"
+#include "commands/searches.h"
+#include "commands/searches.h"
+#include "commands/serverfolder.h"
 
 #include <functional>
 #include <string>
@@ -15,7 +15,7 @@
 namespace quorvel::test {
 namespace {
 
-using Command = std::function<void(Analyzer&)>;
+using Command = std::function<Outcome(Analyzer&)>;
 
 // A server whose logs of 10,000 records are loaded, long enough for every walk to yield
 // several times, and whose files were then replaced by longer logs, so that a reload slipping
@@ -27,8 +27,8 @@ struct LoadedServer {
         server.addAccount("acct1");
         server.writeDownloadLog(bigLog(10000));
         server.writeUploadLog(bigLog(10000));
-        loaddownloadlog(a);
-        loaduploadlog(a);
+        loadlog(a, Side::Download);
+        loadlog(a, Side::Upload);
         loaduseraccounts(a);
         server.writeDownloadLog(bigLog(12000));
         server.writeUploadLog(bigLog(12000));
@@ -60,7 +60,7 @@ class NestedCommand : public ::testing::TestWithParam<NestingCase> {};
 TEST_P(NestedCommand, IsRefusedAndLeavesTheRunningCommandsResultUntouched)
 {
     LoadedServer alone;
-    ASSERT_TRUE(runCommand(alone.a, GetParam().outer));
+    ASSERT_TRUE(runCommand(alone.a, GetParam().outer).isDone());
 
     LoadedServer nested;
     int attempts = 0;
@@ -72,10 +72,10 @@ TEST_P(NestedCommand, IsRefusedAndLeavesTheRunningCommandsResultUntouched)
         inside = true;
         ++attempts;
         EXPECT_FALSE(nested.window.commandsEnabled);
-        started += runCommand(nested.a, GetParam().nested) ? 1 : 0;
+        started += runCommand(nested.a, GetParam().nested).isDone() ? 1 : 0;
         inside = false;
     };
-    ASSERT_TRUE(runCommand(nested.a, GetParam().outer));
+    ASSERT_TRUE(runCommand(nested.a, GetParam().outer).isDone());
 
     EXPECT_GE(attempts, 3);
     EXPECT_EQ(started, 0);
@@ -94,8 +94,8 @@ const Command reloadDownloads = mnuLoaddownloadlog_Click;
 const Command reloadUploads = mnuLoaduploadlog_Click;
 const Command listDownloadNames = mnuUserDownloads_Click;
 const Command listUploadFiles = mnuFileUploads_Click;
-const Command searchPickedName = [](Analyzer& a) { Command1_Click(a, Dialog::DownNames); };
-const Command searchFile = [](Analyzer& a) { filesearch(a, "file7"); };
+const Command searchPickedName = [](Analyzer& a) { return Command1_Click(a, Dialog::DownNames); };
+const Command searchFile = [](Analyzer& a) { return filesearch(a, Side::Download, "file7"); };
 const Command searchAccountBoth = mnusearchboth_Click;
 
 INSTANTIATE_TEST_SUITE_P(
@@ -116,21 +116,21 @@ TEST(ClosingDuringAListBuild, LeavesTheListUnbuiltAndTheNextUseBuildsItOnce)
 {
     LoadedServer s;
     s.window.onYield = [&] { s.window.closing = true; };
-    EXPECT_FALSE(runCommand(s.a, mnuUserDownloads_Click));
+    EXPECT_EQ(runCommand(s.a, mnuUserDownloads_Click).kind(), Outcome::Kind::Closing);
     EXPECT_TRUE(s.window.list(Dialog::DownNames).empty());
     EXPECT_FALSE(s.a.state.download.nameslisted);
     EXPECT_TRUE(s.window.commandsEnabled);
 
     s.window.onYield = nullptr;
     s.window.closing = false;
-    EXPECT_TRUE(runCommand(s.a, mnuUserDownloads_Click));
+    EXPECT_TRUE(runCommand(s.a, mnuUserDownloads_Click).isDone());
     EXPECT_EQ(s.window.list(Dialog::DownNames).size(), 13u);
 }
 
 TEST(SearchOfABigLog, FindsEveryHitAndEndsWithTheLastRecordsCaption)
 {
     LoadedServer s;
-    ASSERT_TRUE(runCommand(s.a, [](Analyzer& a) { upnamesearch(a, "user0"); }));
+    ASSERT_TRUE(runCommand(s.a, [](Analyzer& a) { return namesearch(a, Side::Upload, "user0"); }).isDone());
     const std::string& out = s.window.output;
     EXPECT_TRUE(out.starts_with("user0 had uploaded these files...\r\n\r\ns13: file13\r\ns26: file26\r\n"));
     EXPECT_TRUE(out.ends_with("s9997: file99\r\n"));

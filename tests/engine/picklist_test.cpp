@@ -2,8 +2,9 @@
 #include "enginefixture.h"
 #include "searchlog.h"
 
-#include "ingest/loadlog.h"
-#include "search/picklists.h"
+#include "commands/loading.h"
+#include "commands/searches.h"
+#include "present/statustext.h"
 
 #include <string>
 #include <vector>
@@ -51,7 +52,7 @@ TEST_F(PickLists, FilesAreDistinctInFirstOccurrenceOrder)
 
 TEST_F(PickLists, BuildingEndsWithTheLastRecordsCaptionThenEmptiesTheOutputAndSaysDone)
 {
-    loaddownloadlog(a);
+    loadlog(a, Side::Download);
     window.statuses.clear();
     window.output = "a report";
     mnuUserDownloads_Click(a);
@@ -91,7 +92,7 @@ TEST_F(PickLists, ReloadRebuildsTheListsOfItsOwnLogOnly)
     mnuUserUploads_Click(a);
     server.writeDownloadLog(record("n1", "a", "New", "new.txt"));
     server.writeUploadLog(record("n1", "a", "Changed", "changed.txt"));
-    loaddownloadlog(a);
+    loadlog(a, Side::Download);
     EXPECT_TRUE(window.list(Dialog::DownNames).empty());
     EXPECT_TRUE(a.state.upload.nameslisted);
     mnuUserDownloads_Click(a);
@@ -123,7 +124,7 @@ TEST_F(EngineTest, PickListOfAnEmptyLogIsEmptyAndStillShown)
 // A window that counts how often a list is filled.
 class CountingWindow : public FakeWindow {
 public:
-    void addToList(Dialog dialog, const std::vector<std::string_view>& entries) override
+    void addToList(Dialog dialog, std::span<const std::string_view> entries) override
     {
         ++fills;
         FakeWindow::addToList(dialog, entries);

@@ -2,8 +2,8 @@
 #include "enginefixture.h"
 #include "logtext.h"
 
-#include "commands/menu.h"
-#include "ingest/loadlog.h"
+#include "commands/commandtable.h"
+#include "commands/loading.h"
 
 #include <string>
 
@@ -17,7 +17,7 @@ struct GuardedCommand {
 
 class ReportGuards : public EngineTest, public ::testing::WithParamInterface<GuardedCommand> {
 protected:
-    void run() { findMenuCommand(GetParam().menuItem)->run(a); }
+    Outcome run() { return findMenuItem(GetParam().menuItem)->run(a, {}); }
     const SideInfo& info() const { return sideInfo(GetParam().side); }
     void writeLog(const std::string& text)
     {
@@ -44,10 +44,15 @@ TEST_P(ReportGuards, DecliningToLoadLeavesTheOutputAndSaysMustLoad)
 TEST_P(ReportGuards, AMissingLogAfterOkEndsInMustLoad)
 {
     window.output = "unsaved work";
-    run();
+    const Outcome outcome = run();
     EXPECT_EQ(window.output, "unsaved work");
     EXPECT_EQ(window.lastStatus(), "Must load log first...");
     EXPECT_EQ(window.statuses.front(), "Cannot find '" + std::string(info().logFileName) + "'");
+    // The outcome carries what the status line explained, in order (the account reports also
+    // list the account folders in between, which succeeds here).
+    EXPECT_EQ(outcome.kind(), Outcome::Kind::Refused);
+    EXPECT_EQ(outcome.reasons(), (std::vector<std::string>{"Cannot find '" + std::string(info().logFileName) + "'",
+                                                           "Must load log first..."}));
 }
 
 TEST_P(ReportGuards, ALoadedLogIsNotOfferedAgain)
@@ -66,7 +71,7 @@ TEST_P(ReportGuards, ClosingTheProgramStopsTheReportWithTheOutputUntouched)
     loadlog(a, GetParam().side);
     window.output = "unsaved work";
     window.closing = true;
-    EXPECT_FALSE(runCommand(a, findMenuCommand(GetParam().menuItem)->run));
+    EXPECT_EQ(runCommand(a, [this](Analyzer&) { return run(); }).kind(), Outcome::Kind::Closing);
     EXPECT_EQ(window.output, "unsaved work");
 }
 

@@ -4,11 +4,11 @@
 // make ties the rule rather than the exception.
 #include "enginefixture.h"
 
-#include "ingest/loadlog.h"
-#include "reports/accountlistings.h"
-#include "reports/filelistings.h"
-#include "reports/topaccount.h"
-#include "reports/topuser.h"
+#include "commands/loading.h"
+#include "commands/reports.h"
+#include "commands/reports.h"
+#include "commands/reports.h"
+#include "commands/reports.h"
 
 #include <algorithm>
 #include <random>
@@ -101,7 +101,7 @@ protected:
             text += "stamp\tip\t" + row.account + "\t" + row.user + "\t" + row.file + "\r\n";
         }
         server.writeDownloadLog(text);
-        loaddownloadlog(a);
+        loadlog(a, Side::Download);
         return rows;
     }
 };

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "enginefixture.h"
 
-#include "output/savefiles.h"
+#include "commands/saving.h"
 #include "permissionbits.h"
 
 namespace quorvel::test {

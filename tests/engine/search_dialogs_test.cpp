@@ -2,9 +2,9 @@
 #include "enginefixture.h"
 #include "searchlog.h"
 
-#include "ingest/loadlog.h"
-#include "search/dialogs.h"
-#include "search/picklists.h"
+#include "commands/loading.h"
+#include "commands/searches.h"
+#include "commands/searches.h"
 
 #include <algorithm>
 #include <string>
@@ -104,7 +104,7 @@ TEST_F(AccountDialog, OpeningAgainDoesNotListTheAccountsTwice)
 }
 
 struct PopupCase {
-    void (*item)(Analyzer&);
+    Outcome (*item)(Analyzer&);
     const char* output;
 };
 

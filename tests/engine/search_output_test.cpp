@@ -2,8 +2,9 @@
 #include "enginefixture.h"
 #include "searchlog.h"
 
-#include "ingest/loadlog.h"
-#include "search/searches.h"
+#include "commands/loading.h"
+#include "commands/searches.h"
+#include "present/statustext.h"
 
 #include <string>
 #include <vector>
@@ -31,15 +32,15 @@ protected:
             record("u2", "carol", "Bob", "up.sit"),
             record("u3", "bob", "Carol", "Up.sit"),
         }));
-        loaddownloadlog(a);
-        loaduploadlog(a);
+        loadlog(a, Side::Download);
+        loadlog(a, Side::Upload);
         window.statuses.clear();
         window.outputWrites = 0;
     }
 };
 
 // namesearch, filesearch or usersearch.
-using SearchOf = void (*)(Analyzer&, Side, std::string_view);
+using SearchOf = Outcome (*)(Analyzer&, Side, std::string_view);
 
 struct SearchCase {
     const char* catches;
@@ -165,9 +166,9 @@ TEST_F(LoadedLogs, BothWithoutAnyHitKeepsBothHeadings)
 
 TEST_F(EngineTest, NameAndFileSearchesOfAnUnloadedLogGiveTheHeadingWithoutAsking)
 {
-    namesearch(a, "x");
+    namesearch(a, Side::Download, "x");
     EXPECT_EQ(window.output, "x had downloaded these files...\r\n\r\n");
-    upfilesearch(a, "f");
+    filesearch(a, Side::Upload, "f");
     EXPECT_EQ(window.output, "Users who have uploaded f...\r\n\r\n");
     EXPECT_EQ(window.statuses, (std::vector<std::string>{"x's Downloads\r\n", "Done...",
                                                          "Searching to see who's uploaded f\r\n", "Done..."}));
@@ -177,8 +178,8 @@ TEST_F(EngineTest, NameAndFileSearchesOfAnUnloadedLogGiveTheHeadingWithoutAsking
 TEST_F(EngineTest, SearchOfALogWithCrLfLineEndsPrintsNoLineFeedInTheStamp)
 {
     server.writeDownloadLog("t1\tip\tbob\tBob\tx\r\nt2\tip\tbob\tBob\ty\r\n");
-    loaddownloadlog(a);
-    namesearch(a, "Bob");
+    loadlog(a, Side::Download);
+    namesearch(a, Side::Download, "Bob");
     EXPECT_EQ(window.output, "Bob had downloaded these files...\r\n\r\nt1: x\r\nt2: y\r\n");
 }
 
@@ -202,7 +203,7 @@ protected:
 TEST_F(AccountSearchGuard, DeclinedDownloadQuestionRefusesTheDownloadSearch)
 {
     platform.okAnswers = {false};
-    usersearch(a, "bob");
+    usersearch(a, Side::Download, "bob");
     ASSERT_EQ(platform.questions.size(), 1u);
     EXPECT_EQ(platform.questions[0].title, "Load download log");
     expectRefusedKeepingTheOutput();
@@ -210,7 +211,7 @@ TEST_F(AccountSearchGuard, DeclinedDownloadQuestionRefusesTheDownloadSearch)
 
 TEST_F(AccountSearchGuard, AcceptedQuestionLoadsTheLogAndSearches)
 {
-    upusersearch(a, "bob");
+    usersearch(a, Side::Upload, "bob");
     ASSERT_EQ(platform.questions.size(), 1u);
     EXPECT_EQ(platform.questions[0].title, "Load upload log");
     EXPECT_EQ(window.output, "Files that bob has uploaded...\r\n\r\nu1: b.txt\r\n");
@@ -219,7 +220,7 @@ TEST_F(AccountSearchGuard, AcceptedQuestionLoadsTheLogAndSearches)
 TEST_F(AccountSearchGuard, AcceptedQuestionWithTheLogMissingRefuses)
 {
     std::filesystem::remove(server.folder() + "/Download Log.txt");
-    usersearch(a, "bob");
+    usersearch(a, Side::Download, "bob");
     expectRefusedKeepingTheOutput();
 }
 
@@ -236,7 +237,7 @@ TEST_F(AccountSearchGuard, BothAsksForEachMissingLogBeforeDecidingAndWritesNothi
 
 TEST_F(AccountSearchGuard, BothWithTheDownloadLogLoadedAsksOnlyForTheUploadLog)
 {
-    loaddownloadlog(a);
+    loadlog(a, Side::Download);
     platform.okAnswers = {false};
     usersearchboth(a, "bob");
     ASSERT_EQ(platform.questions.size(), 1u);

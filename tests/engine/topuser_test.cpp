@@ -3,7 +3,7 @@
 #include "logtext.h"
 #include "sideprinter.h"
 
-#include "reports/topuser.h"
+#include "commands/reports.h"
 
 #include <string>
 #include <vector>

@@ -7,7 +7,7 @@
 #include "fuzzcheck.h"
 #include "tempserver.h"
 
-#include "commands/dispatch.h"
+#include "commands/program.h"
 #include "server/folderfile.h"
 
 #include <cstddef>

@@ -8,8 +8,8 @@
 #include "tempserver.h"
 
 #include "ingest/linestream.h"
-#include "ingest/loadlog.h"
-#include "server/serverfolder.h"
+#include "commands/loading.h"
+#include "commands/serverfolder.h"
 
 #include <array>
 #include <cstddef>
@@ -92,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     quorvel::test::FakePlatform platform;
     quorvel::Analyzer a(window, platform, quorvel::FolderFile(server.programFolder(), server.configFolder()));
     quorvel::setServerFolder(a, server.folder());
-    quorvel::loaddownloadlog(a);
+    quorvel::loadlog(a, Side::Download);
     require(a.state.download.loaded, "any file loads");
     require(window.lastStatus() == "(Download Log) Done...", "a load ends with its Done caption");
     const std::vector<Fields> expected = referenceRecords(input);

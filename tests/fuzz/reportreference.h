@@ -3,8 +3,8 @@
 // Plain reference answers for the reports and searches, computed from the records with
 // standard containers only, for the reports fuzz target to compare the program's output with.
 
-#include "state/logrecords.h"
-#include "state/side.h"
+#include "model/logrecords.h"
+#include "model/side.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -9,16 +9,11 @@
 #include "reportreference.h"
 #include "tempserver.h"
 
-#include "commands/dispatch.h"
-#include "commands/menu.h"
-#include "reports/accountlistings.h"
-#include "reports/filelistings.h"
-#include "reports/inactive.h"
-#include "reports/topaccount.h"
-#include "reports/topuser.h"
-#include "search/dialogs.h"
-#include "search/picklists.h"
-#include "server/serverfolder.h"
+#include "commands/commandtable.h"
+#include "commands/program.h"
+#include "commands/reports.h"
+#include "commands/searches.h"
+#include "commands/serverfolder.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -99,7 +94,7 @@ struct Session {
     template <class Command>
     const std::string& run(Command&& command)
     {
-        require(quorvel::runCommand(a, command), "a command runs to its end");
+        require(quorvel::runCommand(a, command).isDone(), "a command runs to its end");
         return window.output;
     }
     const quorvel::LogRecords& records(Side side) const { return a.state.log(side).records; }
@@ -164,10 +159,10 @@ void checkFileListings(Session& s, Side side)
     std::vector<std::size_t> firstSeen(files.keys.size());
     for (std::size_t k = 0; k < firstSeen.size(); ++k)
         firstSeen[k] = k;
-    const std::string byDate = s.run([side](Analyzer& a) { quorvel::sortByDate(a, side); });
+    const std::string byDate = s.run([side](Analyzer& a) { return quorvel::sortByDate(a, side); });
     require(byDate == fz::listing(sideInfo(side).byDateHeading, files.keys, files.counts, firstSeen),
             "by date lists every file once with its count, in order of first occurrence");
-    const std::string& byNumber = s.run([side](Analyzer& a) { quorvel::sortByNumber(a, side); });
+    const std::string& byNumber = s.run([side](Analyzer& a) { return quorvel::sortByNumber(a, side); });
     require(byNumber == fz::listing(sideInfo(side).byNumberHeading, files.keys, files.counts, fz::highestFirst(files.counts)),
             "by number lists the files most transferred first, the later seen first among equals");
     require(sortedBody(byNumber) == sortedBody(byDate), "by number lists the same lines as by date");
@@ -176,7 +171,7 @@ void checkFileListings(Session& s, Side side)
 void checkTopUser(Session& s, Side side)
 {
     const fz::Tally users = fz::referenceTally(s.records(side), Field::username, false);
-    const std::string& text = s.run([side](Analyzer& a) { quorvel::topUser(a, side); });
+    const std::string& text = s.run([side](Analyzer& a) { return quorvel::topUser(a, side); });
     require(text == fz::numberOne(sideInfo(side).topUserHeading, users.keys, users.counts, side),
             "the top user is the last of the names with the highest count, with that count");
 }
@@ -184,10 +179,10 @@ void checkTopUser(Session& s, Side side)
 // Runs the search of `dialog` with `value` selected and compares its output.
 void checkSearch(Session& s, Side side, Dialog dialog, const std::string& value)
 {
-    const bool names = dialog == sideInfo(side).namesDialog;
+    const bool names = dialog == quorvel::pickDialog(side, quorvel::Pick::Names);
     const SideInfo& info = sideInfo(side);
     s.window.chosen = value;
-    const std::string& text = s.run([dialog](Analyzer& a) { quorvel::Command1_Click(a, dialog); });
+    const std::string& text = s.run([dialog](Analyzer& a) { return quorvel::Command1_Click(a, dialog); });
     s.window.chosen.reset();
     require(!s.window.shown[ChoosingWindow::index(dialog)], "a search hides its dialog");
     const std::string expected =
@@ -203,7 +198,7 @@ void checkSearch(Session& s, Side side, Dialog dialog, const std::string& value)
 void checkPickList(Session& s, Side side, quorvel::Pick pick, const std::string& fuzzed)
 {
     const Dialog dialog = quorvel::pickDialog(side, pick);
-    s.run([side, pick](Analyzer& a) { quorvel::showPickList(a, side, pick); });
+    s.run([side, pick](Analyzer& a) { return quorvel::showPickList(a, side, pick); });
     const std::vector<std::string>& list = s.window.list(dialog);
     const Field field = pick == quorvel::Pick::Names ? Field::username : Field::filename;
     const fz::Tally distinct = fz::referenceTally(s.records(side), field, false);
@@ -230,7 +225,7 @@ void checkByAccount(Session& s, Side side)
 {
     const std::vector<std::string> names = s.accountNames();
     const std::vector<std::int64_t> counts = s.accountCounts(side);
-    require(s.run([side](Analyzer& a) { quorvel::sortByAccount(a, side); }) ==
+    require(s.run([side](Analyzer& a) { return quorvel::sortByAccount(a, side); }) ==
                 fz::listing(sideInfo(side).byAccountHeading, views(names), counts, fz::highestFirst(counts)),
             "by account lists every account most active first, the later among equals first");
     const std::vector<std::int64_t> after = s.accountCounts(side);
@@ -242,7 +237,7 @@ void checkTopAccount(Session& s, Side side)
 {
     const std::vector<std::string> names = s.accountNames();
     const std::vector<std::int64_t> counts = s.accountCounts(side);
-    require(s.run([side](Analyzer& a) { quorvel::topAccount(a, side); }) ==
+    require(s.run([side](Analyzer& a) { return quorvel::topAccount(a, side); }) ==
                 fz::numberOne(sideInfo(side).topAccountHeading, views(names), counts, side),
             "the top account is the last of the accounts with the highest count, with that count");
     require(s.accountNames() == names, "the top account keeps the order of accounts");
@@ -256,7 +251,7 @@ void checkIdleAccounts(Session& s, Side side)
     for (std::size_t k = 0; k < names.size(); ++k)
         if (counts[k] == 0)
             expected.append(names[k]).append("\r\n");
-    require(s.run([side](Analyzer& a) { quorvel::inactiveAccounts(a, side); }) == expected,
+    require(s.run([side](Analyzer& a) { return quorvel::inactiveAccounts(a, side); }) == expected,
             "the idle accounts are exactly those without a record, in the order of accounts");
     require(s.accountNames() == names, "listing idle accounts keeps the order of accounts");
     require(s.storedCounts(side) == counts, "listing idle accounts keeps every account's count");
@@ -294,10 +289,11 @@ void checkForm4(Session& s, const std::set<std::string>& made, const std::string
 
 void runEveryMenuCommand(Session& s)
 {
-    for (const quorvel::MenuCommand& command : quorvel::menuCommands()) {
-        if (command.name.starts_with("mnusave") || command.name == "mnuselectserverdirectory")
+    for (const quorvel::CommandRow& command : quorvel::commandTable()) {
+        if (!command.run || command.item.empty() || command.item.starts_with("mnusave") ||
+            command.item == "mnuselectserverdirectory")
             continue;
-        s.run(command.run);
+        s.run([&](Analyzer& a) { return command.run(a, {}); });
     }
     require(s.a.state.download.loaded && s.a.state.upload.loaded, "both logs load");
 }

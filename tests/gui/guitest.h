@@ -15,6 +15,8 @@
 #include <QTest>
 
 #include <memory>
+#include <string_view>
+#include <vector>
 
 namespace quorvel::test {
 
@@ -47,9 +49,11 @@ public:
     // The dialog, created hidden if it was never touched.
     gui::ListDialog& dialog(Dialog which) const
     {
-        form->listCount(which);
+        form->selectedEntry(which);
         return *form->existingDialog(which);
     }
+    int listCount(Dialog which) const { return dialog(which).list()->count(); }
+    void fill(Dialog which, const std::vector<std::string_view>& entries) const { form->addToList(which, entries); }
 
     TempServer server;
     FakePlatform platform;

@@ -29,7 +29,7 @@ int windowsNamed(const QString& name)
 // A list with three entries, the second one selected.
 ListDialog& filledDialog(GuiWorld& world, Dialog which)
 {
-    world.form->addToList(which, {"alpha", "beta", "gamma"});
+    world.fill(which, {"alpha", "beta", "gamma"});
     ListDialog& dialog = *world.form->existingDialog(which);
     dialog.list()->setCurrentRow(1);
     return dialog;
@@ -141,7 +141,7 @@ void DialogsTest::firstTouchCreatesTheDialogHidden_data()
                                                     {"frmupnames", Dialog::UpNames},
                                                     {"frmupfiles", Dialog::UpFiles},
                                                     {"Form4", Dialog::Accounts}};
-    const QStringList touches{"clearList", "addToList", "listCount", "selectedEntry", "showDialog"};
+    const QStringList touches{"clearList", "addToList", "selectedEntry", "showDialog"};
     for (const auto& [name, which] : dialogs)
         for (int t = 0; t < touches.size(); ++t)
             QTest::addRow("%s %s", name, qPrintable(touches[t])) << which << t << (touches[t] == "showDialog");
@@ -155,8 +155,9 @@ void DialogsTest::firstTouchCreatesTheDialogHidden()
     GuiWorld world(GuiWorld::Start::WithoutServer);
     QVERIFY(!world.form->existingDialog(which));
     const std::function<void()> touches[] = {
-        [&] { world.form->clearList(which); },  [&] { world.form->addToList(which, {"x"}); },
-        [&] { world.form->listCount(which); },  [&] { world.form->selectedEntry(which); },
+        [&] { world.form->clearList(which); },
+        [&] { world.fill(which, {"x"}); },
+        [&] { world.form->selectedEntry(which); },
         [&] { world.form->showDialog(which); },
     };
     touches[touch]();
@@ -189,7 +190,7 @@ void DialogsTest::titleBarCloseHidesAndKeepsListAndSelection()
     QVERIFY(dialog.close());
     QVERIFY(!dialog.isVisible());
     QCOMPARE(world.form->existingDialog(Dialog::UpNames), &dialog);
-    QCOMPARE(world.form->listCount(Dialog::UpNames), 3);
+    QCOMPARE(world.listCount(Dialog::UpNames), 3);
     QCOMPARE(world.form->selectedEntry(Dialog::UpNames), std::string("beta"));
     world.form->showDialog(Dialog::UpNames);
     QVERIFY(dialog.isVisible());
@@ -200,7 +201,7 @@ void DialogsTest::titleBarCloseHidesAndKeepsListAndSelection()
 void DialogsTest::entriesKeepTheirExactBytes()
 {
     GuiWorld world;
-    world.form->addToList(Dialog::DownNames, {"Jos\xe9", "Ren\xc3\xa9", ""});
+    world.fill(Dialog::DownNames, {"Jos\xe9", "Ren\xc3\xa9", ""});
     ListDialog& dialog = *world.form->existingDialog(Dialog::DownNames);
     QCOMPARE(dialog.list()->item(0)->text(), QString::fromUtf8("José"));
     QCOMPARE(dialog.list()->item(1)->text(), QString::fromUtf8("René"));
@@ -210,7 +211,7 @@ void DialogsTest::entriesKeepTheirExactBytes()
     dialog.list()->setCurrentRow(1);
     QCOMPARE(world.form->selectedEntry(Dialog::DownNames), std::string("Ren\xc3\xa9"));
     world.form->clearList(Dialog::DownNames);
-    QCOMPARE(world.form->listCount(Dialog::DownNames), 0);
+    QCOMPARE(world.listCount(Dialog::DownNames), 0);
     QCOMPARE(world.form->selectedEntry(Dialog::DownNames), std::string());
 }
 
@@ -235,7 +236,7 @@ void DialogsTest::pickDialogSearchAndCancelHide()
     else
         QTest::mouseClick(dialog.findChild<QPushButton*>(way), Qt::LeftButton);
     QVERIFY(!dialog.isVisible());
-    QCOMPARE(world.form->listCount(Dialog::DownFiles), 3);
+    QCOMPARE(world.listCount(Dialog::DownFiles), 3);
     QVERIFY(!world.form->analyzer().busy);
 }
 
@@ -324,7 +325,7 @@ void DialogsTest::accountsCancelHides()
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QTest::mouseClick(dialog.command2(), Qt::LeftButton);
     QVERIFY(!dialog.isVisible());
-    QCOMPARE(world.form->listCount(Dialog::Accounts), 3);
+    QCOMPARE(world.listCount(Dialog::Accounts), 3);
 }
 
 QTEST_MAIN(DialogsTest)

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "app/outputbox.h"
-#include "app/textcodec.h"
+#include "gui/textcodec.h"
 
 #include <QTest>
 #include <QTextBlock>

@@ -5,9 +5,9 @@
 #include "fakewindow.h"
 #include "tempserver.h"
 
-#include "commands/dispatch.h"
-#include "server/serverfolder.h"
-#include "state/analyzer.h"
+#include "commands/program.h"
+#include "commands/serverfolder.h"
+#include "commands/analyzer.h"
 
 #include <gtest/gtest.h>
 

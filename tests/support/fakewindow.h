@@ -26,12 +26,11 @@ public:
         selected(dialog) = -1;
         created[index(dialog)] = true;
     }
-    void addToList(Dialog dialog, const std::vector<std::string_view>& entries) override
+    void addToList(Dialog dialog, std::span<const std::string_view> entries) override
     {
         list(dialog).insert(list(dialog).end(), entries.begin(), entries.end());
         created[index(dialog)] = true;
     }
-    std::int64_t listCount(Dialog dialog) const override { return static_cast<std::int64_t>(lists[index(dialog)].size()); }
     std::string selectedEntry(Dialog dialog) const override
     {
         const int at = selection[index(dialog)];

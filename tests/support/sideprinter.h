@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "state/side.h"
+#include "model/side.h"
 
 #include <ostream>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/qt/qtplatform.h"
 
-#include "app/textcodec.h"
+#include "gui/textcodec.h"
 
 #include <QFile>
 #include <QFileDialog>

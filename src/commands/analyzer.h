@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "ingest/loadplan.h"
+#include "model/state.h"
+#include "platform/platform.h"
+#include "platform/window.h"
+#include "server/folderfile.h"
+
+#include <utility>
+
+namespace quorvel {
+
+// What the main window owns: the analyzer state and the two seams every command works
+// through. Every command of the program is a function taking an Analyzer.
+struct Analyzer {
+    Analyzer(Window& w, Platform& p, FolderFile f) : window(w), platform(p), folderFile(std::move(f)) {}
+
+    State state;
+    Window& window;
+    Platform& platform;
+    FolderFile folderFile;
+    // What a load keeps of a log: everything in the window; quorvel-report keeps what its verb
+    // reads.
+    LoadPlan loadplan;
+    bool busy = false; // a command is running; see commands/program.h
+};
+
+} // namespace quorvel

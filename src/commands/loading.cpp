@@ -1,0 +1,119 @@
+// SPDX-License-Identifier: MIT
+#include "commands/loading.h"
+
+#include "commands/program.h"
+#include "commands/searches.h"
+#include "commands/serverfolder.h"
+#include "commands/windowprogress.h"
+#include "ingest/logreader.h"
+#include "ingest/readlog.h"
+#include "present/statustext.h"
+
+#include <optional>
+#include <utility>
+
+namespace quorvel {
+
+namespace {
+
+void resetLog(Analyzer& a, Side side)
+{
+    LogState& log = a.state.log(side);
+    log.loaded = false;
+    log.nameslisted = false;
+    log.fileslisted = false;
+    if (a.state.serverfolder.empty())
+        loadpath(a);
+    a.window.clearList(pickDialog(side, Pick::Files));
+    a.window.clearList(pickDialog(side, Pick::Names));
+    log.records = LogRecords(a.loadplan.columns);
+    log.files.clear();
+}
+
+// The captions of the cut and the parse, which happened while the log was read.
+void showParsed(Analyzer& a, Side side, std::int64_t n)
+{
+    a.window.setStatus(convertingCaption(side));
+    const auto sorting = [side](std::int64_t i, std::int64_t total) { return sortingCaption(side, i, total); };
+    a.window.setStatus(sorting(0, n));
+    replayProgress(a.window, n, sorting);
+}
+
+} // namespace
+
+Outcome loadlog(Analyzer& a, Side side)
+{
+    resetLog(a, side);
+    if (a.state.serverfolder.empty())
+        return refuse(a, cannotFindLog(side));
+    const LogFile file(serverPath(a, sideInfo(side).logFileName));
+    if (file.status() == LogFile::Status::NotFound)
+        return refuse(a, cannotFindLog(side));
+    if (file.status() != LogFile::Status::Open)
+        return refuse(a, cannotReadLog(side));
+    const auto size = static_cast<std::int64_t>(file.size());
+    a.window.setStatus(loadingCaption(side, 0, size));
+    WindowProgress reading(a.window, [side](std::int64_t bytes, std::int64_t total) {
+        return loadingCaption(side, bytes, total);
+    });
+    std::optional<LogRead> read = readRecords(file, a.loadplan, reading);
+    if (!read)
+        return refuse(a, cannotReadLog(side));
+    showParsed(a, side, read->lines);
+    LogState& log = a.state.log(side);
+    log.records = std::move(read->records);
+    a.window.setStatus(loadedCaption(side));
+    log.loaded = true;
+    return Outcome::done();
+}
+
+Outcome askload(Analyzer& a, Side side)
+{
+    const SideInfo& info = sideInfo(side);
+    if (!a.platform.askOkCancel(info.loadQuestion, info.loadQuestionTitle))
+        return Outcome::cancelled();
+    return loadlog(a, side);
+}
+
+Outcome offerLoad(Analyzer& a, Side side)
+{
+    return a.state.log(side).loaded ? Outcome::done() : askload(a, side);
+}
+
+Outcome logGuard(Analyzer& a, Side side)
+{
+    Outcome load = offerLoad(a, side);
+    if (a.state.log(side).loaded)
+        return Outcome::done();
+    return refuse(a, mustLoadMessage, std::move(load));
+}
+
+Outcome accountReportGuard(Analyzer& a, Side side)
+{
+    Outcome load = offerLoad(a, side);
+    Outcome accounts = ensureAccountsListed(a);
+    if (!a.state.log(side).loaded)
+        return refuse(a, mustLoadMessage, std::move(load.also(accounts)));
+    // Accounts that could not be listed ("Cannot read 'users'" is shown) would pass for a
+    // server without accounts.
+    return accounts;
+}
+
+Outcome mnuloadall_Click(Analyzer& a)
+{
+    Outcome outcome = loadlog(a, Side::Download);
+    outcome.also(loadlog(a, Side::Upload));
+    return outcome.also(loaduseraccounts(a));
+}
+
+Outcome mnuLoaddownloadlog_Click(Analyzer& a)
+{
+    return loadlog(a, Side::Download);
+}
+
+Outcome mnuLoaduploadlog_Click(Analyzer& a)
+{
+    return loadlog(a, Side::Upload);
+}
+
+} // namespace quorvel

@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "commands/analyzer.h"
+#include "commands/outcome.h"
+#include "commands/windowprogress.h"
+
+#include <string_view>
+
+namespace quorvel {
+
+// Resets the state as the main window does when it is created, then restores the server
+// folder from the folder file (Form_Load).
+Outcome Form_Load(Analyzer& a);
+
+// A click on the status line: the main window's caption becomes "True" when the upload log is
+// loaded, "False" otherwise.
+Outcome lblinfo_Click(Analyzer& a);
+
+// Shows reason in the status line and returns a refusal for it, after the reasons of earlier
+// (a step of the command that failed before, such as a load).
+Outcome refuse(Analyzer& a, std::string_view reason, Outcome earlier = Outcome::refused());
+
+// Runs one command to its end and returns how it ended. Only one command runs at a time: while
+// it runs, the menus and the dialogs' buttons are disabled, and a command started meanwhile
+// (from inside a progress step) is refused without a reason. A command stopped because the
+// program is closing ends as Closing.
+template <class Command> Outcome runCommand(Analyzer& a, Command&& command);
+
+// Marks a command as running for its lifetime.
+class CommandScope {
+public:
+    explicit CommandScope(Analyzer& a) : a_(a)
+    {
+        a_.busy = true;
+        a_.window.setCommandsEnabled(false);
+    }
+    ~CommandScope()
+    {
+        a_.busy = false;
+        a_.window.setCommandsEnabled(true);
+    }
+    CommandScope(const CommandScope&) = delete;
+    CommandScope& operator=(const CommandScope&) = delete;
+
+private:
+    Analyzer& a_;
+};
+
+template <class Command> Outcome runCommand(Analyzer& a, Command&& command)
+{
+    if (a.busy)
+        return Outcome::refused();
+    const CommandScope scope(a);
+    try {
+        return command(a);
+    } catch (const ProgramClosing&) {
+        return Outcome::closing();
+    }
+}
+
+} // namespace quorvel

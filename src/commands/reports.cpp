@@ -1,0 +1,152 @@
+// SPDX-License-Identifier: MIT
+#include "commands/reports.h"
+
+#include "commands/loading.h"
+#include "commands/windowprogress.h"
+#include "present/reporttext.h"
+#include "present/statustext.h"
+#include "query/counts.h"
+
+#include <span>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace quorvel {
+
+namespace {
+
+// The counter an account report of this side keeps: downcount or upcount.
+std::int64_t& transfers(accountinfo& account, Side side)
+{
+    return side == Side::Download ? account.downcount : account.upcount;
+}
+
+std::int64_t transfers(const accountinfo& account, Side side)
+{
+    return side == Side::Download ? account.downcount : account.upcount;
+}
+
+std::vector<std::string_view> accountNames(const State& s)
+{
+    std::vector<std::string_view> names;
+    names.reserve(s.accounts.size());
+    for (const accountinfo& account : s.accounts)
+        names.push_back(account.name);
+    return names;
+}
+
+// Shows the counting caption of every candidate in turn, as a count of each one's transfers
+// would; nothing when there is no candidate.
+void showCountingCaptions(Analyzer& a, Side side, std::span<const std::string_view> names)
+{
+    replayProgress(a.window, static_cast<std::int64_t>(names.size()), [&](std::int64_t j, std::int64_t n) {
+        return countingCaption(side, names[static_cast<std::size_t>(j - 1)], j, n);
+    });
+}
+
+// The number of records of the side's log whose account equals each name, with the names'
+// counting captions.
+std::vector<std::int64_t> countAccounts(Analyzer& a, Side side, std::span<const std::string_view> names)
+{
+    std::vector<std::int64_t> counts = countEach(a.state.log(side).records, Field::account, names);
+    showCountingCaptions(a, side, names);
+    return counts;
+}
+
+std::string filesListing(std::string_view heading, const std::vector<filecount>& files, bool mostFirst)
+{
+    const auto line = [](const filecount& file) { return std::pair{file.count, file.filename}; };
+    return mostFirst ? countListingText(heading, files.rbegin(), files.rend(), line)
+                     : countListingText(heading, files.begin(), files.end(), line);
+}
+
+} // namespace
+
+void listfiles(Analyzer& a, Side side)
+{
+    LogState& log = a.state.log(side);
+    replayProgress(a.window, log.records.count(),
+                   [side](std::int64_t i, std::int64_t n) { return numberCaption(side, i, n); });
+    log.files = fileTally(log.records);
+}
+
+Outcome sortByDate(Analyzer& a, Side side)
+{
+    if (Outcome guard = logGuard(a, side); !guard.isDone())
+        return guard;
+    listfiles(a, side);
+    a.window.setOutputText(filesListing(sideInfo(side).byDateHeading, a.state.log(side).files, false));
+    a.window.setStatus(doneMessage);
+    return Outcome::done();
+}
+
+Outcome sortByNumber(Analyzer& a, Side side)
+{
+    if (Outcome guard = logGuard(a, side); !guard.isDone())
+        return guard;
+    listfiles(a, side);
+    std::vector<filecount>& files = a.state.log(side).files;
+    sortAscendingByCount(files, [](const filecount& file) { return file.count; });
+    a.window.setOutputText(filesListing(sideInfo(side).byNumberHeading, files, true));
+    return Outcome::done();
+}
+
+Outcome sortByAccount(Analyzer& a, Side side)
+{
+    if (Outcome guard = accountReportGuard(a, side); !guard.isDone())
+        return guard;
+    std::vector<accountinfo>& accounts = a.state.accounts;
+    const std::vector<std::int64_t> counts = countAccounts(a, side, accountNames(a.state));
+    for (std::size_t i = 0; i < accounts.size(); ++i)
+        transfers(accounts[i], side) = counts[i];
+    a.window.setStatus(doneMessage);
+    // Whole entries move, so each account keeps its other side's counter.
+    sortAscendingByCount(accounts, [side](const accountinfo& account) { return transfers(account, side); });
+    a.window.setOutputText(countListingText(sideInfo(side).byAccountHeading, accounts.rbegin(), accounts.rend(),
+                                            [side](const accountinfo& account) {
+                                                return std::pair{transfers(account, side), std::string_view(account.name)};
+                                            }));
+    return Outcome::done();
+}
+
+Outcome topUser(Analyzer& a, Side side)
+{
+    if (Outcome guard = logGuard(a, side); !guard.isDone())
+        return guard;
+    const LogRecords& records = a.state.log(side).records;
+    replayProgress(a.window, records.count(),
+                   [](std::int64_t i, std::int64_t n) { return selectingUsersCaption(i, n); });
+    const KeyTally& users = records.tally(Field::username);
+    showCountingCaptions(a, side, users.keys());
+    a.window.setStatus(doneMessage);
+    a.window.setOutputText(
+        numberOneText(sideInfo(side).topUserHeading, lastMaximum(users.keys(), users.counts()), side));
+    return Outcome::done();
+}
+
+Outcome topAccount(Analyzer& a, Side side)
+{
+    if (Outcome guard = accountReportGuard(a, side); !guard.isDone())
+        return guard;
+    const std::vector<std::string_view> names = accountNames(a.state);
+    const std::vector<std::int64_t> counts = countAccounts(a, side, names);
+    a.window.setStatus(doneMessage);
+    a.window.setOutputText(numberOneText(sideInfo(side).topAccountHeading, lastMaximum(names, counts), side));
+    return Outcome::done();
+}
+
+Outcome inactiveAccounts(Analyzer& a, Side side)
+{
+    if (Outcome guard = accountReportGuard(a, side); !guard.isDone())
+        return guard;
+    const std::vector<std::string_view> names = accountNames(a.state);
+    const std::vector<std::int64_t> counts = countAccounts(a, side, names);
+    for (std::size_t i = 0; i < names.size(); ++i)
+        transfers(a.state.accounts[i], side) = counts[i];
+    a.window.setStatus(doneMessage);
+    a.window.setOutputText(nameListText(sideInfo(side).inactiveHeading, uncounted(names, counts)));
+    return Outcome::done();
+}
+
+} // namespace quorvel

@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "commands/analyzer.h"
+#include "commands/outcome.h"
+
+namespace quorvel {
+
+// The reports of the "Download Info", "Upload Info" and "Find" menus. Each runs its guard
+// first; a refused report leaves the output box as it was. The load counted every column, so
+// the captions a count over the records would show are replayed as the report goes.
+
+// Rebuilds the side's per-file tally (listfiles / listupfiles): every distinct non-empty file
+// name of the log, in order of first occurrence, with the number of records naming it. The
+// status line shows "Looking at Download Number <i>/<n>" (upload: "Looking at Upload Number ")
+// and is left at the last record's caption; an empty log leaves it unchanged.
+void listfiles(Analyzer& a, Side side);
+
+// "Sort By Date": every file of the log with its number of transfers, in order of first
+// occurrence, under "Downloads By Date..." (upload: "Uploads By Date..."); the status line
+// ends with "Done...".
+Outcome sortByDate(Analyzer& a, Side side);
+
+// "Sort By Download Number" / "Sort By Upload Number": the same files, most transferred first;
+// among equal counts the file first seen later comes first. The tally is left in ascending
+// order of count and the status line keeps the tally's last caption.
+Outcome sortByNumber(Analyzer& a, Side side);
+
+// "Sort By Account" (accountdownloads / accountuploads): counts the records of every listed
+// account (a record is an account's when its account column equals the folder name, byte for
+// byte), keeps the count in downcount (upcount), sorts accounts in place by that count,
+// ascending and stable, and lists them most active first under "Downloads By Account..."
+// (upload: "Uploads by Acount..."); among equal counts the account that stood later comes
+// first. The status line ends with "Done...".
+Outcome sortByAccount(Analyzer& a, Side side);
+
+// "User Number 1 Downloader" / "User Number 1 Uploader" (numonedown / numoneup): names the user
+// name found in the most records of the log as "The number one downloader is...", an empty
+// line and "<name> with <n> downloads" (upload: uploader, uploads), without a final line end.
+// Among equal counts the name first seen later wins; "null" is a name like any other. A log
+// without records answers "null with 0 downloads". The status line shows "Selecting Users
+// <i>/<n>", then the counting caption of each name, and ends with "Done...".
+Outcome topUser(Analyzer& a, Side side);
+
+// "Account Number 1 Downloader" / "Account Number 1 Uploader" (numoneaccountdown /
+// numoneaccountup): names the listed account with the most records in the log as "The mumber
+// one account downloader is...", an empty line and "<account> with <n> downloads", without a
+// final line end. Among equal counts the account that comes last in the current order of
+// accounts wins; with no account listed the answer is "null with 0 downloads". accounts, its
+// order and its counters are not changed. The status line shows each account's counting
+// caption and ends with "Done...".
+Outcome topAccount(Analyzer& a, Side side);
+
+// "Account that aren't downloading" / "Account that aren't uploading": recounts every
+// account's downcount (upcount) and lists, in the current order of accounts (which is kept),
+// the accounts without any record under "Accounts that have not downloaded in the current
+// log..." (upload: uploaded). The status line ends with "Done...".
+Outcome inactiveAccounts(Analyzer& a, Side side);
+
+inline Outcome mnusortbydate_Click(Analyzer& a) { return sortByDate(a, Side::Download); }
+inline Outcome mnuupdate_Click(Analyzer& a) { return sortByDate(a, Side::Upload); }
+inline Outcome mnudownloadnumber_Click(Analyzer& a) { return sortByNumber(a, Side::Download); }
+inline Outcome mnuupnum_Click(Analyzer& a) { return sortByNumber(a, Side::Upload); }
+inline Outcome mnusortbyaccount_Click(Analyzer& a) { return sortByAccount(a, Side::Download); }
+inline Outcome mnuupaccount_Click(Analyzer& a) { return sortByAccount(a, Side::Upload); }
+inline Outcome mnunumberdown_Click(Analyzer& a) { return topUser(a, Side::Download); }
+inline Outcome mnunumup_Click(Analyzer& a) { return topUser(a, Side::Upload); }
+inline Outcome mnunumberaccountdown_Click(Analyzer& a) { return topAccount(a, Side::Download); }
+inline Outcome mnunumberaccountup_Click(Analyzer& a) { return topAccount(a, Side::Upload); }
+inline Outcome mnuwhonotdownloading_Click(Analyzer& a) { return inactiveAccounts(a, Side::Download); }
+inline Outcome mnuwhosnotuploading_Click(Analyzer& a) { return inactiveAccounts(a, Side::Upload); }
+
+} // namespace quorvel

@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: MIT
+#include "model/side.h"
+
+namespace quorvel {
+
+namespace {
+
+constexpr SideInfo download{
+    "Download Log.txt",
+    "(Download Log) ",
+    "You must load the download log first, do you want to load the download log?",
+    "Load download log",
+    "Looking at Download Number ",
+    "'s Downloads",
+    " downloads",
+    "Downloads By Date...",
+    "Downloads By Number...",
+    "Downloads By Account...",
+    "The number one downloader is...",
+    "The mumber one account downloader is...",
+    "Accounts that have not downloaded in the current log...",
+    " had downloaded these files...",
+    "Searching to see who's downloaded ",
+    "Users who have downloaded ",
+    " has downloaded",
+};
+
+constexpr SideInfo upload{
+    "Upload Log.txt",
+    "(Upload Log) ",
+    "You must load the upload log first, do you want to load the upload log?",
+    "Load upload log",
+    "Looking at Upload Number ",
+    "'s Uploads",
+    " uploads",
+    "Uploads By Date...",
+    "Uploads By Number...",
+    "Uploads by Acount...",
+    "The number one uploader is...",
+    "The mumber one account uploader is...",
+    "Accounts that have not uploaded in the current log...",
+    " had uploaded these files...",
+    "Searching to see who's uploaded ",
+    "Users who have uploaded ",
+    " has uploaded",
+};
+
+} // namespace
+
+const SideInfo& sideInfo(Side side)
+{
+    return side == Side::Download ? download : upload;
+}
+
+} // namespace quorvel

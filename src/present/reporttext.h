@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "core/textwriter.h"
+#include "model/logrecords.h"
+#include "model/side.h"
+#include "query/counts.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace quorvel {
+
+// The texts the output box receives: a heading, an empty line, then the answer; lines end in
+// CR LF.
+
+inline constexpr std::string_view crlf = "\r\n";
+
+// A report's heading followed by an empty line.
+std::string headingText(std::string_view heading);
+
+// A listing: the heading, then one line per row of [first, last): the count, a TAB, the name,
+// CR LF, where countAndName(row) gives the count and the name.
+template <class It, class CountAndName>
+std::string countListingText(std::string_view heading, It first, It last, CountAndName countAndName)
+{
+    std::string text = headingText(heading);
+    appendText(text, [&](auto& out) {
+        for (It it = first; it != last; ++it) {
+            const auto [count, name] = countAndName(*it);
+            out.put(count).put("\t").put(name).put(crlf);
+        }
+    });
+    return text;
+}
+
+// A "number one" answer: the heading, then "<name> with <count> downloads" (uploads), without a
+// final line end; "null with 0 downloads" when there is no winner.
+std::string numberOneText(std::string_view heading, const std::optional<Winner>& winner, Side side);
+
+// The heading, then one name a line.
+std::string nameListText(std::string_view heading, std::span<const std::string_view> names);
+
+// The headings of the searches: by user name (namesearch), by file (filesearch) and by
+// account (usersearch).
+std::string nameSearchHeading(Side side, std::string_view name);
+std::string fileSearchHeading(Side side, std::string_view file);
+std::string accountSearchHeading(Side side, std::string_view account);
+
+// Appends one line "<stamp>: <shown column>" per hit, in order.
+void appendHitLines(std::string& text, const LogRecords& records, std::span<const std::int64_t> hits, Field shown);
+
+} // namespace quorvel

@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: MIT
+#include "present/statustext.h"
+
+#include "core/textwriter.h"
+#include "present/reporttext.h"
+
+namespace quorvel {
+
+namespace {
+
+std::string ofCount(std::int64_t i, std::int64_t n)
+{
+    return concat(decimal(i), "/", decimal(n));
+}
+
+} // namespace
+
+std::string cannotFindLog(Side side)
+{
+    return concat("Cannot find '", sideInfo(side).logFileName, "'");
+}
+
+std::string cannotReadLog(Side side)
+{
+    return concat("Cannot read '", sideInfo(side).logFileName, "'");
+}
+
+std::string cannotRememberFolder(std::string_view folderFile)
+{
+    return concat("Cannot remember the server folder: '", folderFile, "' cannot be written");
+}
+
+std::string loadingCaption(Side side, std::int64_t bytes, std::int64_t size)
+{
+    return concat(sideInfo(side).logCaption, "Loading...   ", ofCount(bytes, size));
+}
+
+std::string convertingCaption(Side side)
+{
+    return concat(sideInfo(side).logCaption, "Converting to a usable string...");
+}
+
+std::string sortingCaption(Side side, std::int64_t i, std::int64_t n)
+{
+    return concat(sideInfo(side).logCaption, "Sorting...   ", ofCount(i, n));
+}
+
+std::string loadedCaption(Side side)
+{
+    return concat(sideInfo(side).logCaption, doneMessage);
+}
+
+std::string numberCaption(Side side, std::int64_t i, std::int64_t n)
+{
+    return concat(sideInfo(side).numberCaption, ofCount(i, n));
+}
+
+std::string selectingUsersCaption(std::int64_t i, std::int64_t n)
+{
+    return concat("Selecting Users ", ofCount(i, n));
+}
+
+std::string countingCaption(Side side, std::string_view name, std::int64_t j, std::int64_t n)
+{
+    return concat(name, sideInfo(side).possessive, crlf, numberCaption(side, j, n), crlf);
+}
+
+std::string pickListCaption(Field listed, std::int64_t i, std::int64_t n)
+{
+    return concat(listed == Field::username ? "Searching Though Names " : "Searching Though Files ", ofCount(i, n));
+}
+
+std::string nameSearchCaption(Side side, std::string_view name)
+{
+    return concat(name, sideInfo(side).possessive, crlf);
+}
+
+std::string fileSearchCaption(Side side, std::string_view file)
+{
+    return concat(sideInfo(side).fileSearchCaption, file, crlf);
+}
+
+std::string accountSearchCaption(Side side, std::string_view account)
+{
+    return concat("Searching to see what ", account, sideInfo(side).userSearchVerb, crlf);
+}
+
+std::string searchingCaption(std::string_view first, Side side, std::int64_t i, std::int64_t n)
+{
+    return concat(first, numberCaption(side, i, n), crlf);
+}
+
+} // namespace quorvel

@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "model/field.h"
+#include "model/side.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace quorvel {
+
+// The texts of the status line: progress captions and the messages that end a command.
+
+inline constexpr std::string_view doneMessage = "Done...";
+inline constexpr std::string_view mustLoadMessage = "Must load log first...";
+inline constexpr std::string_view noFolderMessage = "You must select the server folder first...";
+inline constexpr std::string_view unreadableAccountsMessage = "Cannot read 'users'";
+inline constexpr std::string_view browseFolderTitle = "Select your Hotline Server Folder";
+
+// "Cannot find '<log>'" for a log that is not there, "Cannot read '<log>'" for one that cannot
+// be read.
+std::string cannotFindLog(Side side);
+std::string cannotReadLog(Side side);
+// The server folder was chosen but the folder file cannot keep it.
+std::string cannotRememberFolder(std::string_view folderFile);
+
+// The captions of a load: "(Download Log) Loading...   <bytes>/<size>" while it reads, then
+// "(Download Log) Converting to a usable string...", "(Download Log) Sorting...   <i>/<n>"
+// and "(Download Log) Done...".
+std::string loadingCaption(Side side, std::int64_t bytes, std::int64_t size);
+std::string convertingCaption(Side side);
+std::string sortingCaption(Side side, std::int64_t i, std::int64_t n);
+std::string loadedCaption(Side side);
+
+// "Looking at Download Number <i>/<n>": a walk over the records.
+std::string numberCaption(Side side, std::int64_t i, std::int64_t n);
+// "Selecting Users <i>/<n>": the top user's walk over the records.
+std::string selectingUsersCaption(std::int64_t i, std::int64_t n);
+// "<name>'s Downloads", CR LF, "Looking at Download Number <j>/<n>", CR LF: the transfers of
+// one candidate (a user or an account) are counted.
+std::string countingCaption(Side side, std::string_view name, std::int64_t j, std::int64_t n);
+// "Searching Though Names <i>/<n>" (Files for the file names): a pick list is built.
+std::string pickListCaption(Field listed, std::int64_t i, std::int64_t n);
+
+// The first line of a search's caption, ended by CR LF: "<name>'s Downloads" (name search),
+// "Searching to see who's downloaded <file>" (file search), "Searching to see what <account>
+// has downloaded" (account search).
+std::string nameSearchCaption(Side side, std::string_view name);
+std::string fileSearchCaption(Side side, std::string_view file);
+std::string accountSearchCaption(Side side, std::string_view account);
+// A search's caption while it walks: its first line, then "Looking at Download Number <i>/<n>"
+// and CR LF.
+std::string searchingCaption(std::string_view first, Side side, std::int64_t i, std::int64_t n);
+
+} // namespace quorvel

@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "model/logrecords.h"
+#include "model/state.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace quorvel {
+
+// The questions that count records, answered from the tallies the load made: each costs the
+// number of distinct values asked about, not the number of records.
+
+// The per-file tally (listfiles / listupfiles): every distinct non-empty file name, from the
+// first record on, in order of first occurrence, with the number of records naming it.
+std::vector<filecount> fileTally(const LogRecords& records);
+
+// The distinct values of an interned column in order of first occurrence (a pick list).
+std::span<const std::string_view> distinctValues(const LogRecords& records, Field field);
+
+// The number of records whose column equals each name, byte for byte, in the order of names.
+std::vector<std::int64_t> countEach(const LogRecords& records, Field field, std::span<const std::string_view> names);
+
+// Sorts rows in ascending order of count(row), keeping rows of equal count in their order: the
+// order a bubble sort that swaps only strictly greater counts leaves. Read from the end, the
+// most counted row comes first and, among equal counts, the row that stood later.
+template <class Row, class Count> void sortAscendingByCount(std::vector<Row>& rows, Count count)
+{
+    std::stable_sort(rows.begin(), rows.end(), [&](const Row& x, const Row& y) { return count(x) < count(y); });
+}
+
+// A "number one" answer: the name with the most records and its count.
+struct Winner {
+    std::string_view name;
+    std::int64_t count = 0;
+};
+
+// The last of the names with the highest count (the one an ascending stable sort would put
+// last); nothing when there are no names.
+std::optional<Winner> lastMaximum(std::span<const std::string_view> names, std::span<const std::int64_t> counts);
+
+// The names whose count is zero, in their order.
+std::vector<std::string_view> uncounted(std::span<const std::string_view> names, std::span<const std::int64_t> counts);
+
+} // namespace quorvel

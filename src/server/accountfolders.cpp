@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: MIT
+#include "server/accountfolders.h"
+
+#include <algorithm>
+#include <optional>
+#include <string_view>
+#include <system_error>
+
+namespace quorvel {
+
+namespace {
+
+unsigned char foldAscii(unsigned char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c - 'A' + 'a') : c;
+}
+
+bool accountOrder(const std::string& x, const std::string& y)
+{
+    const auto cmp = [](char l, char r) {
+        return foldAscii(static_cast<unsigned char>(l)) < foldAscii(static_cast<unsigned char>(r));
+    };
+    if (std::lexicographical_compare(x.begin(), x.end(), y.begin(), y.end(), cmp))
+        return true;
+    if (std::lexicographical_compare(y.begin(), y.end(), x.begin(), x.end(), cmp))
+        return false;
+    return x < y;
+}
+
+// No "users" folder at all (a file of that name counts as none): the server has no accounts.
+bool missingFolder(const std::error_code& error)
+{
+    return error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory ||
+           error == std::errc::filename_too_long;
+}
+
+} // namespace
+
+std::optional<std::vector<std::string>> listAccountFolders(const std::filesystem::path& dir)
+{
+    std::vector<std::string> names;
+    std::error_code error;
+    std::filesystem::directory_iterator it(dir, error);
+    if (error && !missingFolder(error))
+        return std::nullopt;
+    for (const std::filesystem::directory_iterator end; !error && it != end; it.increment(error)) {
+        std::string name = it->path().filename().string();
+        std::error_code typeError;
+        if (name.empty() || name.front() == '.' || !it->is_directory(typeError) || typeError)
+            continue;
+        names.push_back(std::move(name));
+    }
+    if (error && !missingFolder(error))
+        return std::nullopt;
+    std::sort(names.begin(), names.end(), accountOrder);
+    return names;
+}
+
+} // namespace quorvel
