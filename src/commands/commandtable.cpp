@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <stdexcept>
 
 namespace quorvel {
@@ -169,13 +170,20 @@ const CommandRow* findVerb(std::string_view verb)
     return verb.empty() ? nullptr : findRow([&](const CommandRow& row) { return row.verb == verb; });
 }
 
-void checkCommandTable()
+void checkCommandTable(std::span<const CommandRow> rows)
 {
-    for (const CommandRow& row : table) {
-        const bool handled = row.run || (row.windowAction != WindowAction::None && row.verb.empty());
-        if (!handled)
-            throw std::logic_error("command '" + std::string(row.item.empty() ? row.verb : row.item) +
-                                   "' has no handler");
+    const auto fault = [](const CommandRow& row, const char* what) {
+        throw std::logic_error("command '" + std::string(row.item.empty() ? row.verb : row.item) + "' " + what);
+    };
+    for (auto it = rows.begin(); it != rows.end(); ++it) {
+        const bool windowOnly = it->windowAction != WindowAction::None && it->verb.empty();
+        if (!it->run && !windowOnly)
+            fault(*it, "has no handler");
+        const auto same = [&](const CommandRow& other) {
+            return (!it->item.empty() && other.item == it->item) || (!it->verb.empty() && other.verb == it->verb);
+        };
+        if (std::find_if(std::next(it), rows.end(), same) != rows.end())
+            fault(*it, "stands twice");
     }
 }
 

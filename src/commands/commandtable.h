@@ -63,8 +63,8 @@ std::span<const CommandRow> commandTable();
 const CommandRow* findMenuItem(std::string_view item);
 const CommandRow* findVerb(std::string_view verb);
 
-// Throws std::logic_error naming the first menu item that has neither a handler nor a window
-// action, or the first verb without a handler.
-void checkCommandTable();
+// Throws std::logic_error naming the first row of rows that has neither a handler nor a window
+// action (a window action never has a verb), or whose menu item or verb stands twice.
+void checkCommandTable(std::span<const CommandRow> rows = commandTable());
 
 } // namespace quorvel

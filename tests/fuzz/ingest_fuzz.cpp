@@ -92,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     quorvel::test::FakePlatform platform;
     quorvel::Analyzer a(window, platform, quorvel::FolderFile(server.programFolder(), server.configFolder()));
     quorvel::setServerFolder(a, server.folder());
-    quorvel::loadlog(a, Side::Download);
+    quorvel::loadlog(a, quorvel::Side::Download);
     require(a.state.download.loaded, "any file loads");
     require(window.lastStatus() == "(Download Log) Done...", "a load ends with its Done caption");
     const std::vector<Fields> expected = referenceRecords(input);
