@@ -43,6 +43,12 @@ private:
     std::array<std::vector<std::string>, 5> lists_;
 };
 
+// A status caption made safe for a terminal: CR and LF become spaces, and every control
+// character (bytes below 0x20, 0x7F, C1 controls whether raw or in UTF-8) becomes "?", so that
+// names from a log cannot move the cursor, set the title or clear the screen. Other bytes,
+// valid UTF-8 included, are kept.
+std::string terminalLine(std::string_view caption);
+
 // The modal answers of the headless tool: every "load the log?" question is answered with OK,
 // no folder browser or save dialog is ever opened, errors go to the error stream.
 class CliPlatform : public Platform {

@@ -5,6 +5,7 @@
 #include "commands/commandtable.h"
 #include "commands/program.h"
 #include "commands/serverfolder.h"
+#include "server/serverfolder.h"
 
 #include <cerrno>
 #include <optional>
@@ -14,11 +15,14 @@ namespace quorvel {
 
 namespace {
 
+constexpr std::string_view name = "quorvel-report: ";
+
 struct Invocation {
     std::optional<std::string> server;
     const CommandRow* verb = nullptr;
     std::string value;
     bool help = false;
+    bool version = false;
 };
 
 void printUsage(std::ostream& stream)
@@ -36,41 +40,119 @@ void printHelp(std::ostream& out)
             out << "  " << row.verb << (row.value == ValueKind::None ? "" : " ") << valueName(row.value) << '\n';
 }
 
-// Returns nothing and explains on err when the arguments are not a valid call.
+// Options may stand before or after the verb: --server DIR, --server=DIR (the last one
+// given counts), --help, --version; "--" ends them, so a VALUE may start with "-". Returns
+// nothing and explains on err when the arguments are not a valid call.
 std::optional<Invocation> parse(const std::vector<std::string>& args, std::ostream& err)
 {
     Invocation call;
-    std::size_t i = 0;
-    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-        call.help = true;
-        return call;
-    }
-    if (i < args.size() && args[i] == "--server") {
-        if (i + 1 >= args.size() || args[i + 1].empty()) {
-            err << "quorvel-report: --server needs a folder\n";
+    std::vector<std::string> words;
+    bool options = true;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (!options || arg == "-" || !arg.starts_with("-")) {
+            words.push_back(arg);
+        } else if (arg == "--") {
+            options = false;
+        } else if (arg == "--help" || arg == "-h") {
+            call.help = true;
+        } else if (arg == "--version") {
+            call.version = true;
+        } else if (arg == "--server" || arg.starts_with("--server=")) {
+            const bool joined = arg != "--server";
+            if (!joined && i + 1 == args.size()) {
+                err << name << "--server needs a folder\n";
+                return std::nullopt;
+            }
+            call.server = joined ? arg.substr(arg.find('=') + 1) : args[++i];
+            if (call.server->empty()) {
+                err << name << "--server needs a folder\n";
+                return std::nullopt;
+            }
+        } else {
+            err << name << "unknown option '" << arg << "' (a VALUE that starts with '-' goes after --)\n";
             return std::nullopt;
         }
-        call.server = args[i + 1];
-        i += 2;
     }
-    if (i >= args.size()) {
-        err << "quorvel-report: no verb given (--help lists them)\n";
+    if (call.help || call.version)
+        return call;
+    if (words.empty()) {
+        err << name << "no verb given (--help lists them)\n";
         return std::nullopt;
     }
-    call.verb = findVerb(args[i]);
+    call.verb = findVerb(words[0]);
     if (!call.verb) {
-        err << "quorvel-report: unknown verb '" << args[i] << "' (--help lists them)\n";
+        err << name << "unknown verb '" << words[0] << "' (--help lists them)\n";
         return std::nullopt;
     }
     const std::size_t wanted = call.verb->value == ValueKind::None ? 0 : 1;
-    if (args.size() - i - 1 != wanted) {
-        err << "quorvel-report: " << call.verb->verb << (wanted ? " takes one value: " : " takes no value")
+    if (words.size() - 1 != wanted) {
+        err << name << call.verb->verb << (wanted ? " takes one value: " : " takes no value")
             << valueName(call.verb->value) << '\n';
         return std::nullopt;
     }
     if (wanted)
-        call.value = args[i + 1];
+        call.value = words[1];
     return call;
+}
+
+// Flushes out; 0 when everything written reached it, else 1 after saying why on err.
+int finishOutput(std::ostream& out, std::ostream& err)
+{
+    out.flush();
+    if (out)
+        return 0;
+    const int error = errno;
+    err << name << "cannot write the output" << (error ? ": " + std::generic_category().message(error) : "") << '\n';
+    return 1;
+}
+
+// The server folder the verb works on: the one given, else the one remembered. Nothing, after
+// saying why on err, when there is none or it is not a folder that can be read.
+std::optional<std::string> serverFolder(const Invocation& call, const FolderFile& folderFile, std::ostream& err)
+{
+    const std::optional<std::string> folder = call.server ? call.server : folderFile.read();
+    if (!folder) {
+        err << name << "no server folder: give --server DIR\n";
+        return std::nullopt;
+    }
+    if (const std::error_code error = openFolderError(*folder)) {
+        err << name << "no server folder at '" << *folder << "': " << error.message() << '\n';
+        return std::nullopt;
+    }
+    return folder;
+}
+
+// Runs the verb on the folder and prints its answer.
+int answer(const Invocation& call, const std::string& folder, std::ostream& out, std::ostream& err,
+           const FolderFile& folderFile, std::ostream* progress)
+{
+    CliWindow window(progress);
+    CliPlatform platform(err);
+    Analyzer a(window, platform, folderFile);
+    a.style = MessageStyle::Tool;
+    // The start's own refusals (a "users" folder it could not list) explain a refused verb too.
+    Outcome start = Outcome::done();
+    if (call.server)
+        setServerFolder(a, folder);
+    else
+        start = Form_Load(a);
+    const CommandRow& verb = *call.verb;
+    a.loadplan = {verb.reads, verb.match, verb.match ? call.value : std::string()};
+    const Outcome outcome = runCommand(a, [&](Analyzer& analyzer) { return verb.run(analyzer, call.value); });
+    if (!outcome.isDone()) {
+        for (const std::string& reason : start.also(outcome).reasons())
+            err << reason << '\n';
+        return 1;
+    }
+    errno = 0; // a failed write leaves its reason here
+    if (verb.prints) {
+        for (const std::string& entry : window.entries(*verb.prints))
+            out << entry << "\r\n";
+    } else {
+        out << window.output();
+    }
+    return finishOutput(out, err);
 }
 
 } // namespace
@@ -83,41 +165,19 @@ int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
         printUsage(err);
         return 2;
     }
+    errno = 0;
     if (call->help) {
         printHelp(out);
-        return 0;
+        return finishOutput(out, err);
     }
-    CliWindow window(progress);
-    CliPlatform platform(err);
-    Analyzer a(window, platform, folderFile);
-    // The start's own refusals (a "users" folder it could not list) explain a refused verb too.
-    Outcome start = Outcome::done();
-    if (call->server)
-        setServerFolder(a, *call->server);
-    else
-        start = Form_Load(a);
-    const CommandRow& verb = *call->verb;
-    a.loadplan = {verb.reads, verb.match, verb.match ? call->value : std::string()};
-    const Outcome answer = runCommand(a, [&](Analyzer& analyzer) { return verb.run(analyzer, call->value); });
-    if (!answer.isDone()) {
-        for (const std::string& reason : start.also(answer).reasons())
-            err << reason << '\n';
+    if (call->version) {
+        out << "quorvel-report " << QUORVEL_VERSION << '\n';
+        return finishOutput(out, err);
+    }
+    const std::optional<std::string> folder = serverFolder(*call, folderFile, err);
+    if (!folder)
         return 1;
-    }
-    errno = 0; // a failed write below leaves its reason here
-    if (verb.prints) {
-        for (const std::string& entry : window.entries(*verb.prints))
-            out << entry << "\r\n";
-    } else {
-        out << window.output();
-    }
-    out.flush();
-    if (out)
-        return 0;
-    const int error = errno;
-    err << "quorvel-report: cannot write the output" << (error ? ": " + std::generic_category().message(error) : "")
-        << '\n';
-    return 1;
+    return answer(*call, *folder, out, err, folderFile, progress);
 }
 
 } // namespace quorvel

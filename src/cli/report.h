@@ -9,11 +9,12 @@
 
 namespace quorvel {
 
-// quorvel-report [--server DIR] VERB [VALUE]
+// quorvel-report [--server DIR] VERB [VALUE], or --help, or --version.
 // Prints on out exactly what the command leaves in the output box (report verbs) or the
 // entries of its list box, each followed by CR LF (list verbs). Returns 0 on success; 1 when
-// the command was refused, after printing the status lines that say why on err; 2 on a usage
-// error, after a short usage text on err. Progress goes to progress when it is not null.
+// there is no server folder to work on, when the command was refused (after printing the
+// status lines that say why on err) or when out cannot be written; 2 on a usage error, after
+// a short usage text on err. Progress goes to progress when it is not null (a terminal).
 int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
               const FolderFile& folderFile, std::ostream* progress = nullptr);
 

@@ -5,6 +5,7 @@
 #include "model/state.h"
 #include "platform/platform.h"
 #include "platform/window.h"
+#include "present/statustext.h"
 #include "server/folderfile.h"
 
 #include <utility>
@@ -23,6 +24,8 @@ struct Analyzer {
     // What a load keeps of a log: everything in the window; quorvel-report keeps what its verb
     // reads.
     LoadPlan loadplan;
+    // The window's words, or quorvel-report's.
+    MessageStyle style = MessageStyle::Window;
     bool busy = false; // a command is running; see commands/program.h
 };
 

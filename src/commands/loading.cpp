@@ -5,11 +5,11 @@
 #include "commands/searches.h"
 #include "commands/serverfolder.h"
 #include "commands/windowprogress.h"
+#include "core/systemmemory.h"
 #include "ingest/logreader.h"
 #include "ingest/readlog.h"
 #include "present/statustext.h"
 
-#include <optional>
 #include <utility>
 
 namespace quorvel {
@@ -44,24 +44,33 @@ void showParsed(Analyzer& a, Side side, std::int64_t n)
 Outcome loadlog(Analyzer& a, Side side)
 {
     resetLog(a, side);
-    if (a.state.serverfolder.empty())
-        return refuse(a, cannotFindLog(side));
+    const std::string& folder = a.state.serverfolder;
+    if (folder.empty())
+        return refuse(a, cannotFindLog(side, a.style, folder));
     const LogFile file(serverPath(a, sideInfo(side).logFileName));
     if (file.status() == LogFile::Status::NotFound)
-        return refuse(a, cannotFindLog(side));
+        return refuse(a, cannotFindLog(side, a.style, folder));
     if (file.status() != LogFile::Status::Open)
-        return refuse(a, cannotReadLog(side));
+        return refuse(a, cannotReadLog(side, a.style, folder));
     const auto size = static_cast<std::int64_t>(file.size());
     a.window.setStatus(loadingCaption(side, 0, size));
     WindowProgress reading(a.window, [side](std::int64_t bytes, std::int64_t total) {
         return loadingCaption(side, bytes, total);
     });
-    std::optional<LogRead> read = readRecords(file, a.loadplan, reading);
-    if (!read)
-        return refuse(a, cannotReadLog(side));
-    showParsed(a, side, read->lines);
+    LogRead read = readRecords(file, a.loadplan, reading, availableMemory());
+    switch (read.status) {
+    case LogRead::Status::Read:
+        break;
+    case LogRead::Status::Unreadable:
+        return refuse(a, cannotReadLog(side, a.style, folder));
+    case LogRead::Status::NotEnoughMemory:
+        return refuse(a, notEnoughMemoryToLoad(side));
+    case LogRead::Status::Shrunk:
+        return refuse(a, logChangedWhileRead(side, a.style));
+    }
+    showParsed(a, side, read.lines);
     LogState& log = a.state.log(side);
-    log.records = std::move(read->records);
+    log.records = std::move(read.records);
     a.window.setStatus(loadedCaption(side));
     log.loaded = true;
     return Outcome::done();

@@ -5,6 +5,7 @@
 #include "commands/outcome.h"
 #include "commands/windowprogress.h"
 
+#include <new>
 #include <string_view>
 
 namespace quorvel {
@@ -24,7 +25,9 @@ Outcome refuse(Analyzer& a, std::string_view reason, Outcome earlier = Outcome::
 // Runs one command to its end and returns how it ended. Only one command runs at a time: while
 // it runs, the menus and the dialogs' buttons are disabled, and a command started meanwhile
 // (from inside a progress step) is refused without a reason. A command stopped because the
-// program is closing ends as Closing.
+// program is closing ends as Closing. A command that runs out of memory is refused with "Not
+// enough memory for this command"; every command keeps the state as it was until its work is
+// done, so nothing is left half changed.
 template <class Command> Outcome runCommand(Analyzer& a, Command&& command);
 
 // Marks a command as running for its lifetime.
@@ -56,6 +59,8 @@ template <class Command> Outcome runCommand(Analyzer& a, Command&& command)
         return command(a);
     } catch (const ProgramClosing&) {
         return Outcome::closing();
+    } catch (const std::bad_alloc&) {
+        return refuse(a, notEnoughMemoryMessage);
     }
 }
 

@@ -63,20 +63,21 @@ std::string filesListing(std::string_view heading, const std::vector<filecount>&
 
 } // namespace
 
-void listfiles(Analyzer& a, Side side)
+std::vector<filecount> listfiles(Analyzer& a, Side side)
 {
-    LogState& log = a.state.log(side);
-    replayProgress(a.window, log.records.count(),
+    const LogRecords& records = a.state.log(side).records;
+    replayProgress(a.window, records.count(),
                    [side](std::int64_t i, std::int64_t n) { return numberCaption(side, i, n); });
-    log.files = fileTally(log.records);
+    return fileTally(records);
 }
 
 Outcome sortByDate(Analyzer& a, Side side)
 {
     if (Outcome guard = logGuard(a, side); !guard.isDone())
         return guard;
-    listfiles(a, side);
-    a.window.setOutputText(filesListing(sideInfo(side).byDateHeading, a.state.log(side).files, false));
+    std::vector<filecount> files = listfiles(a, side);
+    a.window.setOutputText(filesListing(sideInfo(side).byDateHeading, files, false));
+    a.state.log(side).files = std::move(files);
     a.window.setStatus(doneMessage);
     return Outcome::done();
 }
@@ -85,10 +86,10 @@ Outcome sortByNumber(Analyzer& a, Side side)
 {
     if (Outcome guard = logGuard(a, side); !guard.isDone())
         return guard;
-    listfiles(a, side);
-    std::vector<filecount>& files = a.state.log(side).files;
+    std::vector<filecount> files = listfiles(a, side);
     sortAscendingByCount(files, [](const filecount& file) { return file.count; });
     a.window.setOutputText(filesListing(sideInfo(side).byNumberHeading, files, true));
+    a.state.log(side).files = std::move(files);
     return Outcome::done();
 }
 
@@ -96,17 +97,19 @@ Outcome sortByAccount(Analyzer& a, Side side)
 {
     if (Outcome guard = accountReportGuard(a, side); !guard.isDone())
         return guard;
-    std::vector<accountinfo>& accounts = a.state.accounts;
     const std::vector<std::int64_t> counts = countAccounts(a, side, accountNames(a.state));
+    std::vector<accountinfo> accounts = a.state.accounts;
     for (std::size_t i = 0; i < accounts.size(); ++i)
         transfers(accounts[i], side) = counts[i];
-    a.window.setStatus(doneMessage);
     // Whole entries move, so each account keeps its other side's counter.
     sortAscendingByCount(accounts, [side](const accountinfo& account) { return transfers(account, side); });
-    a.window.setOutputText(countListingText(sideInfo(side).byAccountHeading, accounts.rbegin(), accounts.rend(),
-                                            [side](const accountinfo& account) {
-                                                return std::pair{transfers(account, side), std::string_view(account.name)};
-                                            }));
+    std::string text = countListingText(sideInfo(side).byAccountHeading, accounts.rbegin(), accounts.rend(),
+                                        [side](const accountinfo& account) {
+                                            return std::pair{transfers(account, side), std::string_view(account.name)};
+                                        });
+    a.window.setStatus(doneMessage);
+    a.window.setOutputText(std::move(text));
+    a.state.accounts = std::move(accounts);
     return Outcome::done();
 }
 
@@ -142,10 +145,10 @@ Outcome inactiveAccounts(Analyzer& a, Side side)
         return guard;
     const std::vector<std::string_view> names = accountNames(a.state);
     const std::vector<std::int64_t> counts = countAccounts(a, side, names);
-    for (std::size_t i = 0; i < names.size(); ++i)
-        transfers(a.state.accounts[i], side) = counts[i];
     a.window.setStatus(doneMessage);
     a.window.setOutputText(nameListText(sideInfo(side).inactiveHeading, uncounted(names, counts)));
+    for (std::size_t i = 0; i < names.size(); ++i)
+        transfers(a.state.accounts[i], side) = counts[i];
     return Outcome::done();
 }
 

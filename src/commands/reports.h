@@ -4,17 +4,20 @@
 #include "commands/analyzer.h"
 #include "commands/outcome.h"
 
+#include <vector>
+
 namespace quorvel {
 
 // The reports of the "Download Info", "Upload Info" and "Find" menus. Each runs its guard
 // first; a refused report leaves the output box as it was. The load counted every column, so
 // the captions a count over the records would show are replayed as the report goes.
 
-// Rebuilds the side's per-file tally (listfiles / listupfiles): every distinct non-empty file
-// name of the log, in order of first occurrence, with the number of records naming it. The
-// status line shows "Looking at Download Number <i>/<n>" (upload: "Looking at Upload Number ")
-// and is left at the last record's caption; an empty log leaves it unchanged.
-void listfiles(Analyzer& a, Side side);
+// The side's per-file tally (listfiles / listupfiles), which the reports keep in the state
+// once their text is made: every distinct non-empty file name of the log, in order of first
+// occurrence, with the number of records naming it. The status line shows "Looking at
+// Download Number <i>/<n>" (upload: "Looking at Upload Number ") and is left at the last
+// record's caption; an empty log leaves it unchanged.
+std::vector<filecount> listfiles(Analyzer& a, Side side);
 
 // "Sort By Date": every file of the log with its number of transfers, in order of first
 // occurrence, under "Downloads By Date..." (upload: "Uploads By Date..."); the status line

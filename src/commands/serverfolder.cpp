@@ -3,7 +3,7 @@
 
 #include "commands/program.h"
 #include "present/statustext.h"
-#include "server/accountfolders.h"
+#include "server/serverfolder.h"
 
 #include <optional>
 #include <vector>
@@ -62,13 +62,16 @@ Outcome loaduseraccounts(Analyzer& a)
     const std::optional<std::vector<std::string>> names = listAccountFolders(serverPath(a, "users"));
     if (!names)
         return refuse(a, unreadableAccountsMessage);
+    std::vector<accountinfo> accounts;
     std::vector<std::string_view> entries;
+    accounts.reserve(names->size());
     entries.reserve(names->size());
     for (const std::string& name : *names) {
-        s.accounts.push_back(accountinfo{name, 0, 0});
+        accounts.push_back(accountinfo{name, 0, 0});
         entries.push_back(name);
     }
     a.window.addToList(Dialog::Accounts, entries);
+    s.accounts = std::move(accounts);
     s.accountsloaded = true;
     return Outcome::done();
 }

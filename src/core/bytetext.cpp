@@ -13,9 +13,10 @@ bool continuation(unsigned char c)
     return (c & 0xC0) == 0x80;
 }
 
-// The length of the well-formed sequence at bytes[i], or 0 when there is none. The second
-// byte's range rules out overlong forms, surrogates and code points above U+10FFFF.
-std::size_t sequenceAt(std::string_view bytes, std::size_t i)
+} // namespace
+
+// The second byte's range rules out overlong forms, surrogates and code points above U+10FFFF.
+std::size_t utf8SequenceAt(std::string_view bytes, std::size_t i)
 {
     const auto at = [&](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
     const unsigned char lead = at(i);
@@ -45,8 +46,6 @@ std::size_t sequenceAt(std::string_view bytes, std::size_t i)
     return length;
 }
 
-} // namespace
-
 bool isValidUtf8(std::string_view bytes)
 {
     for (std::size_t i = 0; i < bytes.size();) {
@@ -59,7 +58,7 @@ bool isValidUtf8(std::string_view bytes)
                 continue;
             }
         }
-        const std::size_t length = sequenceAt(bytes, i);
+        const std::size_t length = utf8SequenceAt(bytes, i);
         if (length == 0)
             return false;
         i += length;

@@ -104,11 +104,6 @@ std::size_t KeyTally::probe(std::string_view key, std::uint32_t hash) const
     return at;
 }
 
-std::size_t KeyTally::add(std::string_view key)
-{
-    return addHashed(key, hashBytes(key));
-}
-
 std::size_t KeyTally::addHashed(std::string_view key, std::uint32_t hash)
 {
     const std::size_t at = probe(key, hash);

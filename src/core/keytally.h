@@ -18,12 +18,10 @@ class KeyTally {
 public:
     explicit KeyTally(std::size_t expectedKeys = 0);
 
-    // Counts one occurrence of key; returns its index in order of first occurrence.
-    std::size_t add(std::string_view key);
-    // Counts keyAt(0), keyAt(1), ..., keyAt(n - 1) in this order, exactly as add() on each
-    // would, and calls onIndex(k, index) with what add(keyAt(k)) returns. Faster over many
-    // keys: it fetches the table slots of the keys a few steps ahead while it works on the
-    // current one, so that their cache misses overlap.
+    // Counts one occurrence of each of keyAt(0), keyAt(1), ..., keyAt(n - 1), in this order, and
+    // calls onIndex(k, index) with the index of keyAt(k) in order of first occurrence. It
+    // fetches the table slots of the keys a few steps ahead while it works on the current one,
+    // so that their cache misses overlap.
     template <class KeyAt, class OnIndex> void addEach(std::size_t n, KeyAt&& keyAt, OnIndex&& onIndex);
     // The index of key, or npos when it was never added.
     std::size_t find(std::string_view key) const;
@@ -31,6 +29,12 @@ public:
     const std::vector<std::string_view>& keys() const { return keys_; }
     const std::vector<std::int64_t>& counts() const { return counts_; }
     std::size_t size() const { return keys_.size(); }
+    // The bytes the tally holds: its table, its lists and its copies of the keys.
+    std::size_t footprint() const
+    {
+        return slots_.size() * sizeof(Slot) + keys_.size() * (sizeof(std::string_view) + sizeof(std::int64_t)) +
+               arena_.allocated();
+    }
 
     static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 

@@ -18,6 +18,7 @@ char* TextArena::newBlock(std::size_t bytes)
 {
     Block block(static_cast<char*>(allocateHuge(bytes)), Release{bytes});
     blocks_.push_back(std::move(block));
+    allocated_ += bytes;
     return blocks_.back().get();
 }
 
@@ -32,6 +33,7 @@ std::string_view TextArena::keepInNewBlock(std::string_view bytes)
     free_ = newBlock(size);
     left_ = size;
     nextBlock_ = size * 2;
+    kept_ -= bytes.size(); // counted again by keep
     return keep(bytes);
 }
 

@@ -18,7 +18,8 @@ inline constexpr std::size_t lineBlockBytes = 64u << 10;
 // Reads the bytes [0, limit) of a log in blocks and calls onLines(text) with them, each text
 // ending just after a line end (CR or LF) and starting where the previous one ended; the last
 // holds the rest. A line is never split, so a line longer than a block makes the block grow.
-// onBlock(bytes) is called after each read with the bytes read so far. Returns the number of
+// onBlock(bytes) is called after each read, once its lines are handed out, with the bytes read
+// so far. Returns the number of
 // bytes read (less than limit when the file shrank meanwhile), or nothing on an I/O error.
 // blockBytes (at least 1) is the size of a read.
 template <class OnLines, class OnBlock>
@@ -38,18 +39,18 @@ std::optional<std::uint64_t> streamLines(const LogFile& file, std::uint64_t limi
         if (got == 0)
             break;
         done += static_cast<std::uint64_t>(got);
-        onBlock(done);
         // The carried bytes hold no line end, so the last one is among the new bytes or nowhere.
         const std::size_t before = held;
         held += static_cast<std::size_t>(got);
         std::size_t cut = held;
         while (cut > before && block[cut - 1] != '\r' && block[cut - 1] != '\n')
             --cut;
-        if (cut == before)
-            continue;
-        onLines(std::string_view(block.data(), cut));
-        std::memmove(block.data(), block.data() + cut, held - cut);
-        held -= cut;
+        if (cut > before) {
+            onLines(std::string_view(block.data(), cut));
+            std::memmove(block.data(), block.data() + cut, held - cut);
+            held -= cut;
+        }
+        onBlock(done);
     }
     if (held > 0)
         onLines(std::string_view(block.data(), held));

@@ -33,14 +33,6 @@ LogFile::~LogFile()
         ::close(fd_);
 }
 
-bool LogFile::fitsInMemory() const
-{
-    const long pages = ::sysconf(_SC_PHYS_PAGES);
-    const long pageSize = ::sysconf(_SC_PAGE_SIZE);
-    return pages <= 0 || pageSize <= 0 ||
-           size_ <= static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize);
-}
-
 ssize_t LogFile::readAt(std::uint64_t offset, char* buffer, std::size_t n) const
 {
     for (;;) {

@@ -22,8 +22,6 @@ public:
 
     Status status() const { return status_; }
     std::uint64_t size() const { return size_; }
-    // Whether a loaded log of this size can fit in the machine's memory at all.
-    bool fitsInMemory() const;
     // Reads up to n bytes at offset into buffer: the number read, 0 at the end of the file,
     // -1 on an I/O error.
     ssize_t readAt(std::uint64_t offset, char* buffer, std::size_t n) const;

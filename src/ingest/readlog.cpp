@@ -6,12 +6,18 @@
 #include "ingest/recordparser.h"
 
 #include <new>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 namespace quorvel {
 
 namespace {
+
+constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+
+// Thrown out of the read when the projected records pass the memory budget.
+struct OverBudget {};
 
 // The records a log of `size` bytes is likely to hold, judged from its first block: enough
 // that the arrays are not grown in the usual case. Room that stays unused is never touched.
@@ -23,15 +29,32 @@ std::int64_t expectedRecords(std::int64_t found, std::uint64_t blockBytes, std::
     return static_cast<std::int64_t>(perByte * static_cast<double>(size) * 1.125) + 64;
 }
 
+// What the load will hold once the whole log is read, judged after `read` of its `size` bytes,
+// of which `parsed` were whole lines handed to the records. What grows with every record
+// grows in proportion to the bytes; the tallies count twice (a table that grows holds its old
+// and its new slots for a moment, and more distinct values may come); the line not finished
+// yet is held whole, and while no line has ended it may run to the end of the log.
+std::uint64_t projectedBytes(const LogRecords::Footprint& used, std::uint64_t parsed, std::uint64_t read,
+                             std::uint64_t size)
+{
+    if (parsed == 0)
+        return size;
+    const double perByte = static_cast<double>(used.perRecord) / static_cast<double>(parsed);
+    return static_cast<std::uint64_t>(perByte * static_cast<double>(size)) + 2 * used.distinct + 2 * (read - parsed);
+}
+
 } // namespace
 
-std::optional<LogRead> readRecords(const LogFile& file, const LoadPlan& plan, Progress& progress)
+LogRead readRecords(const LogFile& file, const LoadPlan& plan, Progress& progress, std::uint64_t memoryBudget)
 {
-    if (!file.fitsInMemory())
-        return std::nullopt;
-    LogRead read{LogRecords(plan.columns), 0};
+    LogRead read{LogRead::Status::Read, LogRecords(plan.columns), 0};
     std::vector<LineCut> batch;
+    std::uint64_t parsed = 0;
     const auto parse = [&](std::string_view lines) {
+        const bool atStart = parsed == 0;
+        parsed += lines.size();
+        if (atStart && lines.starts_with(byteOrderMark))
+            lines.remove_prefix(byteOrderMark.size());
         batch.clear();
         const bool first = read.lines == 0;
         fixstr(lines, [&](const ScannedLine& line) {
@@ -44,14 +67,24 @@ std::optional<LogRead> readRecords(const LogFile& file, const LoadPlan& plan, Pr
             read.records.reserve(expectedRecords(read.lines, lines.size(), file.size()));
         read.records.append(lines, std::span<const LineCut>(batch));
     };
-    const auto size = static_cast<std::int64_t>(file.size());
+    const auto blockRead = [&](std::uint64_t bytes) {
+        if (projectedBytes(read.records.footprint(), parsed, bytes, file.size()) > memoryBudget)
+            throw OverBudget{};
+        progress.reached(static_cast<std::int64_t>(bytes), static_cast<std::int64_t>(file.size()));
+    };
     try {
-        const auto blockRead = [&](std::uint64_t bytes) { progress.reached(static_cast<std::int64_t>(bytes), size); };
-        if (!streamLines(file, file.size(), parse, blockRead))
-            return std::nullopt;
+        const std::optional<std::uint64_t> bytes = streamLines(file, file.size(), parse, blockRead);
+        if (!bytes)
+            read.status = LogRead::Status::Unreadable;
+        else if (*bytes < file.size())
+            read.status = LogRead::Status::Shrunk;
+    } catch (const OverBudget&) {
+        read.status = LogRead::Status::NotEnoughMemory;
     } catch (const std::bad_alloc&) {
-        return std::nullopt;
+        read.status = LogRead::Status::NotEnoughMemory;
     }
+    if (read.status != LogRead::Status::Read)
+        read.records = LogRecords(plan.columns);
     return read;
 }
 

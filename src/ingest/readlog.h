@@ -7,22 +7,33 @@
 #include "model/logrecords.h"
 
 #include <cstdint>
-#include <optional>
 
 namespace quorvel {
 
-// What a read of a log gives: its records as the plan keeps them, and the number of record
-// lines the log holds (the plan may have left some of them out).
+// What a read of a log gives: how it ended, the records as the plan keeps them, and the number
+// of record lines the log holds (the plan may have left some of them out).
 struct LogRead {
+    enum class Status {
+        Read,
+        Unreadable,      // an I/O error
+        NotEnoughMemory, // the records would not fit in the memory the system can give
+        Shrunk,          // the log ended before the size it had when opened
+    };
+    Status status = Status::Read;
     LogRecords records;
     std::int64_t lines = 0;
 };
 
-// Reads an open log in blocks (its size as it was when opened), cutting and parsing the lines
+// Reads an open log in blocks, up to the size it had when opened, cutting and parsing the lines
 // of each block as it arrives (fixstr, then sortstr4 on each line), so the whole text is never
-// held; keeps what the plan asks for. After each block, progress.reached(bytes read so far,
-// size). Nothing when the log cannot be read (an I/O error) or does not fit in memory; an
-// exception thrown by progress stops the read and passes through.
-std::optional<LogRead> readRecords(const LogFile& file, const LoadPlan& plan, Progress& progress);
+// held; keeps what the plan asks for. A UTF-8 byte order mark at the very start is skipped.
+// After each block, progress.reached(bytes read so far, size); an exception thrown by progress
+// stops the read and passes through.
+//
+// The load must fit in memoryBudget bytes: after each block, what the records hold is
+// projected to the whole log (see readlog.cpp), and the read stops as NotEnoughMemory once the
+// projection passes the budget, as it does when an allocation fails. Records are only kept
+// when the status is Read.
+LogRead readRecords(const LogFile& file, const LoadPlan& plan, Progress& progress, std::uint64_t memoryBudget);
 
 } // namespace quorvel

@@ -26,6 +26,21 @@ void LogRecords::reserve(std::int64_t n)
     }
 }
 
+LogRecords::Footprint LogRecords::footprint() const
+{
+    const auto records = static_cast<std::uint64_t>(count_);
+    Footprint used;
+    if (kept_.has(Field::stamp))
+        used.perRecord += records * sizeof(Prefix) + prefixText_.kept();
+    for (const Field f : interned) {
+        if (!kept_.has(f))
+            continue;
+        used.perRecord += records * sizeof(std::uint32_t);
+        used.distinct += columns_[column(f)].tally.footprint();
+    }
+    return used;
+}
+
 std::string_view LogRecords::field(std::int64_t index, Field which) const
 {
     const auto i = static_cast<std::size_t>(index);

@@ -59,6 +59,15 @@ public:
     // For each record, the index of its value in tally(f).
     std::span<const std::uint32_t> ids(Field f) const { return columns_[column(f)].ids; }
 
+    // The memory the records hold, in two parts: what grows with every record (each column's
+    // index, the stamps and spares, as much as they fill of the room made for them) and what
+    // grows with the distinct values (the tallies).
+    struct Footprint {
+        std::uint64_t perRecord = 0;
+        std::uint64_t distinct = 0;
+    };
+    Footprint footprint() const;
+
 private:
     // Where a record's stamp and spare are kept: "stamp", or "stamp TAB spare" when the line
     // has a TAB.

@@ -13,16 +13,36 @@ std::string ofCount(std::int64_t i, std::int64_t n)
     return concat(decimal(i), "/", decimal(n));
 }
 
-} // namespace
-
-std::string cannotFindLog(Side side)
+// "<what> '<log>'", and " in '<folder>'" in the tool's words.
+std::string logMessage(std::string_view what, Side side, MessageStyle style, std::string_view folder)
 {
-    return concat("Cannot find '", sideInfo(side).logFileName, "'");
+    std::string text = concat(what, " '", sideInfo(side).logFileName, "'");
+    if (style == MessageStyle::Tool)
+        text.append(" in '").append(folder).append("'");
+    return text;
 }
 
-std::string cannotReadLog(Side side)
+} // namespace
+
+std::string cannotFindLog(Side side, MessageStyle style, std::string_view folder)
 {
-    return concat("Cannot read '", sideInfo(side).logFileName, "'");
+    return logMessage("Cannot find", side, style, folder);
+}
+
+std::string cannotReadLog(Side side, MessageStyle style, std::string_view folder)
+{
+    return logMessage("Cannot read", side, style, folder);
+}
+
+std::string notEnoughMemoryToLoad(Side side)
+{
+    return concat("Not enough memory to load '", sideInfo(side).logFileName, "'");
+}
+
+std::string logChangedWhileRead(Side side, MessageStyle style)
+{
+    return concat(style == MessageStyle::Tool ? "quorvel-report: '" : "'", sideInfo(side).logFileName,
+                  "' changed while it was read");
 }
 
 std::string cannotRememberFolder(std::string_view folderFile)

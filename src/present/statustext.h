@@ -17,11 +17,20 @@ inline constexpr std::string_view mustLoadMessage = "Must load log first...";
 inline constexpr std::string_view noFolderMessage = "You must select the server folder first...";
 inline constexpr std::string_view unreadableAccountsMessage = "Cannot read 'users'";
 inline constexpr std::string_view browseFolderTitle = "Select your Hotline Server Folder";
+inline constexpr std::string_view notEnoughMemoryMessage = "Not enough memory for this command";
+
+// Whose words a message is in: the window's, or quorvel-report's, which also names the folder
+// a log was looked for in and marks the messages only it has with its name.
+enum class MessageStyle { Window, Tool };
 
 // "Cannot find '<log>'" for a log that is not there, "Cannot read '<log>'" for one that cannot
-// be read.
-std::string cannotFindLog(Side side);
-std::string cannotReadLog(Side side);
+// be read; in the tool's words followed by " in '<folder>'".
+std::string cannotFindLog(Side side, MessageStyle style, std::string_view folder);
+std::string cannotReadLog(Side side, MessageStyle style, std::string_view folder);
+// "Not enough memory to load '<log>'".
+std::string notEnoughMemoryToLoad(Side side);
+// "'<log>' changed while it was read" (the log ended before the size it had when opened).
+std::string logChangedWhileRead(Side side, MessageStyle style);
 // The server folder was chosen but the folder file cannot keep it.
 std::string cannotRememberFolder(std::string_view folderFile);
 

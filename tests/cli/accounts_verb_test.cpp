@@ -20,13 +20,13 @@ TEST(AccountsVerb, ListsAccountFoldersInCaseInsensitiveOrderEachEndedByCrLf)
     EXPECT_EQ(run.err, "");
 }
 
-TEST(AccountsVerb, WithoutAnyServerFolderIsRefusedWithTheStatusMessage)
+TEST(AccountsVerb, WithoutAnyServerFolderSaysHowToGiveOne)
 {
     TempServer server;
     const ReportRun run = report(server, {"accounts"});
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "You must select the server folder first...\n");
+    EXPECT_EQ(run.err, "quorvel-report: no server folder: give --server DIR\n");
 }
 
 TEST(AccountsVerb, UsesTheRememberedFolderByDefault)

@@ -80,8 +80,9 @@ void writeFolderFile(const TempServer& s, std::string_view bytes)
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-// The folder file holds bytes; the server folder it does not name holds a good log.
-BadInput folderFileRow(std::string what, std::function<std::string(const TempServer&)> bytes)
+// The folder file holds bytes; the server folder it does not name holds a good log. The window
+// finds no log there; the tool refuses the folder at once with err.
+BadInput folderFileRow(std::string what, std::function<std::string(const TempServer&)> bytes, std::string err)
 {
     BadInput row;
     row.what = std::move(what);
@@ -92,6 +93,7 @@ BadInput folderFileRow(std::string what, std::function<std::string(const TempSer
     row.command = "mnudownloadnumber";
     row.verb = {"downloads-by-number"};
     row.messages = "Cannot find 'Download Log.txt'\nMust load log first...\n";
+    row.err = std::move(err);
     row.code = 1;
     row.viaFolderFile = true;
     return row;
@@ -122,11 +124,18 @@ std::vector<BadInput> folderFileRows()
     const Bytes nulFirst = [](const TempServer& s) { return "\0"s + s.folder(); };
     const Bytes megabyte = [](const TempServer&) { return std::string(1u << 20, 'x'); };
     const Bytes gone = [](const TempServer& s) { return (s.root() / "gone").string(); };
+    const auto noFolderAt = [](const std::string& folder, const char* reason) {
+        return "quorvel-report: no server folder at '" + folder + "': " + reason + "\n";
+    };
     return {
-        folderFileRow("FolderFileOfGarbageNamesNoServer", garbage),
-        folderFileRow("FolderFileWithNulFirstNamesNoServer", nulFirst),
-        folderFileRow("FolderFileOfOneMegabyteWithoutNulIsNoServer", megabyte),
-        folderFileRow("FolderFileNamingAFolderThatIsGoneFindsNoLog", gone),
+        folderFileRow("FolderFileOfGarbageNamesNoServer", garbage,
+                      noFolderAt("\x89\x01\xff\r\ngarbage", "No such file or directory")),
+        folderFileRow("FolderFileWithNulFirstNamesNoServer", nulFirst,
+                      "quorvel-report: no server folder: give --server DIR\n"),
+        folderFileRow("FolderFileOfOneMegabyteWithoutNulIsNoServer", megabyte,
+                      noFolderAt(std::string(1u << 20, 'x'), "File name too long")),
+        folderFileRow("FolderFileNamingAFolderThatIsGoneFindsNoLog", gone,
+                      noFolderAt("<root>/gone", "No such file or directory")),
     };
 }
 

@@ -30,6 +30,9 @@ BadInput byNumberRow(std::string what, std::function<void(const TempServer&)> ar
     row.command = "mnudownloadnumber";
     row.verb = {"downloads-by-number"};
     row.code = messages.empty() ? 0 : 1;
+    // The tool's words for a log it could not use also name the folder it looked in.
+    if (messages.starts_with("Cannot "))
+        row.err = messages.substr(0, messages.find('\n')) + " in '<root>/server'" + messages.substr(messages.find('\n'));
     row.messages = std::move(messages);
     row.out = std::move(out);
     return row;

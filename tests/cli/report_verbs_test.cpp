@@ -66,7 +66,7 @@ TEST(ReportVerbRefusal, AMissingLogExitsOneWithTheReasonsOnStderr)
     const ReportRun run = reportOn(server, {"uploads-by-date"});
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "Cannot find 'Upload Log.txt'\nMust load log first...\n");
+    EXPECT_EQ(run.err, "Cannot find 'Upload Log.txt' in '" + server.folder() + "'\nMust load log first...\n");
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 #include "enginefixture.h"
 
 #include "commands/serverfolder.h"
-#include "server/accountfolders.h"
+#include "server/serverfolder.h"
 
 #include <gtest/gtest.h>
 

@@ -158,13 +158,13 @@ TEST_F(FileTally, OfALongLogShowsCaptionsSparinglyAndEndsAtTheLastRecord)
     server.writeDownloadLog(log);
     loadlog(a, Side::Download);
     window.statuses.clear();
-    listfiles(a, Side::Download);
+    const std::vector<filecount> files = listfiles(a, Side::Download);
     EXPECT_EQ(window.statuses, (std::vector<std::string>{"Looking at Download Number 4096/10000",
                                                          "Looking at Download Number 8192/10000",
                                                          "Looking at Download Number 10000/10000"}));
-    ASSERT_EQ(a.state.download.files.size(), 7u);
-    EXPECT_EQ(a.state.download.files[0].count, 1429);
-    EXPECT_EQ(a.state.download.files[6].count, 1428);
+    ASSERT_EQ(files.size(), 7u);
+    EXPECT_EQ(files[0].count, 1429);
+    EXPECT_EQ(files[6].count, 1428);
 }
 
 } // namespace

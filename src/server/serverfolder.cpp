@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "server/accountfolders.h"
+#include "server/serverfolder.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <dirent.h>
 #include <optional>
 #include <string_view>
 #include <system_error>
@@ -35,6 +37,15 @@ bool missingFolder(const std::error_code& error)
 }
 
 } // namespace
+
+std::error_code openFolderError(const std::filesystem::path& dir)
+{
+    DIR* opened = ::opendir(dir.c_str());
+    if (!opened)
+        return {errno, std::generic_category()};
+    ::closedir(opened);
+    return {};
+}
 
 std::optional<std::vector<std::string>> listAccountFolders(const std::filesystem::path& dir)
 {

@@ -4,9 +4,16 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace quorvel {
+
+// The server folder on disk. The program only ever reads it.
+
+// Whether dir is a folder this process can list: no error, or the system's reason (no such
+// file or directory, not a directory, a name too long, permission denied).
+std::error_code openFolderError(const std::filesystem::path& dir);
 
 // The account folders under dir: every entry that is a folder (links followed), not hidden
 // (a name beginning with "."), in ascending order of name compared without regard to ASCII
