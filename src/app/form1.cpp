@@ -58,6 +58,9 @@ void Form1::createControls()
     lblinfo_->setObjectName(QStringLiteral("lblinfo"));
     lblinfo_->setGeometry(twipsRect(70, 120, 7695, 495));
     lblinfo_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Captions hold names from the logs, which whoever connects to the server chooses: they are
+    // shown as they are, never read as markup.
+    lblinfo_->setTextFormat(Qt::PlainText);
     lblinfo_->setWordWrap(true);
     text1_ = new OutputBox(client);
     text1_->setObjectName(QStringLiteral("Text1"));

@@ -3,6 +3,7 @@
 
 #include "tempserver.h"
 
+#include <cstdint>
 #include <functional>
 #include <gtest/gtest.h>
 #include <ostream>
@@ -17,7 +18,7 @@ namespace quorvel::test {
 struct BadInput {
     std::string what;                               // the fault the row catches: the test's name
     std::function<void(const TempServer&)> arrange; // makes the bad input
-    std::string command;                            // the menu command the engine runs
+    std::string command;                            // the menu command the engine runs; empty: none
     std::vector<std::string> verb;                  // quorvel-report's arguments; empty: no such use
     // The refusal status lines and error boxes ("title: text"), each followed by "\n"; the
     // tool prints the same on stderr unless err says otherwise.
@@ -33,6 +34,9 @@ struct BadInput {
     std::function<void(const TempServer&)> whileLoading;
     std::string saveTo;      // the file "Save as..." is given; the tool's stdout goes there too
     bool alsoBinary = false; // also run the real quorvel-report executable
+    // Runs only the executable, its address space limited to this many KiB (not under
+    // AddressSanitizer, which cannot run so).
+    std::uint64_t addressSpaceKiB = 0;
 };
 
 void PrintTo(const BadInput& row, std::ostream* os);

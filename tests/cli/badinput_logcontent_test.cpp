@@ -89,6 +89,20 @@ BadInput growingLog()
     return row;
 }
 
+// A log cut short while it is read: what was read belongs to a log that is no more.
+BadInput shrinkingLog()
+{
+    BadInput row = byNumberRow(
+        "LogThatShrinksWhileReadIsNotLoaded",
+        [](const TempServer& s) {
+            s.writeDownloadLog(serverLogOf({{"bob", "Bob", "old.txt"}, {"ann", "Ann", "new.txt"}}));
+        },
+        "'Download Log.txt' changed while it was read\nMust load log first...\n", "");
+    row.err = "quorvel-report: " + row.messages;
+    row.whileLoading = [](const TempServer& s) { fs::resize_file(downloadLog(s), 60); };
+    return row;
+}
+
 BadInput unreadableLog()
 {
     BadInput row = byNumberRow(
@@ -155,7 +169,16 @@ INSTANTIATE_TEST_SUITE_P(
         byNumberRow(
             "OnlyTabsGiveOneRecordWithTheSurplusTabsInItsFileName",
             [](const TempServer& s) { s.writeDownloadLog("\t\t\t\t\t\t"); }, "", byNumber("1\t\t\t\r\n")),
-        growingLog()),
+        growingLog(), shrinkingLog(),
+        // Saved by an editor that starts a file with a byte order mark: the header stays a
+        // header. A mark anywhere else is data.
+        byNumberRow(
+            "ByteOrderMarkBeforeTheHeaderIsSkipped",
+            [](const TempServer& s) {
+                s.writeDownloadLog("\xEF\xBB\xBF" + serverLogOf({{"bob", "Bob", "a.txt"}}) +
+                                   "\r\xEF\xBB\xBF" "Date/time\tAddress\tAccount\tName\tFile Name");
+            },
+            "", byNumber("1\tFile Name\r\n1\ta.txt\r\n"))),
     rowName);
 
 } // namespace

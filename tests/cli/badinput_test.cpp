@@ -218,9 +218,15 @@ void runInTool(const BadInput& row)
 
 // Runs the executable with stdout and stderr going to files; gives up after a minute. The
 // output is read back only from a regular file (never from a device such as /dev/full).
-ReportRun runExecutable(const std::vector<std::string>& args, const std::string& stdoutPath, const fs::path& stderrPath)
+ReportRun runExecutable(const std::vector<std::string>& args, const std::string& stdoutPath, const fs::path& stderrPath,
+                        std::uint64_t addressSpaceKiB)
 {
-    std::vector<char*> argv{const_cast<char*>(QUORVEL_REPORT_PATH)};
+    // A limited address space is set by the shell that then becomes the program.
+    const std::string limit = "ulimit -v " + std::to_string(addressSpaceKiB) + " && exec \"$0\" \"$@\"";
+    std::vector<char*> argv;
+    if (addressSpaceKiB > 0)
+        argv = {const_cast<char*>("/bin/sh"), const_cast<char*>("-c"), const_cast<char*>(limit.c_str())};
+    argv.push_back(const_cast<char*>(QUORVEL_REPORT_PATH));
     for (const std::string& arg : args)
         argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
@@ -258,7 +264,7 @@ void runInBinary(const BadInput& row)
     fs::create_directory(outputs);
     const std::string stdoutPath = row.saveTo.empty() ? (outputs / "stdout").string() : expand(row.saveTo, server);
     const std::string before = snapshotOf(server.folder());
-    const ReportRun run = runExecutable(args, stdoutPath, outputs / "stderr");
+    const ReportRun run = runExecutable(args, stdoutPath, outputs / "stderr", row.addressSpaceKiB);
     EXPECT_EQ(run.code, row.code);
     if (row.saveTo.empty()) {
         EXPECT_EQ(run.out, row.code == 0 ? expand(row.out, server) : "");
@@ -278,7 +284,15 @@ TEST_P(BadInputSuite, GivesTheExactMessageAndLosesNothing)
         if (!PermissionBitsApply::enforced(scratch.root()))
             GTEST_SKIP() << "permission bits are not enforced for this process";
     }
-    runInEngine(row);
+    if (row.addressSpaceKiB > 0) {
+#ifdef __SANITIZE_ADDRESS__
+        GTEST_SKIP() << "AddressSanitizer cannot run in a limited address space";
+#endif
+        runInBinary(row);
+        return;
+    }
+    if (!row.command.empty())
+        runInEngine(row);
     if (!row.verb.empty())
         runInTool(row);
     if (row.alsoBinary)

@@ -21,6 +21,7 @@ private slots:
     void windowLook();
     void controlsKeepTheirPlaceWhenResized();
     void windowIsCentredOnScreen();
+    void captionsShowMarkupAsText();
 };
 
 void MainWindowTest::menuBarHasTheSevenMenusInOrder()
@@ -184,6 +185,18 @@ void MainWindowTest::windowIsCentredOnScreen()
     const QPoint screenCentre = world.form->screen()->availableGeometry().center();
     const QPoint offset = world.form->geometry().center() - screenCentre;
     QVERIFY2(offset.manhattanLength() <= 2, "the main window is not centred");
+}
+
+// User and account names come from the logs and are chosen by whoever connects: a caption
+// that holds one is shown as it is, never read as markup.
+void MainWindowTest::captionsShowMarkupAsText()
+{
+    GuiWorld world;
+    const std::string caption = "<img src=\"/dev/zero\"><b>bob</b>'s Downloads\r\nLooking at Download Number 1/1\r\n";
+    world.form->setStatus(caption);
+    QCOMPARE(world.lblinfo()->textFormat(), Qt::PlainText);
+    QCOMPARE(world.lblinfo()->text(),
+             QStringLiteral("<img src=\"/dev/zero\"><b>bob</b>'s Downloads\nLooking at Download Number 1/1\n"));
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -56,6 +57,7 @@ private slots:
     void saveDialogAddsTheDefaultSuffix();
     void cancelledSaveDialogGivesNothing();
     void folderPickerShowsOnlyFolders();
+    void errorNamingMarkupShowsItAsText();
 };
 
 void QtPlatformTest::okCancelQuestionHasNoIconAndOkAsDefault_data()
@@ -131,6 +133,23 @@ void QtPlatformTest::folderPickerShowsOnlyFolders()
         dialog->reject();
     });
     QVERIFY(!platform.browseForFolder("Select your Hotline Server Folder"));
+}
+
+// A path is anybody's choice: markup in it must not reach the rich-text engine, where
+// <img src="/dev/zero"> reads until memory runs out.
+void QtPlatformTest::errorNamingMarkupShowsItAsText()
+{
+    const QString message = QStringLiteral("Cannot save '<img src=\"/dev/zero\"><b>x</b>': Permission denied");
+    QtPlatform platform;
+    whenModalOpens<QMessageBox>([message](QMessageBox* box) {
+        QCOMPARE(box->icon(), QMessageBox::Critical);
+        QCOMPARE(box->textFormat(), Qt::PlainText);
+        const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        QVERIFY(label);
+        QCOMPARE(label->textFormat(), Qt::PlainText);
+        QCOMPARE(label->text(), message);
+    });
+    platform.showError("Save Log Information", message.toStdString());
 }
 
 QTEST_MAIN(QtPlatformTest)

@@ -41,12 +41,19 @@ std::optional<std::string> QtPlatform::browseForFolder(std::string_view title)
     return pathBytes(folder);
 }
 
+// Messages may name paths and files, which anyone may name: shown as they are, never as markup.
+int QtPlatform::showMessage(QMessageBox::Icon icon, std::string_view title, std::string_view text,
+                            QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(icon, decodeLine(title), decodeText(text).text, buttons, owner_);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::Ok);
+    return box.exec();
+}
+
 bool QtPlatform::askOkCancel(std::string_view text, std::string_view title)
 {
-    QMessageBox box(QMessageBox::NoIcon, decodeLine(title), decodeText(text).text,
-                    QMessageBox::Ok | QMessageBox::Cancel, owner_);
-    box.setDefaultButton(QMessageBox::Ok);
-    return box.exec() == QMessageBox::Ok;
+    return showMessage(QMessageBox::NoIcon, title, text, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
 // Overwriting an existing file is confirmed by the dialog itself (QFileDialog asks by default).
@@ -68,7 +75,7 @@ std::optional<std::string> QtPlatform::askSaveFileName(const SaveDialogRequest& 
 
 void QtPlatform::showError(std::string_view title, std::string_view message)
 {
-    QMessageBox::critical(owner_, decodeLine(title), decodeText(message).text);
+    showMessage(QMessageBox::Critical, title, message, QMessageBox::Ok);
 }
 
 } // namespace quorvel::gui

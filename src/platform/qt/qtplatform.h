@@ -3,6 +3,7 @@
 
 #include "platform/platform.h"
 
+#include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
 
@@ -20,6 +21,9 @@ public:
     void showError(std::string_view title, std::string_view message) override;
 
 private:
+    int showMessage(QMessageBox::Icon icon, std::string_view title, std::string_view text,
+                    QMessageBox::StandardButtons buttons);
+
     QPointer<QWidget> owner_;
 };
 
