@@ -81,6 +81,7 @@ private:
         std::vector<std::uint32_t, HugePageAllocator<std::uint32_t>> ids;
     };
     static constexpr std::array interned{Field::account, Field::username, Field::filename};
+    template <Field f, LineCutOf Cut> void appendColumn(std::string_view text, std::span<const Cut> lines);
     static std::size_t column(Field f)
     {
         return static_cast<std::size_t>(f) - static_cast<std::size_t>(Field::account);
@@ -102,14 +103,20 @@ template <LineCutOf Cut> void LogRecords::append(std::string_view text, std::spa
             prefixes_.push_back({kept.data(), static_cast<std::uint32_t>(kept.size()), line.stampLength()});
         }
     }
-    for (const Field f : interned) {
-        if (!kept_.has(f))
-            continue;
-        Column& c = columns_[column(f)];
-        c.tally.addEach(
-            lines.size(), [&](std::size_t k) { return lines[k].field(text, f); },
-            [&](std::size_t, std::size_t index) { c.ids.push_back(static_cast<std::uint32_t>(index)); });
-    }
+    appendColumn<Field::account>(text, lines);
+    appendColumn<Field::username>(text, lines);
+    appendColumn<Field::filename>(text, lines);
+}
+
+// One instance per column, so that cutting the column out of each line is made for it.
+template <Field f, LineCutOf Cut> void LogRecords::appendColumn(std::string_view text, std::span<const Cut> lines)
+{
+    if (!kept_.has(f))
+        return;
+    Column& c = columns_[column(f)];
+    c.tally.addEach(
+        lines.size(), [&](std::size_t k) { return lines[k].field(text, f); },
+        [&](std::size_t, std::size_t index) { c.ids.push_back(static_cast<std::uint32_t>(index)); });
 }
 
 } // namespace quorvel
