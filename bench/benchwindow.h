@@ -52,6 +52,7 @@ public:
     bool askOkCancel(std::string_view, std::string_view) override { return true; }
     std::optional<std::string> askSaveFileName(const SaveDialogRequest&) override { return std::nullopt; }
     void showError(std::string_view, std::string_view) override {}
+    std::optional<PeriodDialogDates> askPeriod(const PeriodDialogDates&) override { return std::nullopt; }
 };
 
 } // namespace quorvel::bench

@@ -24,6 +24,10 @@ public:
     bool askOkCancel(std::string_view, std::string_view) override { return true; }
     std::optional<std::string> askSaveFileName(const quorvel::SaveDialogRequest&) override { return std::nullopt; }
     void showError(std::string_view, std::string_view) override {}
+    std::optional<quorvel::PeriodDialogDates> askPeriod(const quorvel::PeriodDialogDates&) override
+    {
+        return std::nullopt;
+    }
 };
 
 // Milliseconds from triggering the menu item to the output box painted.

@@ -58,6 +58,7 @@ public:
     bool askOkCancel(std::string_view, std::string_view) override { return true; }
     std::optional<std::string> askSaveFileName(const SaveDialogRequest&) override { return std::nullopt; }
     void showError(std::string_view title, std::string_view message) override;
+    std::optional<PeriodDialogDates> askPeriod(const PeriodDialogDates&) override { return std::nullopt; }
 
 private:
     std::ostream& err_;

@@ -5,6 +5,7 @@
 #include "commands/commandtable.h"
 #include "commands/program.h"
 #include "commands/serverfolder.h"
+#include "present/reporttext.h"
 #include "server/serverfolder.h"
 
 #include <cerrno>
@@ -19,6 +20,7 @@ constexpr std::string_view name = "quorvel-report: ";
 
 struct Invocation {
     std::optional<std::string> server;
+    Period period;
     const CommandRow* verb = nullptr;
     std::string value;
     bool help = false;
@@ -34,15 +36,57 @@ void printHelp(std::ostream& out)
 {
     printUsage(out);
     out << "Answers one question about a Hotline server's transfer logs and prints the answer.\n"
-           "DIR defaults to the server folder the program remembers.\n\nVERBs:\n";
+           "DIR defaults to the server folder the program remembers. --from and --to (YYYY-MM-DD)\n"
+           "keep the records of those days and the days between.\n\nVERBs:\n";
     for (const CommandRow& row : commandTable())
         if (!row.verb.empty())
             out << "  " << row.verb << (row.value == ValueKind::None ? "" : " ") << valueName(row.value) << '\n';
 }
 
-// Options may stand before or after the verb: --server DIR, --server=DIR (the last one
-// given counts), --help, --version; "--" ends them, so a VALUE may start with "-". Returns
-// nothing and explains on err when the arguments are not a valid call.
+// A date given as YYYY-MM-DD; nothing when it is not one or names no real day.
+std::optional<DayNumber> parseDate(std::string_view text)
+{
+    const auto digitsAt = [&](std::size_t at, std::size_t n) {
+        int value = 0;
+        for (std::size_t k = at; k < at + n; ++k) {
+            if (text[k] < '0' || text[k] > '9')
+                return -1;
+            value = value * 10 + (text[k] - '0');
+        }
+        return value;
+    };
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
+        return std::nullopt;
+    const int year = digitsAt(0, 4), month = digitsAt(5, 2), day = digitsAt(8, 2);
+    if (year < 0 || month < 0 || day < 0 || !isRealDay(year, month, day))
+        return std::nullopt;
+    return dayNumber({year, month, day});
+}
+
+// Takes the value of --server, --from or --to into call; false after saying why on err.
+bool takeOption(std::string_view option, const std::string& value, Invocation& call, std::ostream& err)
+{
+    if (option == "--server") {
+        if (value.empty()) {
+            err << name << "--server needs a folder\n";
+            return false;
+        }
+        call.server = value;
+        return true;
+    }
+    const std::optional<DayNumber> day = parseDate(value);
+    if (!day) {
+        err << name << option << ": '" << value << "' is not a date (YYYY-MM-DD)\n";
+        return false;
+    }
+    (option == "--from" ? call.period.from : call.period.to) = *day;
+    return true;
+}
+
+// Options may stand before or after the verb: --server DIR, --from DAY, --to DAY (each also
+// as --option=VALUE; the last one given counts), --help, --version; "--" ends them, so a VALUE
+// may start with "-". Returns nothing and explains on err when the arguments are not a valid
+// call.
 std::optional<Invocation> parse(const std::vector<std::string>& args, std::ostream& err)
 {
     Invocation call;
@@ -50,6 +94,7 @@ std::optional<Invocation> parse(const std::vector<std::string>& args, std::ostre
     bool options = true;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        const std::string_view option = std::string_view(arg).substr(0, arg.find('='));
         if (!options || arg == "-" || !arg.starts_with("-")) {
             words.push_back(arg);
         } else if (arg == "--") {
@@ -58,21 +103,22 @@ std::optional<Invocation> parse(const std::vector<std::string>& args, std::ostre
             call.help = true;
         } else if (arg == "--version") {
             call.version = true;
-        } else if (arg == "--server" || arg.starts_with("--server=")) {
-            const bool joined = arg != "--server";
+        } else if (option == "--server" || option == "--from" || option == "--to") {
+            const bool joined = option.size() < arg.size();
             if (!joined && i + 1 == args.size()) {
-                err << name << "--server needs a folder\n";
+                err << name << option << (option == "--server" ? " needs a folder\n" : " needs a date\n");
                 return std::nullopt;
             }
-            call.server = joined ? arg.substr(arg.find('=') + 1) : args[++i];
-            if (call.server->empty()) {
-                err << name << "--server needs a folder\n";
+            if (!takeOption(option, joined ? arg.substr(option.size() + 1) : args[++i], call, err))
                 return std::nullopt;
-            }
         } else {
             err << name << "unknown option '" << arg << "' (a VALUE that starts with '-' goes after --)\n";
             return std::nullopt;
         }
+    }
+    if (call.period.from && call.period.to && *call.period.from > *call.period.to) {
+        err << name << "--from " << dayText(*call.period.from) << " is after --to " << dayText(*call.period.to) << '\n';
+        return std::nullopt;
     }
     if (call.help || call.version)
         return call;
@@ -138,7 +184,9 @@ int answer(const Invocation& call, const std::string& folder, std::ostream& out,
     else
         start = Form_Load(a);
     const CommandRow& verb = *call.verb;
-    a.loadplan = {verb.reads, verb.match, verb.match ? call.value : std::string()};
+    a.state.period = call.period;
+    a.loadplan = {verb.reads, verb.match, verb.match ? call.value : std::string(),
+                  call.period.isAllTime() ? std::nullopt : std::optional(call.period)};
     const Outcome outcome = runCommand(a, [&](Analyzer& analyzer) { return verb.run(analyzer, call.value); });
     if (!outcome.isDone()) {
         for (const std::string& reason : start.also(outcome).reasons())

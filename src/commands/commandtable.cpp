@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "commands/commandtable.h"
 
+#include "commands/insights.h"
 #include "commands/loading.h"
+#include "commands/period.h"
 #include "commands/reports.h"
 #include "commands/saving.h"
 #include "commands/searches.h"
@@ -16,9 +18,10 @@ namespace quorvel {
 
 namespace {
 
+// In the order of TopMenu.
 constexpr TopMenuDesign topMenuDesigns[] = {
-    {"mnufile", "File"},       {"blah3", "Load"},    {"mnublah", "Download Info"}, {"mnublah5", "Upload Info"},
-    {"mnublah2", "Search"}, {"blah4", "Find"}, {"mnuHelp", "Help"},
+    {"mnufile", "File"},  {"blah3", "Load"},         {"mnublah", "Download Info"}, {"mnublah5", "Upload Info"},
+    {"mnublah2", "Search"}, {"blah4", "Find"}, {"mnuinsights", "Insights"},     {"mnuHelp", "Help"},
 };
 
 template <Outcome (*command)(Analyzer&)> Outcome noValue(Analyzer& a, const std::string&)
@@ -53,6 +56,9 @@ constexpr FieldSet filenames{Field::filename};
 // file searches read names and files, account searches accounts and files.
 constexpr FieldSet nameAndFileHits{Field::stamp, Field::spare, Field::username, Field::filename};
 constexpr FieldSet accountAndFileHits{Field::stamp, Field::spare, Field::account, Field::filename};
+// The questions of time and address read the first two columns, the last transfers the account too.
+constexpr FieldSet stamps{Field::stamp, Field::spare};
+constexpr FieldSet stampsAndAccounts{Field::stamp, Field::spare, Field::account};
 
 using enum TopMenu;
 
@@ -133,6 +139,36 @@ constexpr CommandRow table[] = {
      .reads = accountAndFileHits, .match = Field::account, .description = "the files an account has uploaded"},
     {.run = accountSearchBoth, .verb = "account-both", .value = ValueKind::Account, .reads = accountAndFileHits,
      .match = Field::account, .description = "the files an account has downloaded, then those it has uploaded"},
+    {.item = "mnuperiod", .caption = "Period...", .menu = Insights, .run = noValue<mnuperiod_Click>},
+    {.item = "mnudownloadsbyday", .caption = "Downloads By Day", .menu = Insights, .separatorBefore = "mnuinsightssep1",
+     .run = noValue<mnudownloadsbyday_Click>, .verb = "downloads-by-day", .reads = stamps,
+     .description = "the downloads of every day, oldest first"},
+    {.item = "mnudownloadsbymonth", .caption = "Downloads By Month", .menu = Insights,
+     .run = noValue<mnudownloadsbymonth_Click>, .verb = "downloads-by-month", .reads = stamps,
+     .description = "the downloads of every month, oldest first"},
+    {.item = "mnudownloadsbyhour", .caption = "Downloads By Hour", .menu = Insights,
+     .run = noValue<mnudownloadsbyhour_Click>, .verb = "downloads-by-hour", .reads = stamps,
+     .description = "the downloads of each hour of the day"},
+    {.item = "mnudownloadsbyaddress", .caption = "Downloads By Address", .menu = Insights,
+     .run = noValue<mnudownloadsbyaddress_Click>, .verb = "downloads-by-address", .reads = stamps,
+     .description = "every address with its number of downloads, most first"},
+    {.item = "mnulastdownloads", .caption = "Last Download By Account", .menu = Insights,
+     .run = noValue<mnulastdownloads_Click>, .verb = "last-downloads", .reads = stampsAndAccounts,
+     .description = "the day of every account's last download"},
+    {.item = "mnuuploadsbyday", .caption = "Uploads By Day", .menu = Insights, .separatorBefore = "mnuinsightssep2",
+     .run = noValue<mnuuploadsbyday_Click>, .verb = "uploads-by-day", .reads = stamps,
+     .description = "the uploads of every day, oldest first"},
+    {.item = "mnuuploadsbymonth", .caption = "Uploads By Month", .menu = Insights,
+     .run = noValue<mnuuploadsbymonth_Click>, .verb = "uploads-by-month", .reads = stamps,
+     .description = "the uploads of every month, oldest first"},
+    {.item = "mnuuploadsbyhour", .caption = "Uploads By Hour", .menu = Insights, .run = noValue<mnuuploadsbyhour_Click>,
+     .verb = "uploads-by-hour", .reads = stamps, .description = "the uploads of each hour of the day"},
+    {.item = "mnuuploadsbyaddress", .caption = "Uploads By Address", .menu = Insights,
+     .run = noValue<mnuuploadsbyaddress_Click>, .verb = "uploads-by-address", .reads = stamps,
+     .description = "every address with its number of uploads, most first"},
+    {.item = "mnulastuploads", .caption = "Last Upload By Account", .menu = Insights,
+     .run = noValue<mnulastuploads_Click>, .verb = "last-uploads", .reads = stampsAndAccounts,
+     .description = "the day of every account's last upload"},
     {.item = "mnuAbout", .caption = "About", .menu = Help, .windowAction = WindowAction::About},
 };
 

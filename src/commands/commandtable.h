@@ -17,15 +17,15 @@ namespace quorvel {
 // finds its verbs in it.
 
 // The top-level menus of the main window, in order.
-enum class TopMenu { File, Load, DownloadInfo, UploadInfo, Search, Find, Help };
+enum class TopMenu { File, Load, DownloadInfo, UploadInfo, Search, Find, Insights, Help };
 
 struct TopMenuDesign {
     std::string_view name;    // the menu's object name, e.g. "mnufile"
     std::string_view caption{};// "File"
 };
 const TopMenuDesign& topMenuDesign(TopMenu menu);
-inline constexpr TopMenu topMenus[] = {TopMenu::File,       TopMenu::Load,   TopMenu::DownloadInfo, TopMenu::UploadInfo,
-                                       TopMenu::Search, TopMenu::Find, TopMenu::Help};
+inline constexpr TopMenu topMenus[] = {TopMenu::File, TopMenu::Load, TopMenu::DownloadInfo, TopMenu::UploadInfo,
+                                       TopMenu::Search, TopMenu::Find, TopMenu::Insights, TopMenu::Help};
 
 // What a verb is given after its name.
 enum class ValueKind { None, Name, File, Account };

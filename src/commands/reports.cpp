@@ -2,6 +2,7 @@
 #include "commands/reports.h"
 
 #include "commands/loading.h"
+#include "commands/period.h"
 #include "commands/windowprogress.h"
 #include "present/reporttext.h"
 #include "present/statustext.h"
@@ -45,11 +46,12 @@ void showCountingCaptions(Analyzer& a, Side side, std::span<const std::string_vi
     });
 }
 
-// The number of records of the side's log whose account equals each name, with the names'
-// counting captions.
-std::vector<std::int64_t> countAccounts(Analyzer& a, Side side, std::span<const std::string_view> names)
+// The number of selected records of the side's log whose account equals each name, with the
+// names' counting captions.
+std::vector<std::int64_t> countAccounts(Analyzer& a, Side side, std::span<const std::string_view> names,
+                                        const Selection& selection)
 {
-    std::vector<std::int64_t> counts = countEach(a.state.log(side).records, Field::account, names);
+    std::vector<std::int64_t> counts = countEach(a.state.log(side).records, Field::account, names, selection);
     showCountingCaptions(a, side, names);
     return counts;
 }
@@ -63,20 +65,21 @@ std::string filesListing(std::string_view heading, const std::vector<filecount>&
 
 } // namespace
 
-std::vector<filecount> listfiles(Analyzer& a, Side side)
+std::vector<filecount> listfiles(Analyzer& a, Side side, const Selection& selection)
 {
     const LogRecords& records = a.state.log(side).records;
     replayProgress(a.window, records.count(),
                    [side](std::int64_t i, std::int64_t n) { return numberCaption(side, i, n); });
-    return fileTally(records);
+    return fileTally(records, selection);
 }
 
 Outcome sortByDate(Analyzer& a, Side side)
 {
     if (Outcome guard = logGuard(a, side); !guard.isDone())
         return guard;
-    std::vector<filecount> files = listfiles(a, side);
-    a.window.setOutputText(filesListing(sideInfo(side).byDateHeading, files, false));
+    const Selection selection = selectionOf(a, side);
+    std::vector<filecount> files = listfiles(a, side, selection);
+    showResult(a, filesListing(sideInfo(side).byDateHeading, files, false), selection.undated);
     a.state.log(side).files = std::move(files);
     a.window.setStatus(doneMessage);
     return Outcome::done();
@@ -86,9 +89,10 @@ Outcome sortByNumber(Analyzer& a, Side side)
 {
     if (Outcome guard = logGuard(a, side); !guard.isDone())
         return guard;
-    std::vector<filecount> files = listfiles(a, side);
+    const Selection selection = selectionOf(a, side);
+    std::vector<filecount> files = listfiles(a, side, selection);
     sortAscendingByCount(files, [](const filecount& file) { return file.count; });
-    a.window.setOutputText(filesListing(sideInfo(side).byNumberHeading, files, true));
+    showResult(a, filesListing(sideInfo(side).byNumberHeading, files, true), selection.undated);
     a.state.log(side).files = std::move(files);
     return Outcome::done();
 }
@@ -97,7 +101,8 @@ Outcome sortByAccount(Analyzer& a, Side side)
 {
     if (Outcome guard = accountReportGuard(a, side); !guard.isDone())
         return guard;
-    const std::vector<std::int64_t> counts = countAccounts(a, side, accountNames(a.state));
+    const Selection selection = selectionOf(a, side);
+    const std::vector<std::int64_t> counts = countAccounts(a, side, accountNames(a.state), selection);
     std::vector<accountinfo> accounts = a.state.accounts;
     for (std::size_t i = 0; i < accounts.size(); ++i)
         transfers(accounts[i], side) = counts[i];
@@ -108,7 +113,7 @@ Outcome sortByAccount(Analyzer& a, Side side)
                                             return std::pair{transfers(account, side), std::string_view(account.name)};
                                         });
     a.window.setStatus(doneMessage);
-    a.window.setOutputText(std::move(text));
+    showResult(a, std::move(text), selection.undated);
     a.state.accounts = std::move(accounts);
     return Outcome::done();
 }
@@ -118,13 +123,14 @@ Outcome topUser(Analyzer& a, Side side)
     if (Outcome guard = logGuard(a, side); !guard.isDone())
         return guard;
     const LogRecords& records = a.state.log(side).records;
+    const Selection selection = selectionOf(a, side);
     replayProgress(a.window, records.count(),
                    [](std::int64_t i, std::int64_t n) { return selectingUsersCaption(i, n); });
-    const KeyTally& users = records.tally(Field::username);
-    showCountingCaptions(a, side, users.keys());
+    const ValueCounts users = countValues(records, Field::username, selection);
+    showCountingCaptions(a, side, users.values);
     a.window.setStatus(doneMessage);
-    a.window.setOutputText(
-        numberOneText(sideInfo(side).topUserHeading, lastMaximum(users.keys(), users.counts()), side));
+    showResult(a, numberOneText(sideInfo(side).topUserHeading, lastMaximum(users.values, users.counts), side),
+               selection.undated);
     return Outcome::done();
 }
 
@@ -133,9 +139,11 @@ Outcome topAccount(Analyzer& a, Side side)
     if (Outcome guard = accountReportGuard(a, side); !guard.isDone())
         return guard;
     const std::vector<std::string_view> names = accountNames(a.state);
-    const std::vector<std::int64_t> counts = countAccounts(a, side, names);
+    const Selection selection = selectionOf(a, side);
+    const std::vector<std::int64_t> counts = countAccounts(a, side, names, selection);
     a.window.setStatus(doneMessage);
-    a.window.setOutputText(numberOneText(sideInfo(side).topAccountHeading, lastMaximum(names, counts), side));
+    showResult(a, numberOneText(sideInfo(side).topAccountHeading, lastMaximum(names, counts), side),
+               selection.undated);
     return Outcome::done();
 }
 
@@ -144,9 +152,10 @@ Outcome inactiveAccounts(Analyzer& a, Side side)
     if (Outcome guard = accountReportGuard(a, side); !guard.isDone())
         return guard;
     const std::vector<std::string_view> names = accountNames(a.state);
-    const std::vector<std::int64_t> counts = countAccounts(a, side, names);
+    const Selection selection = selectionOf(a, side);
+    const std::vector<std::int64_t> counts = countAccounts(a, side, names, selection);
     a.window.setStatus(doneMessage);
-    a.window.setOutputText(nameListText(sideInfo(side).inactiveHeading, uncounted(names, counts)));
+    showResult(a, nameListText(sideInfo(side).inactiveHeading, uncounted(names, counts)), selection.undated);
     for (std::size_t i = 0; i < names.size(); ++i)
         transfers(a.state.accounts[i], side) = counts[i];
     return Outcome::done();

@@ -3,6 +3,7 @@
 
 #include "commands/analyzer.h"
 #include "commands/outcome.h"
+#include "query/selection.h"
 
 #include <vector>
 
@@ -13,11 +14,11 @@ namespace quorvel {
 // the captions a count over the records would show are replayed as the report goes.
 
 // The side's per-file tally (listfiles / listupfiles), which the reports keep in the state
-// once their text is made: every distinct non-empty file name of the log, in order of first
-// occurrence, with the number of records naming it. The status line shows "Looking at
+// once their text is made: every distinct non-empty file name of the selected records, in
+// order of first occurrence, with the number of records naming it. The status line shows "Looking at
 // Download Number <i>/<n>" (upload: "Looking at Upload Number ") and is left at the last
 // record's caption; an empty log leaves it unchanged.
-std::vector<filecount> listfiles(Analyzer& a, Side side);
+std::vector<filecount> listfiles(Analyzer& a, Side side, const Selection& selection);
 
 // "Sort By Date": every file of the log with its number of transfers, in order of first
 // occurrence, under "Downloads By Date..." (upload: "Uploads By Date..."); the status line

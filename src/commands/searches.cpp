@@ -2,6 +2,7 @@
 #include "commands/searches.h"
 
 #include "commands/loading.h"
+#include "commands/period.h"
 #include "commands/program.h"
 #include "commands/serverfolder.h"
 #include "commands/windowprogress.h"
@@ -28,24 +29,27 @@ struct Walk {
     std::string caption;
 };
 
-// Appends a line "<stamp>: <shown>" CR LF to text for every hit, in record order, with the
-// progress caption "<caption>Looking at Download Number i/N" CR LF in the status line. The
-// bound is fixed at the start; no other command can reload the log while this one runs.
-void appendHits(Analyzer& a, const Walk& walk, std::string& text)
+// Appends a line "<stamp>: <shown>" CR LF to text for every hit among the records of the
+// period, in record order, with the progress caption "<caption>Looking at Download Number
+// i/N" CR LF in the status line. Returns the records left out for want of a readable date.
+// The bound is fixed at the start; no other command can reload the log while this one runs.
+std::int64_t appendHits(Analyzer& a, const Walk& walk, std::string& text)
 {
     const LogRecords& records = a.state.log(walk.side).records;
+    const Selection selection = selectionOf(a, walk.side);
     a.window.setStatus(walk.caption);
     WindowProgress progress(a.window, [&](std::int64_t i, std::int64_t n) {
         return searchingCaption(walk.caption, walk.side, i, n);
     });
-    appendHitLines(text, records, findRecords(records, walk.match, walk.key, progress), walk.shown);
+    appendHitLines(text, records, findRecords(records, walk.match, walk.key, selection, progress), walk.shown);
+    return selection.undated;
 }
 
 // Sets the output box once to the heading and the hit lines of the walk.
 Outcome runSearch(Analyzer& a, const Walk& walk, std::string heading)
 {
-    appendHits(a, walk, heading);
-    a.window.setOutputText(std::move(heading));
+    const std::int64_t undated = appendHits(a, walk, heading);
+    showResult(a, std::move(heading), undated);
     a.window.setStatus(doneMessage);
     return Outcome::done();
 }
@@ -69,11 +73,12 @@ void buildPickList(Analyzer& a, Side side, Pick pick)
 {
     const LogRecords& records = a.state.log(side).records;
     const Field field = pick == Pick::Names ? Field::username : Field::filename;
+    const Selection selection = selectionOf(a, side);
     replayProgress(a.window, records.count(),
                    [field](std::int64_t i, std::int64_t n) { return pickListCaption(field, i, n); });
     const Dialog dialog = pickDialog(side, pick);
     a.window.clearList(dialog);
-    a.window.addToList(dialog, distinctValues(records, field));
+    a.window.addToList(dialog, distinctValues(records, field, selection));
     a.window.setOutputText({});
     a.window.setStatus(doneMessage);
 }
@@ -106,10 +111,10 @@ Outcome usersearchboth(Analyzer& a, std::string_view account)
     if (!a.state.download.loaded || !a.state.upload.loaded)
         return refuse(a, mustLoadMessage, std::move(loads));
     std::string text = accountSearchHeading(Side::Download, account);
-    appendHits(a, accountWalk(Side::Download, account), text);
+    std::int64_t undated = appendHits(a, accountWalk(Side::Download, account), text);
     text.append(crlf).append(crlf).append(accountSearchHeading(Side::Upload, account));
-    appendHits(a, accountWalk(Side::Upload, account), text);
-    a.window.setOutputText(std::move(text));
+    undated += appendHits(a, accountWalk(Side::Upload, account), text);
+    showResult(a, std::move(text), undated);
     a.window.setStatus(doneMessage);
     return Outcome::done();
 }

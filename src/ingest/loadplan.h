@@ -3,6 +3,7 @@
 
 #include "ingest/recordparser.h"
 #include "model/field.h"
+#include "model/stamp.h"
 
 #include <optional>
 #include <string>
@@ -11,15 +12,28 @@
 namespace quorvel {
 
 // What a load keeps of a log. The window keeps every column of every record. quorvel-report
-// answers one question per run and keeps only the columns its verb reads, and for a search
-// only the records the search can hit (those whose `match` column equals `value`): its
-// answer is the same, its load lighter.
+// answers one question per run and keeps only the columns its verb reads, for a search only
+// the records the search can hit (those whose `match` column equals `value`), and under a
+// period only the records whose stamp is readable and whose day lies in it: its answer is the
+// same, its load lighter.
 struct LoadPlan {
     FieldSet columns = FieldSet::all();
     std::optional<Field> match;
     std::string value;
+    std::optional<Period> period;
 
-    bool keeps(std::string_view text, const LineCut& line) const { return !match || line.field(text, *match) == value; }
+    enum class Verdict { Kept, LeftOut, Undated };
+    Verdict judge(std::string_view text, const LineCut& line) const
+    {
+        if (period) {
+            const std::optional<Stamp> stamp = readStamp(line.field(text, Field::stamp));
+            if (!stamp)
+                return Verdict::Undated;
+            if (!period->contains(stamp->day))
+                return Verdict::LeftOut;
+        }
+        return !match || line.field(text, *match) == value ? Verdict::Kept : Verdict::LeftOut;
+    }
 };
 
 } // namespace quorvel

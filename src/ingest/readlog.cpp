@@ -47,7 +47,7 @@ std::uint64_t projectedBytes(const LogRecords::Footprint& used, std::uint64_t pa
 
 LogRead readRecords(const LogFile& file, const LoadPlan& plan, Progress& progress, std::uint64_t memoryBudget)
 {
-    LogRead read{LogRead::Status::Read, LogRecords(plan.columns), 0};
+    LogRead read{LogRead::Status::Read, LogRecords(plan.columns), 0, 0};
     std::vector<LineCut> batch;
     std::uint64_t parsed = 0;
     const auto parse = [&](std::string_view lines) {
@@ -60,8 +60,16 @@ LogRead readRecords(const LogFile& file, const LoadPlan& plan, Progress& progres
         fixstr(lines, [&](const ScannedLine& line) {
             ++read.lines;
             const LineCut cut = sortstr4(line);
-            if (plan.keeps(lines, cut))
+            switch (plan.judge(lines, cut)) {
+            case LoadPlan::Verdict::Kept:
                 batch.push_back(cut);
+                break;
+            case LoadPlan::Verdict::Undated:
+                ++read.undated;
+                break;
+            case LoadPlan::Verdict::LeftOut:
+                break;
+            }
         });
         if (first)
             read.records.reserve(expectedRecords(read.lines, lines.size(), file.size()));

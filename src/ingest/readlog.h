@@ -22,6 +22,7 @@ struct LogRead {
     Status status = Status::Read;
     LogRecords records;
     std::int64_t lines = 0;
+    std::int64_t undated = 0; // under a period: the records left out for want of a readable date
 };
 
 // Reads an open log in blocks, up to the size it had when opened, cutting and parsing the lines

@@ -23,6 +23,11 @@ constexpr SideInfo download{
     "Searching to see who's downloaded ",
     "Users who have downloaded ",
     " has downloaded",
+    "Downloads By Day...",
+    "Downloads By Month...",
+    "Downloads By Hour...",
+    "Downloads By Address...",
+    "Last Download By Account...",
 };
 
 constexpr SideInfo upload{
@@ -43,6 +48,11 @@ constexpr SideInfo upload{
     "Searching to see who's uploaded ",
     "Users who have uploaded ",
     " has uploaded",
+    "Uploads By Day...",
+    "Uploads By Month...",
+    "Uploads By Hour...",
+    "Uploads By Address...",
+    "Last Upload By Account...",
 };
 
 } // namespace

@@ -27,6 +27,11 @@ struct SideInfo {
     std::string_view fileSearchCaption; // filesearch / upfilesearch: this + FILE
     std::string_view fileSearchHeading; // this + FILE + "..."
     std::string_view userSearchVerb;    // usersearch / upusersearch: " has downloaded"
+    std::string_view byDayHeading;      // "Downloads By Day..."
+    std::string_view byMonthHeading;
+    std::string_view byHourHeading;
+    std::string_view byAddressHeading;
+    std::string_view lastTransferHeading; // "Last Download By Account..."
 };
 
 const SideInfo& sideInfo(Side side);

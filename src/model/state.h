@@ -3,8 +3,10 @@
 
 #include "model/logrecords.h"
 #include "model/side.h"
+#include "model/stamp.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +35,12 @@ struct LogState {
     bool loaded = false;          // downloadloaded / uploadloaded
     bool nameslisted = false;     // downnameslisted / upnameslisted
     bool fileslisted = false;     // downfileslisted / upfileslisted
+    // The stamps of the records, read once the first command needs them.
+    std::optional<RecordStamps> stamps;
+    // A load may keep only the records of a period (quorvel-report does): that period, and the
+    // records it left out for want of a readable date.
+    std::optional<Period> loadedPeriod;
+    std::int64_t undatedLeftOut = 0;
 };
 
 // The analyzer state that the main window owns for the life of the program. Containers are
@@ -45,6 +53,8 @@ struct State {
     std::string savefilename;  // the file chosen by "Save as..."
     bool folderset = false;
     bool accountsloaded = false;
+    // The period every command reads, until changed; all time when no end is set.
+    Period period;
 
     LogState& log(Side side) { return side == Side::Download ? download : upload; }
     const LogState& log(Side side) const { return side == Side::Download ? download : upload; }

@@ -21,6 +21,21 @@ struct SaveDialogRequest {
     std::string defaultSuffix;   // added to a name typed without an extension
 };
 
+// A day of the calendar as the period dialog shows it.
+struct CalendarDay {
+    int year = 1970;
+    int month = 1;
+    int day = 1;
+};
+
+// The period dialog's From and To dates, each of which can be switched off (that end is open).
+struct PeriodDialogDates {
+    CalendarDay from;
+    CalendarDay to;
+    bool fromOn = false;
+    bool toOn = false;
+};
+
 // Modal interactions. The GUI shows real dialogs; the command-line tool and the tests answer
 // from a script.
 class Platform {
@@ -35,6 +50,9 @@ public:
     virtual std::optional<std::string> askSaveFileName(const SaveDialogRequest& request) = 0;
     // A message box reporting a failure.
     virtual void showError(std::string_view title, std::string_view message) = 0;
+    // The "Period..." dialog, opened on shown: OK gives its dates, "All Time" gives both ends
+    // off, Cancel gives nothing. OK cannot be chosen while From is after To.
+    virtual std::optional<PeriodDialogDates> askPeriod(const PeriodDialogDates& shown) = 0;
 };
 
 } // namespace quorvel

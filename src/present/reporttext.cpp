@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "present/reporttext.h"
 
+#include <cstdio>
+
 namespace quorvel {
 
 std::string headingText(std::string_view heading)
@@ -37,6 +39,74 @@ std::string fileSearchHeading(Side side, std::string_view file)
 std::string accountSearchHeading(Side side, std::string_view account)
 {
     return headingText(concat("Files that ", account, sideInfo(side).userSearchVerb, "..."));
+}
+
+std::string dayText(DayNumber day)
+{
+    const CivilDate date = civilDate(day);
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
+    return text;
+}
+
+std::string monthText(std::int32_t month)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d", month / 12, month % 12 + 1);
+    return text;
+}
+
+std::string periodText(const Period& period)
+{
+    if (period.from && period.to)
+        return concat(dayText(*period.from), " to ", dayText(*period.to));
+    if (period.from)
+        return concat("from ", dayText(*period.from));
+    if (period.to)
+        return concat("until ", dayText(*period.to));
+    return "all time";
+}
+
+std::string periodLead(const Period& period, std::int64_t undated)
+{
+    std::string lead = concat("Period: ", periodText(period));
+    if (undated > 0)
+        lead += concat(" (", decimal(undated), undated == 1 ? " record" : " records",
+                       " without a readable date left out)");
+    return headingText(lead);
+}
+
+std::string timeListingText(std::string_view heading, const TimeCounts& counts, TimeUnit unit)
+{
+    const auto key = [unit](std::int32_t k) {
+        if (unit == TimeUnit::Day)
+            return dayText(k);
+        if (unit == TimeUnit::Month)
+            return monthText(k);
+        char hour[4];
+        std::snprintf(hour, sizeof hour, "%02d", k);
+        return std::string(hour);
+    };
+    std::string text = headingText(heading);
+    for (const auto& [k, count] : counts.keys)
+        text += concat(decimal(count), "\t", key(k), crlf);
+    if (counts.undated > 0)
+        text += concat(decimal(counts.undated), "\tundated", crlf);
+    return text;
+}
+
+std::string lastTransfersText(std::string_view heading, std::span<const std::string_view> names,
+                              std::span<const LastTransfer> last, std::span<const std::size_t> order)
+{
+    std::string text = headingText(heading);
+    for (const std::size_t i : order) {
+        const LastTransfer& t = last[i];
+        const std::string key = t.kind == LastTransfer::Kind::Never     ? "never"
+                                : t.kind == LastTransfer::Kind::Undated ? "undated"
+                                                                         : dayText(t.latest.day);
+        text += concat(key, "\t", names[i], crlf);
+    }
+    return text;
 }
 
 void appendHitLines(std::string& text, const LogRecords& records, std::span<const std::int64_t> hits, Field shown)

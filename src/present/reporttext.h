@@ -4,6 +4,8 @@
 #include "core/textwriter.h"
 #include "model/logrecords.h"
 #include "model/side.h"
+#include "model/stamp.h"
+#include "query/activity.h"
 #include "query/counts.h"
 
 #include <cstdint>
@@ -49,6 +51,27 @@ std::string nameListText(std::string_view heading, std::span<const std::string_v
 std::string nameSearchHeading(Side side, std::string_view name);
 std::string fileSearchHeading(Side side, std::string_view file);
 std::string accountSearchHeading(Side side, std::string_view account);
+
+// A day as YYYY-MM-DD, a month key (year * 12 + month - 1) as YYYY-MM.
+std::string dayText(DayNumber day);
+std::string monthText(std::int32_t month);
+
+// "2001-01-01 to 2001-03-31", "from 2001-01-01", "until 2001-03-31" or "all time".
+std::string periodText(const Period& period);
+
+// The line a report or search begins with under a period, and an empty line: "Period: ...",
+// then " (N records without a readable date left out)" when N is not 0.
+std::string periodLead(const Period& period, std::int64_t undated);
+
+// A listing by day, month or hour: the heading, then "count TAB key" per key, oldest first,
+// and "N TAB undated" last when undated records were counted.
+enum class TimeUnit { Day, Month, Hour };
+std::string timeListingText(std::string_view heading, const TimeCounts& counts, TimeUnit unit);
+
+// Each account's last transfer: the heading, then "key TAB account" in the given order, the key
+// being "never", "undated" or the day of the latest stamp.
+std::string lastTransfersText(std::string_view heading, std::span<const std::string_view> names,
+                              std::span<const LastTransfer> last, std::span<const std::size_t> order);
 
 // Appends one line "<stamp>: <shown column>" per hit, in order.
 void appendHitLines(std::string& text, const LogRecords& records, std::span<const std::int64_t> hits, Field shown);

@@ -34,6 +34,11 @@ std::string cannotReadLog(Side side, MessageStyle style, std::string_view folder
     return logMessage("Cannot read", side, style, folder);
 }
 
+std::string periodCaption(const Period& period)
+{
+    return concat("Period: ", periodText(period));
+}
+
 std::string notEnoughMemoryToLoad(Side side)
 {
     return concat("Not enough memory to load '", sideInfo(side).logFileName, "'");

@@ -3,6 +3,7 @@
 
 #include "model/field.h"
 #include "model/side.h"
+#include "model/stamp.h"
 
 #include <cstdint>
 #include <string>
@@ -27,6 +28,8 @@ enum class MessageStyle { Window, Tool };
 // be read; in the tool's words followed by " in '<folder>'".
 std::string cannotFindLog(Side side, MessageStyle style, std::string_view folder);
 std::string cannotReadLog(Side side, MessageStyle style, std::string_view folder);
+// "Period: 2001-01-01 to 2001-03-31" (or "from ...", "until ...", "all time").
+std::string periodCaption(const Period& period);
 // "Not enough memory to load '<log>'".
 std::string notEnoughMemoryToLoad(Side side);
 // "'<log>' changed while it was read" (the log ended before the size it had when opened).

@@ -3,31 +3,71 @@
 
 namespace quorvel {
 
-std::vector<filecount> fileTally(const LogRecords& records)
+namespace {
+
+// How many selected records hold each value of the column's tally.
+std::vector<std::int64_t> selectedCounts(const LogRecords& records, Field field, const Selection& selection)
 {
-    const KeyTally& tally = records.tally(Field::filename);
-    std::vector<filecount> files;
-    files.reserve(tally.size());
-    for (std::size_t i = 0; i < tally.size(); ++i)
-        if (!tally.keys()[i].empty())
-            files.push_back(filecount{tally.keys()[i], tally.counts()[i]});
-    return files;
+    std::vector<std::int64_t> counts(records.tally(field).size(), 0);
+    const std::span<const std::uint32_t> ids = records.ids(field);
+    selection.forEach(records, [&](std::int64_t i) { ++counts[ids[static_cast<std::size_t>(i)]]; });
+    return counts;
 }
 
-std::span<const std::string_view> distinctValues(const LogRecords& records, Field field)
+} // namespace
+
+ValueCounts countValues(const LogRecords& records, Field field, const Selection& selection)
 {
-    return records.tally(field).keys();
+    const KeyTally& tally = records.tally(field);
+    if (selection.all)
+        return {tally.keys(), tally.counts()};
+    std::vector<std::int64_t> counts(tally.size(), 0);
+    std::vector<std::uint32_t> firstSeen;
+    const std::span<const std::uint32_t> ids = records.ids(field);
+    selection.forEach(records, [&](std::int64_t i) {
+        const std::uint32_t id = ids[static_cast<std::size_t>(i)];
+        if (counts[id]++ == 0)
+            firstSeen.push_back(id);
+    });
+    ValueCounts selected;
+    selected.values.reserve(firstSeen.size());
+    selected.counts.reserve(firstSeen.size());
+    for (const std::uint32_t id : firstSeen) {
+        selected.values.push_back(tally.keys()[id]);
+        selected.counts.push_back(counts[id]);
+    }
+    return selected;
 }
 
-std::vector<std::int64_t> countEach(const LogRecords& records, Field field, std::span<const std::string_view> names)
+std::vector<filecount> fileTally(const LogRecords& records, const Selection& selection)
+{
+    const ValueCounts files = countValues(records, Field::filename, selection);
+    std::vector<filecount> tally;
+    tally.reserve(files.values.size());
+    for (std::size_t i = 0; i < files.values.size(); ++i)
+        if (!files.values[i].empty())
+            tally.push_back(filecount{files.values[i], files.counts[i]});
+    return tally;
+}
+
+std::vector<std::string_view> distinctValues(const LogRecords& records, Field field, const Selection& selection)
+{
+    return countValues(records, field, selection).values;
+}
+
+std::vector<std::int64_t> countEach(const LogRecords& records, Field field, std::span<const std::string_view> names,
+                                    const Selection& selection)
 {
     std::vector<std::int64_t> counts(names.size(), 0);
     if (names.empty())
         return counts;
     const KeyTally& tally = records.tally(field);
+    const std::vector<std::int64_t> selected =
+        selection.all ? std::vector<std::int64_t>() : selectedCounts(records, field, selection);
+    const std::vector<std::int64_t>& byValue = selection.all ? tally.counts() : selected;
     for (std::size_t i = 0; i < names.size(); ++i)
         if (const std::size_t at = tally.find(names[i]); at != KeyTally::npos)
-            counts[i] = tally.counts()[at];
+            counts[i] = byValue[at];
     return counts;
 }
 

@@ -3,6 +3,7 @@
 
 #include "model/logrecords.h"
 #include "model/state.h"
+#include "query/selection.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -13,18 +14,29 @@
 
 namespace quorvel {
 
-// The questions that count records, answered from the tallies the load made: each costs the
-// number of distinct values asked about, not the number of records.
+// The questions that count records. Over every record they are answered from the tallies the
+// load made, at the cost of the number of distinct values; over a selection, by one walk over
+// the selected records.
 
-// The per-file tally (listfiles / listupfiles): every distinct non-empty file name, from the
-// first record on, in order of first occurrence, with the number of records naming it.
-std::vector<filecount> fileTally(const LogRecords& records);
+// The distinct values of an interned column among the selected records, in order of first
+// occurrence, with the number of records holding each.
+struct ValueCounts {
+    std::vector<std::string_view> values;
+    std::vector<std::int64_t> counts;
+};
+ValueCounts countValues(const LogRecords& records, Field field, const Selection& selection);
+
+// The per-file tally (listfiles / listupfiles): every distinct non-empty file name, in order of
+// first occurrence, with the number of records naming it.
+std::vector<filecount> fileTally(const LogRecords& records, const Selection& selection);
 
 // The distinct values of an interned column in order of first occurrence (a pick list).
-std::span<const std::string_view> distinctValues(const LogRecords& records, Field field);
+std::vector<std::string_view> distinctValues(const LogRecords& records, Field field, const Selection& selection);
 
-// The number of records whose column equals each name, byte for byte, in the order of names.
-std::vector<std::int64_t> countEach(const LogRecords& records, Field field, std::span<const std::string_view> names);
+// The number of selected records whose column equals each name, byte for byte, in the order
+// of names.
+std::vector<std::int64_t> countEach(const LogRecords& records, Field field, std::span<const std::string_view> names,
+                                    const Selection& selection);
 
 // Sorts rows in ascending order of count(row), keeping rows of equal count in their order: the
 // order a bubble sort that swaps only strictly greater counts leaves. Read from the end, the

@@ -5,7 +5,8 @@
 
 namespace quorvel {
 
-std::vector<std::int64_t> findRecords(const LogRecords& records, Field match, std::string_view key, Progress& progress)
+std::vector<std::int64_t> findRecords(const LogRecords& records, Field match, std::string_view key,
+                                      const Selection& selection, Progress& progress)
 {
     const std::int64_t n = records.count();
     const KeyTally& tally = records.tally(match);
@@ -16,10 +17,17 @@ std::vector<std::int64_t> findRecords(const LogRecords& records, Field match, st
     std::vector<std::int64_t> hits;
     hits.reserve(wanted == KeyTally::npos ? 0 : static_cast<std::size_t>(tally.counts()[wanted]));
     std::int64_t start = 0;
+    auto selected = selection.records.begin();
     forEachProgressPoint(n, [&](std::int64_t end) {
-        for (std::int64_t i = start; i < end; ++i)
-            if (ids[static_cast<std::size_t>(i)] == wanted)
-                hits.push_back(i);
+        if (selection.all) {
+            for (std::int64_t i = start; i < end; ++i)
+                if (ids[static_cast<std::size_t>(i)] == wanted)
+                    hits.push_back(i);
+        } else {
+            for (; selected != selection.records.end() && *selected < end; ++selected)
+                if (ids[*selected] == wanted)
+                    hits.push_back(*selected);
+        }
         progress.reached(end, n);
         start = end;
     });

@@ -17,7 +17,16 @@ unsigned char foldAscii(unsigned char c)
     return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c - 'A' + 'a') : c;
 }
 
-bool accountOrder(const std::string& x, const std::string& y)
+// No "users" folder at all (a file of that name counts as none): the server has no accounts.
+bool missingFolder(const std::error_code& error)
+{
+    return error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory ||
+           error == std::errc::filename_too_long;
+}
+
+} // namespace
+
+bool accountOrder(std::string_view x, std::string_view y)
 {
     const auto cmp = [](char l, char r) {
         return foldAscii(static_cast<unsigned char>(l)) < foldAscii(static_cast<unsigned char>(r));
@@ -28,15 +37,6 @@ bool accountOrder(const std::string& x, const std::string& y)
         return false;
     return x < y;
 }
-
-// No "users" folder at all (a file of that name counts as none): the server has no accounts.
-bool missingFolder(const std::error_code& error)
-{
-    return error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory ||
-           error == std::errc::filename_too_long;
-}
-
-} // namespace
 
 std::error_code openFolderError(const std::filesystem::path& dir)
 {
@@ -63,7 +63,7 @@ std::optional<std::vector<std::string>> listAccountFolders(const std::filesystem
     }
     if (error && !missingFolder(error))
         return std::nullopt;
-    std::sort(names.begin(), names.end(), accountOrder);
+    std::sort(names.begin(), names.end(), [](const std::string& x, const std::string& y) { return accountOrder(x, y); });
     return names;
 }
 

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -14,6 +15,10 @@ namespace quorvel {
 // Whether dir is a folder this process can list: no error, or the system's reason (no such
 // file or directory, not a directory, a name too long, permission denied).
 std::error_code openFolderError(const std::filesystem::path& dir);
+
+// The order account folders are listed in: ASCII letters compared without regard to case,
+// ties in byte order.
+bool accountOrder(std::string_view x, std::string_view y);
 
 // The account folders under dir: every entry that is a folder (links followed), not hidden
 // (a name beginning with "."), in ascending order of name compared without regard to ASCII

@@ -158,7 +158,7 @@ TEST_F(FileTally, OfALongLogShowsCaptionsSparinglyAndEndsAtTheLastRecord)
     server.writeDownloadLog(log);
     loadlog(a, Side::Download);
     window.statuses.clear();
-    const std::vector<filecount> files = listfiles(a, Side::Download);
+    const std::vector<filecount> files = listfiles(a, Side::Download, Selection{});
     EXPECT_EQ(window.statuses, (std::vector<std::string>{"Looking at Download Number 4096/10000",
                                                          "Looking at Download Number 8192/10000",
                                                          "Looking at Download Number 10000/10000"}));

@@ -44,7 +44,7 @@ const std::string log = "s1\tip\tann\tAnn\tb.txt\r"
 TEST(Query, FileTallyKeepsFirstOccurrenceAndLeavesOutRecordsWithoutAFile)
 {
     const LogRecords records = recordsOf(log);
-    std::vector<filecount> files = fileTally(records);
+    std::vector<filecount> files = fileTally(records, Selection{});
     EXPECT_EQ(rowsOf(files), (Rows{{"b.txt", 2}, {"a.txt", 1}, {"c.txt", 1}}));
     sortAscendingByCount(files, [](const filecount& f) { return f.count; });
     EXPECT_EQ(rowsOf(files), (Rows{{"a.txt", 1}, {"c.txt", 1}, {"b.txt", 2}}));
@@ -54,7 +54,7 @@ TEST(Query, AccountsAreCountedByteForByteAndTheLastOfEqualCountsWins)
 {
     const LogRecords records = recordsOf(log);
     const std::vector<std::string_view> names{"bob", "nobody", "ann", "Bob", ""};
-    const std::vector<std::int64_t> counts = countEach(records, Field::account, names);
+    const std::vector<std::int64_t> counts = countEach(records, Field::account, names, Selection{});
     EXPECT_EQ(counts, (std::vector<std::int64_t>{2, 0, 2, 1, 0}));
     const std::optional<Winner> winner = lastMaximum(names, counts);
     ASSERT_TRUE(winner);
@@ -77,12 +77,12 @@ TEST(Query, FindRecordsWalksInStridesAndFindsEveryHitInOrder)
         text += "s\tip\tacct\t" + std::string(i % 3000 == 7 ? "hit" : "other") + "\tf\r\n";
     const LogRecords records = recordsOf(text);
     RecordedProgress progress;
-    EXPECT_EQ(findRecords(records, Field::username, "hit", progress), (std::vector<std::int64_t>{7, 3007, 6007, 9007}));
+    EXPECT_EQ(findRecords(records, Field::username, "hit", Selection{}, progress), (std::vector<std::int64_t>{7, 3007, 6007, 9007}));
     using Reports = std::vector<std::pair<std::int64_t, std::int64_t>>;
     const Reports strides{{4096, 10000}, {8192, 10000}, {10000, 10000}};
     EXPECT_EQ(progress.reports, strides);
     progress.reports.clear();
-    EXPECT_TRUE(findRecords(records, Field::username, "Hit", progress).empty());
+    EXPECT_TRUE(findRecords(records, Field::username, "Hit", Selection{}, progress).empty());
     EXPECT_EQ(progress.reports, strides);
 }
 

@@ -24,6 +24,7 @@ private slots:
     void captionsShowMarkupAsText();
 };
 
+// The seven menus of the program, and "Insights" added before "Help".
 void MainWindowTest::menuBarHasTheSevenMenusInOrder()
 {
     GuiWorld world;
@@ -32,8 +33,10 @@ void MainWindowTest::menuBarHasTheSevenMenusInOrder()
         names << top->objectName();
         captions << top->text();
     }
-    QCOMPARE(names, QStringList({"mnufile", "blah3", "mnublah", "mnublah5", "mnublah2", "blah4", "mnuHelp"}));
-    QCOMPARE(captions, QStringList({"File", "Load", "Download Info", "Upload Info", "Search", "Find", "Help"}));
+    QCOMPARE(names,
+             QStringList({"mnufile", "blah3", "mnublah", "mnublah5", "mnublah2", "blah4", "mnuinsights", "mnuHelp"}));
+    QCOMPARE(captions,
+             QStringList({"File", "Load", "Download Info", "Upload Info", "Search", "Find", "Insights", "Help"}));
 }
 
 // Rows: each item's menu, position, caption; "-" is a separator. A wrong name, caption, order
@@ -79,6 +82,20 @@ void MainWindowTest::menuItem_data()
           {"mnublahsep2", "-"},
           {"mnuwhonotdownloading", "Account that aren't downloading"},
           {"mnuwhosnotuploading", "Account that aren't uploading"}}},
+        {"mnuinsights",
+         {{"mnuperiod", "Period..."},
+          {"mnuinsightssep1", "-"},
+          {"mnudownloadsbyday", "Downloads By Day"},
+          {"mnudownloadsbymonth", "Downloads By Month"},
+          {"mnudownloadsbyhour", "Downloads By Hour"},
+          {"mnudownloadsbyaddress", "Downloads By Address"},
+          {"mnulastdownloads", "Last Download By Account"},
+          {"mnuinsightssep2", "-"},
+          {"mnuuploadsbyday", "Uploads By Day"},
+          {"mnuuploadsbymonth", "Uploads By Month"},
+          {"mnuuploadsbyhour", "Uploads By Hour"},
+          {"mnuuploadsbyaddress", "Uploads By Address"},
+          {"mnulastuploads", "Last Upload By Account"}}},
         {"mnuHelp", {{"mnuAbout", "About"}}},
     };
     for (const auto& [menu, items] : tree)
@@ -131,7 +148,18 @@ void MainWindowTest::everyCommandItemRunsOneCommand_data()
                              "mnunumberaccountdown",
                              "mnunumberaccountup",
                              "mnuwhonotdownloading",
-                             "mnuwhosnotuploading"})
+                             "mnuwhosnotuploading",
+                             "mnuperiod",
+                             "mnudownloadsbyday",
+                             "mnudownloadsbymonth",
+                             "mnudownloadsbyhour",
+                             "mnudownloadsbyaddress",
+                             "mnulastdownloads",
+                             "mnuuploadsbyday",
+                             "mnuuploadsbymonth",
+                             "mnuuploadsbyhour",
+                             "mnuuploadsbyaddress",
+                             "mnulastuploads"})
         QTest::newRow(name) << QString::fromLatin1(name);
 }
 

@@ -36,6 +36,15 @@ public:
     {
         errors.push_back({std::string(message), std::string(title)});
     }
+    std::optional<PeriodDialogDates> askPeriod(const PeriodDialogDates& shown) override
+    {
+        periodRequests.push_back(shown);
+        if (periodAnswers.empty())
+            return std::nullopt;
+        const auto answer = periodAnswers.front();
+        periodAnswers.pop_front();
+        return answer;
+    }
 
     struct Message {
         std::string text;
@@ -44,6 +53,8 @@ public:
     std::deque<std::optional<std::string>> folderAnswers;
     std::deque<bool> okAnswers;
     std::deque<std::optional<std::string>> saveAnswers;
+    std::deque<std::optional<PeriodDialogDates>> periodAnswers;
+    std::vector<PeriodDialogDates> periodRequests;
     std::vector<std::string> browseTitles;
     std::vector<Message> questions;
     std::vector<SaveDialogRequest> saveRequests;

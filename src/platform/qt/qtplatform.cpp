@@ -2,6 +2,7 @@
 #include "platform/qt/qtplatform.h"
 
 #include "gui/textcodec.h"
+#include "platform/qt/perioddialog.h"
 
 #include <QFile>
 #include <QFileDialog>
@@ -76,6 +77,14 @@ std::optional<std::string> QtPlatform::askSaveFileName(const SaveDialogRequest& 
 void QtPlatform::showError(std::string_view title, std::string_view message)
 {
     showMessage(QMessageBox::Critical, title, message, QMessageBox::Ok);
+}
+
+std::optional<PeriodDialogDates> QtPlatform::askPeriod(const PeriodDialogDates& shown)
+{
+    PeriodDialog dialog(shown, owner_);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.dates();
 }
 
 } // namespace quorvel::gui

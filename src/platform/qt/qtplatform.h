@@ -19,6 +19,7 @@ public:
     bool askOkCancel(std::string_view text, std::string_view title) override;
     std::optional<std::string> askSaveFileName(const SaveDialogRequest& request) override;
     void showError(std::string_view title, std::string_view message) override;
+    std::optional<PeriodDialogDates> askPeriod(const PeriodDialogDates& shown) override;
 
 private:
     int showMessage(QMessageBox::Icon icon, std::string_view title, std::string_view text,

@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: MIT
+#include "commands/insights.h"
+
+#include "commands/loading.h"
+#include "commands/period.h"
+#include "commands/windowprogress.h"
+#include "present/reporttext.h"
+#include "present/statustext.h"
+#include "query/activity.h"
+#include "server/serverfolder.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace quorvel {
+
+namespace {
+
+std::string_view headingOf(Side side, TimeUnit unit)
+{
+    const SideInfo& info = sideInfo(side);
+    return unit == TimeUnit::Day ? info.byDayHeading : unit == TimeUnit::Month ? info.byMonthHeading : info.byHourHeading;
+}
+
+// Sets the answer and ends with "Done...".
+Outcome answer(Analyzer& a, std::string text, std::int64_t undated)
+{
+    showResult(a, std::move(text), undated);
+    a.window.setStatus(doneMessage);
+    return Outcome::done();
+}
+
+} // namespace
+
+Outcome byTime(Analyzer& a, Side side, TimeUnit unit)
+{
+    if (Outcome guard = logGuard(a, side); !guard.isDone())
+        return guard;
+    const LogRecords& records = a.state.log(side).records;
+    const Selection selection = selectionOf(a, side);
+    const RecordStamps& stamps = stampsOf(a, side);
+    const TimeCounts counts = unit == TimeUnit::Day     ? countByDay(stamps, records, selection)
+                              : unit == TimeUnit::Month ? countByMonth(stamps, records, selection)
+                                                        : countByHour(stamps, records, selection);
+    return answer(a, timeListingText(headingOf(side, unit), counts, unit), selection.undated);
+}
+
+Outcome byAddress(Analyzer& a, Side side)
+{
+    if (Outcome guard = logGuard(a, side); !guard.isDone())
+        return guard;
+    const LogRecords& records = a.state.log(side).records;
+    const Selection selection = selectionOf(a, side);
+    replayProgress(a.window, records.count(),
+                   [side](std::int64_t i, std::int64_t n) { return numberCaption(side, i, n); });
+    const auto rows = countByAddress(records, selection);
+    const auto line = [](const std::pair<std::string_view, std::int64_t>& row) { return std::pair{row.second, row.first}; };
+    return answer(a, countListingText(sideInfo(side).byAddressHeading, rows.begin(), rows.end(), line),
+                  selection.undated);
+}
+
+Outcome lastTransfer(Analyzer& a, Side side)
+{
+    if (Outcome guard = accountReportGuard(a, side); !guard.isDone())
+        return guard;
+    std::vector<std::string_view> names;
+    for (const accountinfo& account : a.state.accounts)
+        names.push_back(account.name);
+    std::sort(names.begin(), names.end(), accountOrder);
+    const LogRecords& records = a.state.log(side).records;
+    const Selection selection = selectionOf(a, side);
+    const std::vector<LastTransfer> last = lastTransfers(stampsOf(a, side), records, selection, names);
+    return answer(a, lastTransfersText(sideInfo(side).lastTransferHeading, names, last, lastTransferOrder(last)),
+                  selection.undated);
+}
+
+} // namespace quorvel

@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: MIT
+#include "commands/period.h"
+
+#include "commands/searches.h"
+#include "commands/windowprogress.h"
+#include "present/reporttext.h"
+#include "present/statustext.h"
+
+#include <algorithm>
+#include <ctime>
+#include <utility>
+
+namespace quorvel {
+
+namespace {
+
+DayNumber today()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    ::localtime_r(&now, &local);
+    return dayNumber({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday});
+}
+
+CalendarDay calendarDay(DayNumber day)
+{
+    const CivilDate date = civilDate(day);
+    return {date.year, date.month, date.day};
+}
+
+DayNumber dayOf(const CalendarDay& day)
+{
+    return dayNumber({day.year, day.month, day.day});
+}
+
+// The first and last readable days of the loaded logs; nothing when there is none.
+std::optional<std::pair<DayNumber, DayNumber>> loadedDays(Analyzer& a)
+{
+    std::optional<std::pair<DayNumber, DayNumber>> days;
+    for (const Side side : {Side::Download, Side::Upload}) {
+        if (!a.state.log(side).loaded)
+            continue;
+        for (const Stamp& stamp : stampsOf(a, side)) {
+            if (stamp.day == undatedDay)
+                continue;
+            days = days ? std::pair{std::min(days->first, stamp.day), std::max(days->second, stamp.day)}
+                        : std::pair{stamp.day, stamp.day};
+        }
+    }
+    return days;
+}
+
+} // namespace
+
+const RecordStamps& stampsOf(Analyzer& a, Side side)
+{
+    LogState& log = a.state.log(side);
+    const auto caption = [side](std::int64_t i, std::int64_t n) { return numberCaption(side, i, n); };
+    if (log.stamps) {
+        replayProgress(a.window, log.records.count(), caption);
+    } else {
+        WindowProgress progress(a.window, caption);
+        log.stamps = readRecordStamps(log.records, progress);
+    }
+    return *log.stamps;
+}
+
+Selection selectionOf(Analyzer& a, Side side)
+{
+    const Period& period = a.state.period;
+    const LogState& log = a.state.log(side);
+    if (period.isAllTime())
+        return Selection{};
+    if (log.loadedPeriod == period)
+        return Selection{true, {}, log.undatedLeftOut};
+    return recordsIn(stampsOf(a, side), period);
+}
+
+void showResult(Analyzer& a, std::string text, std::int64_t undated)
+{
+    if (!a.state.period.isAllTime())
+        text.insert(0, periodLead(a.state.period, undated));
+    a.window.setOutputText(std::move(text));
+}
+
+Outcome mnuperiod_Click(Analyzer& a)
+{
+    const Period& current = a.state.period;
+    const std::optional<std::pair<DayNumber, DayNumber>> loaded =
+        current.from && current.to ? std::nullopt : loadedDays(a);
+    const DayNumber first = current.from ? *current.from : loaded ? loaded->first : today();
+    const DayNumber last = current.to ? *current.to : loaded ? loaded->second : std::max(first, today());
+    const PeriodDialogDates shown{calendarDay(first), calendarDay(last), current.from.has_value(),
+                                  current.to.has_value()};
+    const std::optional<PeriodDialogDates> chosen = a.platform.askPeriod(shown);
+    if (!chosen)
+        return Outcome::cancelled();
+    Period period;
+    if (chosen->fromOn)
+        period.from = dayOf(chosen->from);
+    if (chosen->toOn)
+        period.to = dayOf(chosen->to);
+    a.state.period = period;
+    for (const Side side : {Side::Download, Side::Upload}) {
+        LogState& log = a.state.log(side);
+        log.nameslisted = false;
+        log.fileslisted = false;
+        a.window.clearList(pickDialog(side, Pick::Names));
+        a.window.clearList(pickDialog(side, Pick::Files));
+    }
+    a.window.setStatus(periodCaption(period));
+    return Outcome::done();
+}
+
+} // namespace quorvel

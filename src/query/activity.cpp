@@ -1,0 +1,131 @@
+// SPDX-License-Identifier: MIT
+#include "query/activity.h"
+
+#include "core/keytally.h"
+#include "query/counts.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace quorvel {
+
+namespace {
+
+// Counts the selected records by keyOf(stamp) for dated records, oldest key first. Keys are
+// counted in an array from the least key to the greatest, which costs less than a map.
+template <class KeyOf>
+TimeCounts countByKey(const RecordStamps& stamps, const LogRecords& records, const Selection& selection, KeyOf keyOf)
+{
+    TimeCounts result;
+    std::int32_t least = std::numeric_limits<std::int32_t>::max();
+    std::int32_t greatest = std::numeric_limits<std::int32_t>::min();
+    selection.forEach(records, [&](std::int64_t i) {
+        const Stamp& stamp = stamps[static_cast<std::size_t>(i)];
+        if (stamp.day == undatedDay) {
+            ++result.undated;
+            return;
+        }
+        least = std::min(least, keyOf(stamp));
+        greatest = std::max(greatest, keyOf(stamp));
+    });
+    if (least > greatest)
+        return result;
+    std::vector<std::int64_t> counts(static_cast<std::size_t>(std::int64_t{greatest} - least + 1), 0);
+    selection.forEach(records, [&](std::int64_t i) {
+        const Stamp& stamp = stamps[static_cast<std::size_t>(i)];
+        if (stamp.day != undatedDay)
+            ++counts[static_cast<std::size_t>(keyOf(stamp) - least)];
+    });
+    for (std::size_t k = 0; k < counts.size(); ++k)
+        if (counts[k] > 0)
+            result.keys.emplace_back(least + static_cast<std::int32_t>(k), counts[k]);
+    return result;
+}
+
+} // namespace
+
+TimeCounts countByDay(const RecordStamps& stamps, const LogRecords& records, const Selection& selection)
+{
+    return countByKey(stamps, records, selection, [](const Stamp& stamp) { return stamp.day; });
+}
+
+TimeCounts countByMonth(const RecordStamps& stamps, const LogRecords& records, const Selection& selection)
+{
+    return countByKey(stamps, records, selection, [](const Stamp& stamp) {
+        const CivilDate date = civilDate(stamp.day);
+        return date.year * 12 + date.month - 1;
+    });
+}
+
+TimeCounts countByHour(const RecordStamps& stamps, const LogRecords& records, const Selection& selection)
+{
+    TimeCounts result = countByKey(stamps, records, selection, [](const Stamp& stamp) { return stamp.second / 3600; });
+    std::vector<std::pair<std::int32_t, std::int64_t>> hours;
+    for (std::int32_t hour = 0; hour < 24; ++hour)
+        hours.emplace_back(hour, 0);
+    for (const auto& [hour, count] : result.keys)
+        hours[static_cast<std::size_t>(hour)].second = count;
+    result.keys = std::move(hours);
+    return result;
+}
+
+std::vector<std::pair<std::string_view, std::int64_t>> countByAddress(const LogRecords& records,
+                                                                      const Selection& selection)
+{
+    KeyTally addresses;
+    std::vector<std::int64_t> order;
+    selection.forEach(records, [&](std::int64_t i) { order.push_back(i); });
+    // The rows show the records' own addresses, which outlive this tally's copies.
+    std::vector<std::int64_t> firstRecord;
+    addresses.addEach(
+        order.size(), [&](std::size_t k) { return records.spare(order[k]); },
+        [&](std::size_t k, std::size_t id) {
+            if (id == firstRecord.size())
+                firstRecord.push_back(order[k]);
+        });
+    std::vector<std::pair<std::string_view, std::int64_t>> rows;
+    for (std::size_t id = 0; id < addresses.size(); ++id)
+        if (const std::string_view address = records.spare(firstRecord[id]); !address.empty())
+            rows.emplace_back(address, addresses.counts()[id]);
+    sortAscendingByCount(rows, [](const auto& row) { return row.second; });
+    std::reverse(rows.begin(), rows.end());
+    return rows;
+}
+
+std::vector<LastTransfer> lastTransfers(const RecordStamps& stamps, const LogRecords& records,
+                                        const Selection& selection, std::span<const std::string_view> names)
+{
+    const KeyTally& accounts = records.tally(Field::account);
+    const std::span<const std::uint32_t> ids = records.ids(Field::account);
+    std::vector<LastTransfer> byAccount(accounts.size());
+    selection.forEach(records, [&](std::int64_t i) {
+        LastTransfer& last = byAccount[ids[static_cast<std::size_t>(i)]];
+        const Stamp& stamp = stamps[static_cast<std::size_t>(i)];
+        if (stamp.day == undatedDay) {
+            if (last.kind == LastTransfer::Kind::Never)
+                last.kind = LastTransfer::Kind::Undated;
+        } else if (last.kind != LastTransfer::Kind::Dated || stamp > last.latest) {
+            last = {LastTransfer::Kind::Dated, stamp};
+        }
+    });
+    std::vector<LastTransfer> last(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i)
+        if (const std::size_t at = accounts.find(names[i]); at != KeyTally::npos)
+            last[i] = byAccount[at];
+    return last;
+}
+
+std::vector<std::size_t> lastTransferOrder(std::span<const LastTransfer> last)
+{
+    std::vector<std::size_t> order(last.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    const auto rank = [&](std::size_t i) {
+        const LastTransfer& t = last[i];
+        return std::pair{static_cast<int>(t.kind), t.kind == LastTransfer::Kind::Dated ? t.latest.day : 0};
+    };
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t x, std::size_t y) { return rank(x) < rank(y); });
+    return order;
+}
+
+} // namespace quorvel
