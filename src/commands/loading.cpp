@@ -28,6 +28,9 @@ void resetLog(Analyzer& a, Side side)
     a.window.clearList(pickDialog(side, Pick::Names));
     log.records = LogRecords(a.loadplan.columns);
     log.files.clear();
+    log.stamps.reset();
+    log.loadedPeriod.reset();
+    log.undatedLeftOut = 0;
 }
 
 // The captions of the cut and the parse, which happened while the log was read.
@@ -71,6 +74,8 @@ Outcome loadlog(Analyzer& a, Side side)
     showParsed(a, side, read.lines);
     LogState& log = a.state.log(side);
     log.records = std::move(read.records);
+    log.loadedPeriod = a.loadplan.period;
+    log.undatedLeftOut = read.undated;
     a.window.setStatus(loadedCaption(side));
     log.loaded = true;
     return Outcome::done();

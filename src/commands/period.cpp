@@ -90,8 +90,10 @@ Outcome mnuperiod_Click(Analyzer& a)
         current.from && current.to ? std::nullopt : loadedDays(a);
     const DayNumber first = current.from ? *current.from : loaded ? loaded->first : today();
     const DayNumber last = current.to ? *current.to : loaded ? loaded->second : std::max(first, today());
-    const PeriodDialogDates shown{calendarDay(first), calendarDay(last), current.from.has_value(),
-                                  current.to.has_value()};
+    // Without a period the dialog offers the span of the loaded logs (or today), switched on.
+    const bool allTime = current.isAllTime();
+    const PeriodDialogDates shown{calendarDay(first), calendarDay(last), allTime || current.from.has_value(),
+                                  allTime || current.to.has_value()};
     const std::optional<PeriodDialogDates> chosen = a.platform.askPeriod(shown);
     if (!chosen)
         return Outcome::cancelled();

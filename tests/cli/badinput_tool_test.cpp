@@ -107,6 +107,14 @@ INSTANTIATE_TEST_SUITE_P(
         toolRow("UnknownOptionIsAUsageErrorThatSuggestsDoubleDash", ann, {"user-downloads", "-x"}, 2, "",
                 "quorvel-report: unknown option '-x' (a VALUE that starts with '-' goes after --)\n" + usage),
         toolRow("VersionIsPrinted", ann, {"--version"}, 0, "quorvel-report " QUORVEL_VERSION "\n", ""),
+        toolRow("ImpossibleDateIsAUsageError", ann, {"downloads-by-number", "--from", "2001-02-30"}, 2, "",
+                "quorvel-report: --from: '2001-02-30' is not a date (YYYY-MM-DD)\n" + usage),
+        toolRow("MalformedDateIsAUsageError", ann, {"downloads-by-number", "--to=1/2/2001"}, 2, "",
+                "quorvel-report: --to: '1/2/2001' is not a date (YYYY-MM-DD)\n" + usage),
+        toolRow("PeriodThatEndsBeforeItStartsIsAUsageError", ann,
+                {"--from=2001-03-01", "--to", "2001-02-01", "downloads-by-number"}, 2, "",
+                "quorvel-report: --from 2001-03-01 is after --to 2001-02-01\n" + usage),
+        toolRow("AccountsIgnoresAPeriod", ann, {"accounts", "--from", "2001-01-01"}, 0, "ann\r\n", ""),
         helpToAFullDisk(), answerTooLargeForMemory(), logTooLargeForMemory()),
     rowName);
 

@@ -17,19 +17,21 @@ namespace quorvel::test {
 namespace {
 
 // A log where values recur in other columns (a name that is also an account and a file), with
-// empty and missing columns, repeated header lines, every line end and bytes of any encoding.
+// empty and missing columns, repeated header lines, every line end, bytes of any encoding, and
+// stamps in every form, some in the period the tests choose, some not, some unreadable.
 const std::string downloads = "Date/time\tAddress\tAccount\tName\tFile Name\r"
-                              "d1\tip\tbob\tBob\ta.txt\r\n"
-                              "d2\tip\tann\tbob\tBob\n"
-                              "d3\tip\tbob\tBob\tb.txt\tmore\r"
+                              "1/1/2001 1:00\tip1\tbob\tBob\ta.txt\r\n"
+                              "01/15/2001 02:00:00 PM\tip2\tann\tbob\tBob\n"
+                              "2/1/2001 3:00\tip1\tbob\tBob\tb.txt\tmore\r"
                               "\r\n"
                               "Date/time\tAddress\r"
-                              "d4\tip\t\t\t\r"
-                              "d5\tip\tann\r"
-                              "d6\tip\tcaf\xe9\tJos\xc3\xa9\tcaf\xe9.sit\r"
+                              "nope\tip3\t\t\t\r"
+                              "2/28/2001 4:00 pm\tip2\tann\r"
+                              "3/1/2001 5:00\tip1\tcaf\xe9\tJos\xc3\xa9\tcaf\xe9.sit\r"
                               "d7 no tab\r"
-                              "d8\tip\tbob\tAnn\ta.txt";
-const std::string uploads = "u1\tip\tbob\tCarl\tc.sit\ru2\tip\tann\tCarl\tc.sit\ru3\tip\tbob\t\t";
+                              "1/20/2001 6:00\t\tbob\tAnn\ta.txt";
+const std::string uploads = "1/2/2001 1:00\tip\tbob\tCarl\tc.sit\r2/2/2001 1:00\tip\tann\tCarl\tc.sit\rx\tip\tbob\t\t";
+const std::vector<std::string> periodOptions{"--from", "2001-01-10", "--to=2001-02-28"};
 
 std::string printed(const CommandRow& verb, const CliWindow& window)
 {
@@ -41,14 +43,19 @@ std::string printed(const CommandRow& verb, const CliWindow& window)
     return text;
 }
 
-// What the verb prints after loads that keep every column of every record.
-std::string printedAfterFullLoads(const TempServer& server, const CommandRow& verb, const std::string& value)
+// What the verb prints after loads that keep every column of every record, as the window's
+// do, the period (if any) applied to the loaded records.
+std::string printedAfterFullLoads(const TempServer& server, const CommandRow& verb, const std::string& value,
+                                  bool inPeriod)
 {
     std::ostringstream err;
     CliWindow window(nullptr);
     CliPlatform platform(err);
     Analyzer a(window, platform, FolderFile(server.programFolder(), server.configFolder()));
+    a.style = MessageStyle::Tool;
     setServerFolder(a, server.folder());
+    if (inPeriod)
+        a.state.period = {dayNumber({2001, 1, 10}), dayNumber({2001, 2, 28})};
     verb.run(a, value);
     return printed(verb, window);
 }
@@ -56,11 +63,12 @@ std::string printedAfterFullLoads(const TempServer& server, const CommandRow& ve
 struct PlanCase {
     std::string verb;
     std::string value;
+    bool inPeriod = false;
 };
 
 void PrintTo(const PlanCase& c, std::ostream* os)
 {
-    *os << c.verb << " '" << c.value << "'";
+    *os << c.verb << " '" << c.value << "'" << (c.inPeriod ? " in a period" : "");
 }
 
 class LoadPlans : public ::testing::TestWithParam<PlanCase> {
@@ -83,9 +91,11 @@ TEST_P(LoadPlans, PrintWhatAFullLoadPrints)
     std::vector<std::string> args{GetParam().verb};
     if (verb->value != ValueKind::None)
         args.push_back(GetParam().value);
+    if (GetParam().inPeriod)
+        args.insert(args.end(), periodOptions.begin(), periodOptions.end());
     const ReportRun run = reportOn(server, args);
     ASSERT_EQ(run.code, 0) << run.err;
-    EXPECT_EQ(run.out, printedAfterFullLoads(server, *verb, GetParam().value));
+    EXPECT_EQ(run.out, printedAfterFullLoads(server, *verb, GetParam().value, GetParam().inPeriod));
 }
 
 std::vector<PlanCase> everyVerb()
@@ -94,13 +104,15 @@ std::vector<PlanCase> everyVerb()
     for (const CommandRow& verb : commandTable()) {
         if (verb.verb.empty())
             continue;
-        if (verb.value == ValueKind::None) {
-            cases.push_back({std::string(verb.verb), ""});
-            continue;
+        for (const bool inPeriod : {false, true}) {
+            if (verb.value == ValueKind::None) {
+                cases.push_back({std::string(verb.verb), "", inPeriod});
+                continue;
+            }
+            // A value of this column, one found only in other columns, an empty one, an encoded one.
+            for (const char* value : {"bob", "Bob", "a.txt", "", "caf\xe9", "Jos\xc3\xa9", "nobody"})
+                cases.push_back({std::string(verb.verb), value, inPeriod});
         }
-        // A value of this column, one found only in other columns, an empty one, an encoded one.
-        for (const char* value : {"bob", "Bob", "a.txt", "", "caf\xe9", "Jos\xc3\xa9", "nobody"})
-            cases.push_back({std::string(verb.verb), value});
     }
     return cases;
 }
