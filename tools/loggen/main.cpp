@@ -10,10 +10,12 @@ namespace {
 
 void usage(std::ostream& out)
 {
-    out << "usage: loggen --out DIR [--lines N] [--upload-lines N] [--seed N]\n"
+    out << "usage: loggen --out DIR [--lines N] [--upload-lines N] [--seed N] [--days N]\n"
            "              [--accounts N] [--users N] [--files N]\n"
            "Writes a synthetic server folder: \"Download Log.txt\" with N records (default 1000),\n"
            "\"Upload Log.txt\" (default N/5), and users/. The same options give the same bytes.\n"
+           "The download log spans the given days from 1 January 2001 (default: about 1,370\n"
+           "records a day, two years for a million); the upload log spans the same days.\n"
            "Defaults: 300 accounts, 5000 user names, 50000 files, seed 1.\n";
 }
 
@@ -49,6 +51,8 @@ bool parse(int argc, char** argv, loggen::Options& options)
             options.users = value;
         else if (key == "--files" && value > 0)
             options.files = value;
+        else if (key == "--days" && value > 0)
+            options.days = value;
         else
             return false;
     }

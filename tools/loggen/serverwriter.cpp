@@ -4,6 +4,8 @@
 #include "random.h"
 #include "vocabulary.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -50,8 +52,11 @@ void appendTwoDigits(std::string& out, unsigned value)
     out += static_cast<char>('0' + value % 10);
 }
 
-// "MM/DD/YYYY hh:mm:ss AM" for a count of seconds since 01/01/2001 00:00:00.
-void appendStamp(std::string& out, std::uint64_t seconds)
+// A stamp as the server writes it, for a count of seconds since 01/01/2001 00:00:00: mostly
+// as its Windows build does ("01/31/2001 10:41:18 PM"), some as its Mac build does
+// ("1/31/2001 10:41:18 PM"), some as a 24-hour system does ("1/31/2001 22:41:18"), and a few
+// that no reader can make a date of.
+void appendStamp(std::string& out, std::uint64_t seconds, Random& random)
 {
     const auto days = static_cast<long>(seconds / 86400) + 11323; // days from 1970 to 2001
     const long era = days + 719468;
@@ -64,31 +69,80 @@ void appendStamp(std::string& out, std::uint64_t seconds)
     const long year = era / 146097 * 400 + yoe + (month <= 2 ? 1 : 0);
     const auto inDay = static_cast<unsigned>(seconds % 86400);
     const unsigned hour = inDay / 3600;
-    appendTwoDigits(out, month);
+    const double form = random.unit();
+    if (form < 0.002) {
+        out += std::to_string(year) + "-" + std::to_string(month) + "-" + std::to_string(day) + " ??:??";
+        return;
+    }
+    const bool windows = form < 0.85;
+    const bool twelveHours = form < 0.93;
+    const auto part = [&](unsigned value) {
+        if (windows)
+            appendTwoDigits(out, value);
+        else
+            out += std::to_string(value);
+    };
+    part(month);
     out += '/';
-    appendTwoDigits(out, day);
+    part(day);
     out += '/' + std::to_string(year) + ' ';
-    appendTwoDigits(out, hour % 12 == 0 ? 12 : hour % 12);
+    part(twelveHours ? (hour % 12 == 0 ? 12 : hour % 12) : hour);
     out += ':';
     appendTwoDigits(out, inDay / 60 % 60);
     out += ':';
     appendTwoDigits(out, inDay % 60);
-    out += hour < 12 ? " AM" : " PM";
+    if (twelveHours)
+        out += hour < 12 ? " AM" : " PM";
 }
 
-// One log in the server's layout: the column header, then every record after a CR, with no
-// line end after the last one.
-bool writeLog(const std::filesystem::path& path, std::uint64_t lines, const Population& p, Random& random)
+// How busy the server is at a moment, as a multiple of its average: quiet at night, busiest in
+// the evening, livelier at weekends.
+constexpr double hourly[24] = {0.7, 0.5, 0.35, 0.25, 0.2, 0.2, 0.3, 0.5, 0.7, 0.8, 0.9, 1.0,
+                               1.1, 1.1, 1.0, 1.0, 1.1, 1.3, 1.6, 1.9, 2.1, 2.0, 1.6, 1.1};
+constexpr double weekly[7] = {1.0, 0.9, 0.9, 0.95, 1.0, 1.15, 1.2}; // from Monday, 1 January 2001
+
+template <std::size_t n> constexpr double mean(const double (&values)[n])
+{
+    double sum = 0;
+    for (const double v : values)
+        sum += v;
+    return sum / static_cast<double>(n);
+}
+
+template <std::size_t n> constexpr double greatest(const double (&values)[n])
+{
+    double most = 0;
+    for (const double v : values)
+        most = v > most ? v : most;
+    return most;
+}
+
+double busyness(std::uint64_t seconds)
+{
+    return hourly[seconds % 86400 / 3600] / mean(hourly) * weekly[seconds / 86400 % 7] / mean(weekly);
+}
+
+constexpr double busiest = greatest(hourly) / mean(hourly) * greatest(weekly) / mean(weekly);
+
+// The records arrive at random moments, as often as the server is busy, so that `lines` of them
+// span about `days` days: moments are drawn as often as at the busiest hour and each is kept
+// as often as the server is busy then.
+bool writeLog(const std::filesystem::path& path, std::uint64_t lines, std::uint64_t days, const Population& p,
+              Random& random)
 {
     std::ofstream file(path, std::ios::binary);
     std::string buffer = "Date/time\tAddress\tAccount\tName\tFile Name";
     const Zipf userSkew(p.nicknames.size(), 1.0);
     const Zipf fileSkew(p.files.size(), 0.9);
-    std::uint64_t seconds = random.below(86400);
+    const double perSecond = static_cast<double>(lines) / (static_cast<double>(days) * 86400.0);
+    double seconds = 0;
     for (std::uint64_t i = 0; i < lines && file; ++i) {
+        do
+            seconds += -std::log(1.0 - random.unit()) / (perSecond * busiest);
+        while (random.unit() * busiest > busyness(static_cast<std::uint64_t>(seconds)));
         const std::size_t user = userSkew.draw(random);
         buffer += '\r';
-        appendStamp(buffer, seconds += random.below(5));
+        appendStamp(buffer, static_cast<std::uint64_t>(seconds), random);
         buffer += '\t';
         buffer += random.chance(0.1) ? address(random) : p.addressOf[user];
         buffer += '\t';
@@ -142,9 +196,10 @@ bool writeServer(const Options& options)
     const Population p = populate(options, random);
     Random downloads(random.next());
     Random uploads(random.next());
+    const std::uint64_t days = options.days > 0 ? options.days : std::max<std::uint64_t>(30, options.downloadLines / 1370);
     return writeUsers(options.out / "users", options, p, random) &&
-           writeLog(options.out / "Download Log.txt", options.downloadLines, p, downloads) &&
-           writeLog(options.out / "Upload Log.txt", options.uploadLines, p, uploads);
+           writeLog(options.out / "Download Log.txt", options.downloadLines, days, p, downloads) &&
+           writeLog(options.out / "Upload Log.txt", options.uploadLines, days, p, uploads);
 }
 
 } // namespace loggen

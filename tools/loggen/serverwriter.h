@@ -14,6 +14,7 @@ struct Options {
     std::size_t accounts = 300; // logins seen in the logs
     std::size_t users = 5000;   // nicknames
     std::size_t files = 50000;  // file leaf names
+    std::uint64_t days = 0;     // the span of the logs; 0: about 1,370 download records a day
 };
 
 // Writes "Download Log.txt", "Upload Log.txt" and "users/<login>/" under options.out, the
