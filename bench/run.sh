@@ -80,6 +80,26 @@ compare() {
       }'
 }
 
+# One row: quorvel-report VERB under a period (--from FROM --to TO) against the same verb
+# without one, run in turn RUNS times each; the ratio is filtered / unfiltered (at most 2 is the
+# target: reading the stamps of every record must not cost more than the rest of the answer).
+compare_period() {
+  local server="$1" verb="$2" from="$3" to="$4"
+  local plain=("$report" --server "$server" "$verb") period=("$report" --server "$server" --from "$from" --to "$to" "$verb")
+  local pwall="" pcpu="" fwall="" fcpu=""
+  for _ in $(seq "$runs"); do
+    run_once "${plain[@]}"
+    pwall=$(smaller "$wall" "$pwall") pcpu=$(smaller "$cpu" "$pcpu")
+    run_once "${period[@]}"
+    [ "$status" -eq 0 ] || { printf '%-21s %s\n' "$verb" "failed under a period (exit $status)"; return; }
+    fwall=$(smaller "$wall" "$fwall") fcpu=$(smaller "$cpu" "$fcpu")
+  done
+  awk -v verb="$verb" -v pw="$pwall" -v fw="$fwall" -v pc="$pcpu" -v fc="$fcpu" -v from="$from" -v to="$to" 'BEGIN {
+        printf "%-21s all time %.3f s (cpu %.3f), %s to %s %.3f s (cpu %.3f): filtered / all time %.2f (cpu %.2f)\n",
+               verb, pw, pc, from, to, fw, fc, fw / pw, fc / pc
+      }'
+}
+
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
 for lines in $sizes; do
@@ -111,6 +131,10 @@ for lines in $sizes; do
     'NR > 1 { c[$4]++ } END { for (k in c) if (c[k] >= m) { m = c[k]; w = k } print w " with " m " downloads" }' "$log"
   compare "$server" download-names "" "${aw[@]}" 'NR > 1 && !($4 in s) { s[$4]; print $4 }' "$log"
   compare "$server" user-downloads "$name" "${aw[@]}" -v n="$name" '$4 == n { print $1 ": " $5 }' "$log"
+  compare "$server" downloads-by-day "" bash -c \
+    "$awsh 'NR > 1 { split(\$1, d, \"[/ ]\"); c[d[3] \"-\" d[1] \"-\" d[2]]++ } END { for (k in c) print c[k] \"\t\" k }' '$log' | sort -t\$'\t' -k2,2"
+  echo
+  compare_period "$server" downloads-by-number 2001-07-01 2002-06-30
   echo
   echo "== engine alone, $lines lines"
   "$engine" "$server"

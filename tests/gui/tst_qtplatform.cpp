@@ -3,6 +3,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
+#include <QDateEdit>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -58,6 +60,8 @@ private slots:
     void cancelledSaveDialogGivesNothing();
     void folderPickerShowsOnlyFolders();
     void errorNamingMarkupShowsItAsText();
+    void periodDialogGivesItsDatesOrAllTime_data();
+    void periodDialogGivesItsDatesOrAllTime();
 };
 
 void QtPlatformTest::okCancelQuestionHasNoIconAndOkAsDefault_data()
@@ -150,6 +154,49 @@ void QtPlatformTest::errorNamingMarkupShowsItAsText()
         QCOMPARE(label->text(), message);
     });
     platform.showError("Save Log Information", message.toStdString());
+}
+
+void QtPlatformTest::periodDialogGivesItsDatesOrAllTime_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("fromOn");
+    QTest::newRow("OK with From on") << "cmdok" << true;
+    QTest::newRow("OK with From off") << "cmdok" << false;
+    QTest::newRow("All Time") << "cmdalltime" << true;
+}
+
+// The dialog opens on the dates it is given; OK is refused while From is after To, and gives
+// the dates with the ends switched on; "All Time" gives both ends off.
+void QtPlatformTest::periodDialogGivesItsDatesOrAllTime()
+{
+    QFETCH(QString, button);
+    QFETCH(bool, fromOn);
+    QtPlatform platform;
+    whenModalOpens<QDialog>([button, fromOn](QDialog* dialog) {
+        QCOMPARE(dialog->objectName(), QString("frmperiod"));
+        auto* from = dialog->findChild<QDateEdit*>(QStringLiteral("dtpfrom"));
+        auto* to = dialog->findChild<QDateEdit*>(QStringLiteral("dtpto"));
+        auto* ok = dialog->findChild<QPushButton*>(QStringLiteral("cmdok"));
+        QCOMPARE(from->date(), QDate(2001, 1, 5));
+        QCOMPARE(to->displayFormat(), QString("yyyy-MM-dd"));
+        from->setDate(QDate(2001, 4, 1));
+        QVERIFY(!ok->isEnabled());
+        from->setDate(QDate(2001, 2, 1));
+        QVERIFY(ok->isEnabled());
+        dialog->findChild<QCheckBox*>(QStringLiteral("chkfrom"))->setChecked(fromOn);
+        QVERIFY(from->isEnabled() == fromOn);
+        dialog->findChild<QPushButton*>(button)->click();
+    });
+    const auto chosen = platform.askPeriod({{2001, 1, 5}, {2001, 3, 31}, true, true});
+    QVERIFY(chosen);
+    if (button == "cmdalltime") {
+        QVERIFY(!chosen->fromOn && !chosen->toOn);
+        return;
+    }
+    QCOMPARE(chosen->fromOn, fromOn);
+    QVERIFY(chosen->toOn);
+    QCOMPARE(QDate(chosen->from.year, chosen->from.month, chosen->from.day), QDate(2001, 2, 1));
+    QCOMPARE(QDate(chosen->to.year, chosen->to.month, chosen->to.day), QDate(2001, 3, 31));
 }
 
 QTEST_MAIN(QtPlatformTest)
