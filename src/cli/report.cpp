@@ -5,6 +5,7 @@
 #include "commands/commandtable.h"
 #include "commands/program.h"
 #include "commands/serverfolder.h"
+#include "present/exports.h"
 #include "present/reporttext.h"
 #include "server/serverfolder.h"
 
@@ -18,9 +19,12 @@ namespace {
 
 constexpr std::string_view name = "quorvel-report: ";
 
+enum class Format { Text, Csv, Json };
+
 struct Invocation {
     std::optional<std::string> server;
     Period period;
+    Format format = Format::Text;
     const CommandRow* verb = nullptr;
     std::string value;
     bool help = false;
@@ -37,7 +41,8 @@ void printHelp(std::ostream& out)
     printUsage(out);
     out << "Answers one question about a Hotline server's transfer logs and prints the answer.\n"
            "DIR defaults to the server folder the program remembers. --from and --to (YYYY-MM-DD)\n"
-           "keep the records of those days and the days between.\n\nVERBs:\n";
+           "keep the records of those days and the days between. --format csv or json writes the\n"
+           "answer as a table.\n\nVERBs:\n";
     for (const CommandRow& row : commandTable())
         if (!row.verb.empty())
             out << "  " << row.verb << (row.value == ValueKind::None ? "" : " ") << valueName(row.value) << '\n';
@@ -63,9 +68,18 @@ std::optional<DayNumber> parseDate(std::string_view text)
     return dayNumber({year, month, day});
 }
 
-// Takes the value of --server, --from or --to into call; false after saying why on err.
+// Takes the value of --server, --from, --to or --format into call; false after saying why on
+// err.
 bool takeOption(std::string_view option, const std::string& value, Invocation& call, std::ostream& err)
 {
+    if (option == "--format") {
+        if (value != "text" && value != "csv" && value != "json") {
+            err << name << "--format must be text, csv or json\n";
+            return false;
+        }
+        call.format = value == "csv" ? Format::Csv : value == "json" ? Format::Json : Format::Text;
+        return true;
+    }
     if (option == "--server") {
         if (value.empty()) {
             err << name << "--server needs a folder\n";
@@ -83,10 +97,10 @@ bool takeOption(std::string_view option, const std::string& value, Invocation& c
     return true;
 }
 
-// Options may stand before or after the verb: --server DIR, --from DAY, --to DAY (each also
-// as --option=VALUE; the last one given counts), --help, --version; "--" ends them, so a VALUE
-// may start with "-". Returns nothing and explains on err when the arguments are not a valid
-// call.
+// Options may stand before or after the verb: --server DIR, --from DAY, --to DAY, --format
+// FORMAT (each also as --option=VALUE; the last one given counts), --help, --version; "--"
+// ends them, so a VALUE may start with "-". Returns nothing and explains on err when the
+// arguments are not a valid call.
 std::optional<Invocation> parse(const std::vector<std::string>& args, std::ostream& err)
 {
     Invocation call;
@@ -103,10 +117,11 @@ std::optional<Invocation> parse(const std::vector<std::string>& args, std::ostre
             call.help = true;
         } else if (arg == "--version") {
             call.version = true;
-        } else if (option == "--server" || option == "--from" || option == "--to") {
+        } else if (option == "--server" || option == "--from" || option == "--to" || option == "--format") {
             const bool joined = option.size() < arg.size();
             if (!joined && i + 1 == args.size()) {
-                err << name << option << (option == "--server" ? " needs a folder\n" : " needs a date\n");
+                err << name << option
+                    << (option == "--server" ? " needs a folder\n" : option == "--format" ? " needs a format\n" : " needs a date\n");
                 return std::nullopt;
             }
             if (!takeOption(option, joined ? arg.substr(option.size() + 1) : args[++i], call, err))
@@ -194,7 +209,14 @@ int answer(const Invocation& call, const std::string& folder, std::ostream& out,
         return 1;
     }
     errno = 0; // a failed write leaves its reason here
-    if (verb.prints) {
+    if (call.format != Format::Text) {
+        // CSV and JSON hold the rows only: the records a period left out are counted on err.
+        const ResultTable& table = *a.lastResult;
+        if (table.undated > 0)
+            err << name << table.undated << (table.undated == 1 ? " record" : " records")
+                << " without a readable date left out\n";
+        out << (call.format == Format::Csv ? csvText(table) : jsonText(table));
+    } else if (verb.prints) {
         for (const std::string& entry : window.entries(*verb.prints))
             out << entry << "\r\n";
     } else {

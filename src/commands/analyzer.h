@@ -5,9 +5,12 @@
 #include "model/state.h"
 #include "platform/platform.h"
 #include "platform/window.h"
+#include "present/resulttable.h"
 #include "present/statustext.h"
 #include "server/folderfile.h"
 
+#include <optional>
+#include <string>
 #include <utility>
 
 namespace quorvel {
@@ -26,6 +29,11 @@ struct Analyzer {
     LoadPlan loadplan;
     // The window's words, or quorvel-report's.
     MessageStyle style = MessageStyle::Window;
+    // The table of the last report, search or list that completed, for "Export as CSV..." and
+    // "Chart" (quorvel-report writes it as CSV or JSON); none after a reload, a folder switch
+    // or a period change.
+    std::optional<ResultTable> lastResult;
+    std::string lastExportFolder;
     bool busy = false; // a command is running; see commands/program.h
 };
 

@@ -5,6 +5,7 @@
 #include "commands/period.h"
 #include "commands/windowprogress.h"
 #include "present/reporttext.h"
+#include "present/resulttables.h"
 #include "present/statustext.h"
 #include "query/activity.h"
 #include "server/serverfolder.h"
@@ -24,11 +25,20 @@ std::string_view headingOf(Side side, TimeUnit unit)
 }
 
 // Sets the answer and ends with "Done...".
-Outcome answer(Analyzer& a, std::string text, std::int64_t undated)
+Outcome answer(Analyzer& a, std::string text, ResultTable table, std::int64_t undated)
 {
-    showResult(a, std::move(text), undated);
+    showResult(a, std::move(text), std::move(table), undated);
     a.window.setStatus(doneMessage);
     return Outcome::done();
+}
+
+std::string_view timeVerb(Side side, TimeUnit unit)
+{
+    if (unit == TimeUnit::Day)
+        return twin(side, "downloads-by-day", "uploads-by-day");
+    if (unit == TimeUnit::Month)
+        return twin(side, "downloads-by-month", "uploads-by-month");
+    return twin(side, "downloads-by-hour", "uploads-by-hour");
 }
 
 } // namespace
@@ -43,7 +53,8 @@ Outcome byTime(Analyzer& a, Side side, TimeUnit unit)
     const TimeCounts counts = unit == TimeUnit::Day     ? countByDay(stamps, records, selection)
                               : unit == TimeUnit::Month ? countByMonth(stamps, records, selection)
                                                         : countByHour(stamps, records, selection);
-    return answer(a, timeListingText(headingOf(side, unit), counts, unit), selection.undated);
+    return answer(a, timeListingText(headingOf(side, unit), counts, unit), timeTable(timeVerb(side, unit), counts, unit),
+                  selection.undated);
 }
 
 Outcome byAddress(Analyzer& a, Side side)
@@ -57,6 +68,8 @@ Outcome byAddress(Analyzer& a, Side side)
     const auto rows = countByAddress(records, selection);
     const auto line = [](const std::pair<std::string_view, std::int64_t>& row) { return std::pair{row.second, row.first}; };
     return answer(a, countListingText(sideInfo(side).byAddressHeading, rows.begin(), rows.end(), line),
+                  countListingTable(twin(side, "downloads-by-address", "uploads-by-address"), "address",
+                                    {rows.begin(), rows.end()}),
                   selection.undated);
 }
 
@@ -71,7 +84,9 @@ Outcome lastTransfer(Analyzer& a, Side side)
     const LogRecords& records = a.state.log(side).records;
     const Selection selection = selectionOf(a, side);
     const std::vector<LastTransfer> last = lastTransfers(stampsOf(a, side), records, selection, names);
-    return answer(a, lastTransfersText(sideInfo(side).lastTransferHeading, names, last, lastTransferOrder(last)),
+    const std::vector<std::size_t> order = lastTransferOrder(last);
+    return answer(a, lastTransfersText(sideInfo(side).lastTransferHeading, names, last, order),
+                  lastTransferTable(twin(side, "last-downloads", "last-uploads"), names, last, order),
                   selection.undated);
 }
 

@@ -31,6 +31,7 @@ void resetLog(Analyzer& a, Side side)
     log.stamps.reset();
     log.loadedPeriod.reset();
     log.undatedLeftOut = 0;
+    a.lastResult.reset();
 }
 
 // The captions of the cut and the parse, which happened while the log was read.

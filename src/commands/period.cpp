@@ -76,11 +76,13 @@ Selection selectionOf(Analyzer& a, Side side)
     return recordsIn(stampsOf(a, side), period);
 }
 
-void showResult(Analyzer& a, std::string text, std::int64_t undated)
+void showResult(Analyzer& a, std::string text, ResultTable table, std::int64_t undated)
 {
     if (!a.state.period.isAllTime())
         text.insert(0, periodLead(a.state.period, undated));
     a.window.setOutputText(std::move(text));
+    table.undated = undated;
+    a.lastResult = std::move(table);
 }
 
 Outcome mnuperiod_Click(Analyzer& a)
@@ -103,6 +105,7 @@ Outcome mnuperiod_Click(Analyzer& a)
     if (chosen->toOn)
         period.to = dayOf(chosen->to);
     a.state.period = period;
+    a.lastResult.reset();
     for (const Side side : {Side::Download, Side::Upload}) {
         LogState& log = a.state.log(side);
         log.nameslisted = false;

@@ -5,6 +5,7 @@
 #include "commands/period.h"
 #include "commands/windowprogress.h"
 #include "present/reporttext.h"
+#include "present/resulttables.h"
 #include "present/statustext.h"
 #include "query/counts.h"
 
@@ -63,6 +64,25 @@ std::string filesListing(std::string_view heading, const std::vector<filecount>&
                      : countListingText(heading, files.begin(), files.end(), line);
 }
 
+// The rows of a listing in the order its text shows them.
+template <class It, class CountAndName> CountRows rowsOf(It first, It last, CountAndName countAndName)
+{
+    CountRows rows;
+    for (It it = first; it != last; ++it) {
+        const auto [count, name] = countAndName(*it);
+        rows.emplace_back(std::string(name), count);
+    }
+    return rows;
+}
+
+ResultTable filesTable(std::string_view name, const std::vector<filecount>& files, bool mostFirst)
+{
+    const auto line = [](const filecount& file) { return std::pair{file.count, file.filename}; };
+    return countListingTable(name, "file",
+                             mostFirst ? rowsOf(files.rbegin(), files.rend(), line)
+                                       : rowsOf(files.begin(), files.end(), line));
+}
+
 } // namespace
 
 std::vector<filecount> listfiles(Analyzer& a, Side side, const Selection& selection)
@@ -79,7 +99,8 @@ Outcome sortByDate(Analyzer& a, Side side)
         return guard;
     const Selection selection = selectionOf(a, side);
     std::vector<filecount> files = listfiles(a, side, selection);
-    showResult(a, filesListing(sideInfo(side).byDateHeading, files, false), selection.undated);
+    showResult(a, filesListing(sideInfo(side).byDateHeading, files, false),
+               filesTable(twin(side, "downloads-by-date", "uploads-by-date"), files, false), selection.undated);
     a.state.log(side).files = std::move(files);
     a.window.setStatus(doneMessage);
     return Outcome::done();
@@ -92,7 +113,8 @@ Outcome sortByNumber(Analyzer& a, Side side)
     const Selection selection = selectionOf(a, side);
     std::vector<filecount> files = listfiles(a, side, selection);
     sortAscendingByCount(files, [](const filecount& file) { return file.count; });
-    showResult(a, filesListing(sideInfo(side).byNumberHeading, files, true), selection.undated);
+    showResult(a, filesListing(sideInfo(side).byNumberHeading, files, true),
+               filesTable(twin(side, "downloads-by-number", "uploads-by-number"), files, true), selection.undated);
     a.state.log(side).files = std::move(files);
     return Outcome::done();
 }
@@ -108,12 +130,14 @@ Outcome sortByAccount(Analyzer& a, Side side)
         transfers(accounts[i], side) = counts[i];
     // Whole entries move, so each account keeps its other side's counter.
     sortAscendingByCount(accounts, [side](const accountinfo& account) { return transfers(account, side); });
-    std::string text = countListingText(sideInfo(side).byAccountHeading, accounts.rbegin(), accounts.rend(),
-                                        [side](const accountinfo& account) {
-                                            return std::pair{transfers(account, side), std::string_view(account.name)};
-                                        });
+    const auto line = [side](const accountinfo& account) {
+        return std::pair{transfers(account, side), std::string_view(account.name)};
+    };
+    std::string text = countListingText(sideInfo(side).byAccountHeading, accounts.rbegin(), accounts.rend(), line);
+    ResultTable table = countListingTable(twin(side, "downloads-by-account", "uploads-by-account"), "account",
+                                          rowsOf(accounts.rbegin(), accounts.rend(), line));
     a.window.setStatus(doneMessage);
-    showResult(a, std::move(text), selection.undated);
+    showResult(a, std::move(text), std::move(table), selection.undated);
     a.state.accounts = std::move(accounts);
     return Outcome::done();
 }
@@ -129,8 +153,9 @@ Outcome topUser(Analyzer& a, Side side)
     const ValueCounts users = countValues(records, Field::username, selection);
     showCountingCaptions(a, side, users.values);
     a.window.setStatus(doneMessage);
-    showResult(a, numberOneText(sideInfo(side).topUserHeading, lastMaximum(users.values, users.counts), side),
-               selection.undated);
+    const std::optional<Winner> winner = lastMaximum(users.values, users.counts);
+    showResult(a, numberOneText(sideInfo(side).topUserHeading, winner, side),
+               winnerTable(twin(side, "top-downloader", "top-uploader"), "user", winner), selection.undated);
     return Outcome::done();
 }
 
@@ -142,7 +167,9 @@ Outcome topAccount(Analyzer& a, Side side)
     const Selection selection = selectionOf(a, side);
     const std::vector<std::int64_t> counts = countAccounts(a, side, names, selection);
     a.window.setStatus(doneMessage);
-    showResult(a, numberOneText(sideInfo(side).topAccountHeading, lastMaximum(names, counts), side),
+    const std::optional<Winner> winner = lastMaximum(names, counts);
+    showResult(a, numberOneText(sideInfo(side).topAccountHeading, winner, side),
+               winnerTable(twin(side, "top-account-downloader", "top-account-uploader"), "account", winner),
                selection.undated);
     return Outcome::done();
 }
@@ -155,7 +182,10 @@ Outcome inactiveAccounts(Analyzer& a, Side side)
     const Selection selection = selectionOf(a, side);
     const std::vector<std::int64_t> counts = countAccounts(a, side, names, selection);
     a.window.setStatus(doneMessage);
-    showResult(a, nameListText(sideInfo(side).inactiveHeading, uncounted(names, counts)), selection.undated);
+    const std::vector<std::string_view> idle = uncounted(names, counts);
+    showResult(a, nameListText(sideInfo(side).inactiveHeading, idle),
+               nameTable(twin(side, "inactive-downloaders", "inactive-uploaders"), "account", {idle.begin(), idle.end()}),
+               selection.undated);
     for (std::size_t i = 0; i < names.size(); ++i)
         transfers(a.state.accounts[i], side) = counts[i];
     return Outcome::done();

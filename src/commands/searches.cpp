@@ -7,6 +7,7 @@
 #include "commands/serverfolder.h"
 #include "commands/windowprogress.h"
 #include "present/reporttext.h"
+#include "present/resulttables.h"
 #include "present/statustext.h"
 #include "query/counts.h"
 #include "query/search.h"
@@ -20,20 +21,27 @@ namespace quorvel {
 namespace {
 
 // One walk over a log: the records whose `match` field equals key are hits and print their
-// stamp and `shown` field. caption is the status line's first line, ended by CR LF.
+// stamp and `shown` field. caption is the status line's first line, ended by CR LF; name is
+// the verb that answers the search.
 struct Walk {
     Side side;
     Field match;
     Field shown;
     std::string_view key;
     std::string caption;
+    std::string_view name;
+};
+
+struct Hits {
+    std::vector<std::int64_t> records;
+    std::int64_t undated = 0; // left out for want of a readable date
 };
 
 // Appends a line "<stamp>: <shown>" CR LF to text for every hit among the records of the
 // period, in record order, with the progress caption "<caption>Looking at Download Number
-// i/N" CR LF in the status line. Returns the records left out for want of a readable date.
-// The bound is fixed at the start; no other command can reload the log while this one runs.
-std::int64_t appendHits(Analyzer& a, const Walk& walk, std::string& text)
+// i/N" CR LF in the status line. The bound is fixed at the start; no other command can reload
+// the log while this one runs.
+Hits appendHits(Analyzer& a, const Walk& walk, std::string& text)
 {
     const LogRecords& records = a.state.log(walk.side).records;
     const Selection selection = selectionOf(a, walk.side);
@@ -41,22 +49,28 @@ std::int64_t appendHits(Analyzer& a, const Walk& walk, std::string& text)
     WindowProgress progress(a.window, [&](std::int64_t i, std::int64_t n) {
         return searchingCaption(walk.caption, walk.side, i, n);
     });
-    appendHitLines(text, records, findRecords(records, walk.match, walk.key, selection, progress), walk.shown);
-    return selection.undated;
+    Hits hits{findRecords(records, walk.match, walk.key, selection, progress), selection.undated};
+    appendHitLines(text, records, hits.records, walk.shown);
+    return hits;
 }
 
 // Sets the output box once to the heading and the hit lines of the walk.
 Outcome runSearch(Analyzer& a, const Walk& walk, std::string heading)
 {
-    const std::int64_t undated = appendHits(a, walk, heading);
-    showResult(a, std::move(heading), undated);
+    Hits hits = appendHits(a, walk, heading);
+    const LogRecords& records = a.state.log(walk.side).records;
+    showResult(a, std::move(heading),
+               hitTable(walk.name, records, std::move(hits.records), walk.shown == Field::filename ? "file" : "user",
+                        walk.shown),
+               hits.undated);
     a.window.setStatus(doneMessage);
     return Outcome::done();
 }
 
 Walk accountWalk(Side side, std::string_view account)
 {
-    return {side, Field::account, Field::filename, account, accountSearchCaption(side, account)};
+    return {side,    Field::account, Field::filename, account, accountSearchCaption(side, account),
+            twin(side, "account-downloads", "account-uploads")};
 }
 
 // Hides Form4 and runs search on the selected account.
@@ -77,9 +91,14 @@ void buildPickList(Analyzer& a, Side side, Pick pick)
     replayProgress(a.window, records.count(),
                    [field](std::int64_t i, std::int64_t n) { return pickListCaption(field, i, n); });
     const Dialog dialog = pickDialog(side, pick);
+    const std::vector<std::string_view> values = distinctValues(records, field, selection);
     a.window.clearList(dialog);
-    a.window.addToList(dialog, distinctValues(records, field, selection));
+    a.window.addToList(dialog, values);
     a.window.setOutputText({});
+    a.lastResult = nameTable(pick == Pick::Names ? twin(side, "download-names", "upload-names")
+                                                 : twin(side, "download-files", "upload-files"),
+                             pick == Pick::Names ? "user" : "file", {values.begin(), values.end()});
+    a.lastResult->undated = selection.undated;
     a.window.setStatus(doneMessage);
 }
 
@@ -87,13 +106,17 @@ void buildPickList(Analyzer& a, Side side, Pick pick)
 
 Outcome namesearch(Analyzer& a, Side side, std::string_view name)
 {
-    return runSearch(a, {side, Field::username, Field::filename, name, nameSearchCaption(side, name)},
+    return runSearch(a,
+                     {side, Field::username, Field::filename, name, nameSearchCaption(side, name),
+                      twin(side, "user-downloads", "user-uploads")},
                      nameSearchHeading(side, name));
 }
 
 Outcome filesearch(Analyzer& a, Side side, std::string_view file)
 {
-    return runSearch(a, {side, Field::filename, Field::username, file, fileSearchCaption(side, file)},
+    return runSearch(a,
+                     {side, Field::filename, Field::username, file, fileSearchCaption(side, file),
+                      twin(side, "file-downloads", "file-uploads")},
                      fileSearchHeading(side, file));
 }
 
@@ -111,10 +134,13 @@ Outcome usersearchboth(Analyzer& a, std::string_view account)
     if (!a.state.download.loaded || !a.state.upload.loaded)
         return refuse(a, mustLoadMessage, std::move(loads));
     std::string text = accountSearchHeading(Side::Download, account);
-    std::int64_t undated = appendHits(a, accountWalk(Side::Download, account), text);
+    Hits downloads = appendHits(a, accountWalk(Side::Download, account), text);
     text.append(crlf).append(crlf).append(accountSearchHeading(Side::Upload, account));
-    undated += appendHits(a, accountWalk(Side::Upload, account), text);
-    showResult(a, std::move(text), undated);
+    Hits uploads = appendHits(a, accountWalk(Side::Upload, account), text);
+    showResult(a, std::move(text),
+               bothSidesHitTable("account-both", a.state.download.records, std::move(downloads.records),
+                                 a.state.upload.records, std::move(uploads.records)),
+               downloads.undated + uploads.undated);
     a.window.setStatus(doneMessage);
     return Outcome::done();
 }

@@ -2,9 +2,11 @@
 #include "commands/serverfolder.h"
 
 #include "commands/program.h"
+#include "present/resulttables.h"
 #include "present/statustext.h"
 #include "server/serverfolder.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -88,7 +90,15 @@ Outcome mnuselectserverdirectory_Click(Analyzer& a)
 
 Outcome mnuLoadUserAccounts_Click(Analyzer& a)
 {
-    return loaduseraccounts(a);
+    Outcome listed = loaduseraccounts(a);
+    if (listed.isDone()) {
+        std::vector<std::string> names;
+        for (const accountinfo& account : a.state.accounts)
+            names.push_back(account.name);
+        std::sort(names.begin(), names.end(), [](const std::string& x, const std::string& y) { return accountOrder(x, y); });
+        a.lastResult = nameTable("accounts", "account", std::move(names));
+    }
+    return listed;
 }
 
 } // namespace quorvel

@@ -76,20 +76,22 @@ std::string periodLead(const Period& period, std::int64_t undated)
     return headingText(lead);
 }
 
+std::string timeKey(TimeUnit unit, std::int32_t key)
+{
+    if (unit == TimeUnit::Day)
+        return dayText(key);
+    if (unit == TimeUnit::Month)
+        return monthText(key);
+    char hour[4];
+    std::snprintf(hour, sizeof hour, "%02d", key);
+    return hour;
+}
+
 std::string timeListingText(std::string_view heading, const TimeCounts& counts, TimeUnit unit)
 {
-    const auto key = [unit](std::int32_t k) {
-        if (unit == TimeUnit::Day)
-            return dayText(k);
-        if (unit == TimeUnit::Month)
-            return monthText(k);
-        char hour[4];
-        std::snprintf(hour, sizeof hour, "%02d", k);
-        return std::string(hour);
-    };
     std::string text = headingText(heading);
     for (const auto& [k, count] : counts.keys)
-        text += concat(decimal(count), "\t", key(k), crlf);
+        text += concat(decimal(count), "\t", timeKey(unit, k), crlf);
     if (counts.undated > 0)
         text += concat(decimal(counts.undated), "\tundated", crlf);
     return text;
@@ -99,14 +101,18 @@ std::string lastTransfersText(std::string_view heading, std::span<const std::str
                               std::span<const LastTransfer> last, std::span<const std::size_t> order)
 {
     std::string text = headingText(heading);
-    for (const std::size_t i : order) {
-        const LastTransfer& t = last[i];
-        const std::string key = t.kind == LastTransfer::Kind::Never     ? "never"
-                                : t.kind == LastTransfer::Kind::Undated ? "undated"
-                                                                         : dayText(t.latest.day);
-        text += concat(key, "\t", names[i], crlf);
-    }
+    for (const std::size_t i : order)
+        text += concat(lastTransferKey(last[i]), "\t", names[i], crlf);
     return text;
+}
+
+std::string lastTransferKey(const LastTransfer& last)
+{
+    if (last.kind == LastTransfer::Kind::Never)
+        return "never";
+    if (last.kind == LastTransfer::Kind::Undated)
+        return "undated";
+    return dayText(last.latest.day);
 }
 
 void appendHitLines(std::string& text, const LogRecords& records, std::span<const std::int64_t> hits, Field shown)

@@ -64,12 +64,15 @@ std::string periodText(const Period& period);
 std::string periodLead(const Period& period, std::int64_t undated);
 
 // A listing by day, month or hour: the heading, then "count TAB key" per key, oldest first,
-// and "N TAB undated" last when undated records were counted.
+// and "N TAB undated" last when undated records were counted. timeKey is a key's text:
+// YYYY-MM-DD, YYYY-MM or the hour's two digits.
 enum class TimeUnit { Day, Month, Hour };
+std::string timeKey(TimeUnit unit, std::int32_t key);
 std::string timeListingText(std::string_view heading, const TimeCounts& counts, TimeUnit unit);
 
 // Each account's last transfer: the heading, then "key TAB account" in the given order, the key
-// being "never", "undated" or the day of the latest stamp.
+// (lastTransferKey) being "never", "undated" or the day of the latest stamp.
+std::string lastTransferKey(const LastTransfer& last);
 std::string lastTransfersText(std::string_view heading, std::span<const std::string_view> names,
                               std::span<const LastTransfer> last, std::span<const std::size_t> order);
 

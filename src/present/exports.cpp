@@ -1,0 +1,110 @@
+// SPDX-License-Identifier: MIT
+#include "present/exports.h"
+
+#include "core/bytetext.h"
+#include "core/textwriter.h"
+
+namespace quorvel {
+
+namespace {
+
+void appendCsvField(std::string& out, std::string_view text)
+{
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out.append(text);
+        return;
+    }
+    out += '"';
+    for (const char c : text) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+void appendJsonString(std::string& out, std::string_view text)
+{
+    static constexpr char hex[] = "0123456789abcdef";
+    out += '"';
+    for (const char c : text) {
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20) {
+                out += "\\u00";
+                out += hex[static_cast<unsigned char>(c) >> 4];
+                out += hex[static_cast<unsigned char>(c) & 0xF];
+            } else {
+                out += c;
+            }
+        }
+    }
+    out += '"';
+}
+
+} // namespace
+
+std::string csvText(const ResultTable& table)
+{
+    std::string out;
+    for (std::size_t c = 0; c < table.columns.size(); ++c) {
+        if (c > 0)
+            out += ',';
+        appendCsvField(out, table.columns[c].name);
+    }
+    out += "\r\n";
+    for (std::size_t r = 0; r < table.rows; ++r) {
+        for (std::size_t c = 0; c < table.columns.size(); ++c) {
+            if (c > 0)
+                out += ',';
+            const ResultTable::Cell cell = table.cell(r, c);
+            if (table.columns[c].isCount)
+                out += decimal(cell.count);
+            else
+                appendCsvField(out, utf8Text(cell.text));
+        }
+        out += "\r\n";
+    }
+    return out;
+}
+
+std::string jsonText(const ResultTable& table)
+{
+    if (table.rows == 0)
+        return "[]\n";
+    std::string out = "[\n";
+    for (std::size_t r = 0; r < table.rows; ++r) {
+        out += '{';
+        for (std::size_t c = 0; c < table.columns.size(); ++c) {
+            if (c > 0)
+                out += ',';
+            appendJsonString(out, table.columns[c].name);
+            out += ':';
+            const ResultTable::Cell cell = table.cell(r, c);
+            if (table.columns[c].isCount)
+                out += decimal(cell.count);
+            else
+                appendJsonString(out, utf8Text(cell.text));
+        }
+        out += r + 1 < table.rows ? "},\n" : "}\n";
+    }
+    out += "]\n";
+    return out;
+}
+
+} // namespace quorvel
