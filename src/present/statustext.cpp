@@ -15,9 +15,14 @@ std::string ofCount(std::int64_t i, std::int64_t n)
 
 } // namespace
 
+std::string cannotFind(std::string_view path)
+{
+    return concat("Cannot find '", path, "'");
+}
+
 std::string cannotFindLog(Side side)
 {
-    return concat("Cannot find '", sideInfo(side).logFileName, "'");
+    return cannotFind(sideInfo(side).logFileName);
 }
 
 std::string cannotReadLog(Side side)
@@ -28,6 +33,11 @@ std::string cannotReadLog(Side side)
 std::string cannotRememberFolder(std::string_view folderFile)
 {
     return concat("Cannot remember the server folder: '", folderFile, "' cannot be written");
+}
+
+std::string serverFolderCaption(std::string_view folder)
+{
+    return concat("Server folder: ", folder);
 }
 
 std::string loadingCaption(Side side, std::int64_t bytes, std::int64_t size)

@@ -1,31 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "server/accountfolders.h"
 
+#include "core/nameorder.h"
+
 #include <algorithm>
 #include <optional>
-#include <string_view>
 #include <system_error>
 
 namespace quorvel {
 
 namespace {
-
-unsigned char foldAscii(unsigned char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c - 'A' + 'a') : c;
-}
-
-bool accountOrder(const std::string& x, const std::string& y)
-{
-    const auto cmp = [](char l, char r) {
-        return foldAscii(static_cast<unsigned char>(l)) < foldAscii(static_cast<unsigned char>(r));
-    };
-    if (std::lexicographical_compare(x.begin(), x.end(), y.begin(), y.end(), cmp))
-        return true;
-    if (std::lexicographical_compare(y.begin(), y.end(), x.begin(), x.end(), cmp))
-        return false;
-    return x < y;
-}
 
 // No "users" folder at all (a file of that name counts as none): the server has no accounts.
 bool missingFolder(const std::error_code& error)
@@ -52,7 +36,7 @@ std::optional<std::vector<std::string>> listAccountFolders(const std::filesystem
     }
     if (error && !missingFolder(error))
         return std::nullopt;
-    std::sort(names.begin(), names.end(), accountOrder);
+    std::sort(names.begin(), names.end(), nameOrder);
     return names;
 }
 

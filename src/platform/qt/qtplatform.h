@@ -6,6 +6,10 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+#include <string>
+#include <utility>
+
 namespace quorvel::gui {
 
 // The modal interactions of the program, as Qt dialogs modal to the main window.
@@ -13,6 +17,9 @@ class QtPlatform : public Platform {
 public:
     // The window the dialogs are modal to; none until the main window exists.
     void setOwner(QWidget* owner) { owner_ = owner; }
+    // Where the folder picker opens: the folder this gives when it exists (the current server
+    // folder), else the home folder.
+    void setBrowseStart(std::function<std::string()> start) { browseStart_ = std::move(start); }
 
     std::optional<std::string> browseForFolder(std::string_view title) override;
     bool askOkCancel(std::string_view text, std::string_view title) override;
@@ -21,6 +28,7 @@ public:
 
 private:
     QPointer<QWidget> owner_;
+    std::function<std::string()> browseStart_;
 };
 
 } // namespace quorvel::gui
