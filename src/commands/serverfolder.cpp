@@ -107,7 +107,7 @@ Outcome openServerFolder(Analyzer& a, std::string_view path)
 {
     const std::optional<std::string> folder = folderNamedBy(path);
     if (!folder)
-        return refuse(a, cannotFind(path));
+        return refuse(a, cannotFindPath(path));
     return chooseFolder(a, *folder);
 }
 
@@ -117,7 +117,7 @@ Outcome useDefaultFolder(Analyzer& a, std::string_view path)
         return Outcome::done();
     const std::optional<std::string> folder = folderNamedBy(path);
     if (!folder)
-        return refuse(a, cannotFind(path));
+        return refuse(a, cannotFindPath(path));
     setServerFolder(a, *folder);
     a.window.setStatus(serverFolderCaption(*folder));
     return loaduseraccounts(a);

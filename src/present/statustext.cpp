@@ -15,14 +15,9 @@ std::string ofCount(std::int64_t i, std::int64_t n)
 
 } // namespace
 
-std::string cannotFind(std::string_view path)
-{
-    return concat("Cannot find '", path, "'");
-}
-
 std::string cannotFindLog(Side side)
 {
-    return cannotFind(sideInfo(side).logFileName);
+    return concat("Cannot find '", sideInfo(side).logFileName, "'");
 }
 
 std::string cannotReadLog(Side side)
@@ -33,11 +28,6 @@ std::string cannotReadLog(Side side)
 std::string cannotRememberFolder(std::string_view folderFile)
 {
     return concat("Cannot remember the server folder: '", folderFile, "' cannot be written");
-}
-
-std::string serverFolderCaption(std::string_view folder)
-{
-    return concat("Server folder: ", folder);
 }
 
 std::string loadingCaption(Side side, std::int64_t bytes, std::int64_t size)
@@ -98,6 +88,16 @@ std::string accountSearchCaption(Side side, std::string_view account)
 std::string searchingCaption(std::string_view first, Side side, std::int64_t i, std::int64_t n)
 {
     return concat(first, numberCaption(side, i, n), crlf);
+}
+
+std::string serverFolderCaption(std::string_view folder)
+{
+    return concat("Server folder: ", folder);
+}
+
+std::string cannotFindPath(std::string_view path)
+{
+    return concat("Cannot find '", path, "'");
 }
 
 } // namespace quorvel

@@ -19,14 +19,11 @@ inline constexpr std::string_view unreadableAccountsMessage = "Cannot read 'user
 inline constexpr std::string_view browseFolderTitle = "Select your Hotline Server Folder";
 
 // "Cannot find '<log>'" for a log that is not there, "Cannot read '<log>'" for one that cannot
-// be read; "Cannot find '<path>'" for anything else that is not there.
-std::string cannotFind(std::string_view path);
+// be read.
 std::string cannotFindLog(Side side);
 std::string cannotReadLog(Side side);
 // The server folder was chosen but the folder file cannot keep it.
 std::string cannotRememberFolder(std::string_view folderFile);
-// "Server folder: <path>": which server the answers are about, once a folder is chosen.
-std::string serverFolderCaption(std::string_view folder);
 
 // The captions of a load: "(Download Log) Loading...   <bytes>/<size>" while it reads, then
 // "(Download Log) Converting to a usable string...", "(Download Log) Sorting...   <i>/<n>"
@@ -55,5 +52,10 @@ std::string accountSearchCaption(Side side, std::string_view account);
 // A search's caption while it walks: its first line, then "Looking at Download Number <i>/<n>"
 // and CR LF.
 std::string searchingCaption(std::string_view first, Side side, std::int64_t i, std::int64_t n);
+
+// "Server folder: <path>": which server the answers are about, once a folder is chosen.
+std::string serverFolderCaption(std::string_view folder);
+// "Cannot find '<path>'": a folder named on the command line or dropped names nothing.
+std::string cannotFindPath(std::string_view path);
 
 } // namespace quorvel

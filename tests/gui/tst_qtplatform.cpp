@@ -55,9 +55,9 @@ private slots:
     void saveDialogOffersTheRequest();
     void saveDialogAddsTheDefaultSuffix();
     void cancelledSaveDialogGivesNothing();
-    void folderPickerShowsOnlyFolders();
     void folderPickerStartsAtTheServerFolder_data();
     void folderPickerStartsAtTheServerFolder();
+    void folderPickerShowsOnlyFolders();
 };
 
 void QtPlatformTest::okCancelQuestionHasNoIconAndOkAsDefault_data()
@@ -123,18 +123,6 @@ void QtPlatformTest::cancelledSaveDialogGivesNothing()
     QVERIFY(!platform.askSaveFileName(saveRequest(folder.path())));
 }
 
-void QtPlatformTest::folderPickerShowsOnlyFolders()
-{
-    QtPlatform platform;
-    whenModalOpens<QFileDialog>([](QFileDialog* dialog) {
-        QCOMPARE(dialog->windowTitle(), QString("Select your Hotline Server Folder"));
-        QCOMPARE(dialog->fileMode(), QFileDialog::Directory);
-        QVERIFY(dialog->testOption(QFileDialog::ShowDirsOnly));
-        dialog->reject();
-    });
-    QVERIFY(!platform.browseForFolder("Select your Hotline Server Folder"));
-}
-
 // Rows: the server folder the picker is given; it opens there when the folder exists, at
 // home otherwise (not in the working directory).
 void QtPlatformTest::folderPickerStartsAtTheServerFolder_data()
@@ -159,6 +147,18 @@ void QtPlatformTest::folderPickerStartsAtTheServerFolder()
     whenModalOpens<QFileDialog>([&](QFileDialog* dialog) { opened = dialog->directory().absolutePath(); });
     platform.browseForFolder("Select your Hotline Server Folder");
     QCOMPARE(opened, atServer ? QDir(server).absolutePath() : QDir::homePath());
+}
+
+void QtPlatformTest::folderPickerShowsOnlyFolders()
+{
+    QtPlatform platform;
+    whenModalOpens<QFileDialog>([](QFileDialog* dialog) {
+        QCOMPARE(dialog->windowTitle(), QString("Select your Hotline Server Folder"));
+        QCOMPARE(dialog->fileMode(), QFileDialog::Directory);
+        QVERIFY(dialog->testOption(QFileDialog::ShowDirsOnly));
+        dialog->reject();
+    });
+    QVERIFY(!platform.browseForFolder("Select your Hotline Server Folder"));
 }
 
 QTEST_MAIN(QtPlatformTest)
