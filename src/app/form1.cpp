@@ -26,6 +26,17 @@
 
 namespace quorvel::gui {
 
+namespace {
+
+// The one local folder or file a drag carries; empty for anything else.
+QString droppedPath(const QMimeData* data)
+{
+    const QList<QUrl> urls = data->urls();
+    return urls.size() == 1 && urls.first().isLocalFile() ? urls.first().toLocalFile() : QString();
+}
+
+} // namespace
+
 Form1::Form1(Platform& platform, FolderFile folderFile)
     : analyzer_(*this, platform, std::move(folderFile)),
       dialogs_(this, [this](ListDialog& dialog, Dialog which) { wireDialog(dialog, which); })
@@ -173,17 +184,6 @@ void Form1::useDefaultFolder(const std::string& path)
 {
     runCommand(analyzer_, [&path](Analyzer& a) { return quorvel::useDefaultFolder(a, path); });
 }
-
-namespace {
-
-// The one local folder or file a drag carries; empty for anything else.
-QString droppedPath(const QMimeData* data)
-{
-    const QList<QUrl> urls = data->urls();
-    return urls.size() == 1 && urls.first().isLocalFile() ? urls.first().toLocalFile() : QString();
-}
-
-} // namespace
 
 // Refuses the drag while a command runs, as the menus are disabled then.
 bool Form1::takeFolderDrop(QEvent* event)

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <ostream>
 #include <string>
 
 namespace quorvel {
@@ -27,35 +26,6 @@ TEST(ByteText, EveryByteOfAn8BitTextComesBackFromItsCharacter)
         EXPECT_EQ(windows1252Bytes(text), bytes) << byte;
     }
 }
-
-struct Letter {
-    unsigned char byte;
-    const char* shown; // UTF-8
-};
-
-void PrintTo(const Letter& l, std::ostream* os)
-{
-    *os << "byte " << static_cast<int>(l.byte);
-}
-
-class ByteShownAs : public ::testing::TestWithParam<Letter> {};
-
-TEST_P(ByteShownAs, ItsWindows1252Character)
-{
-    EXPECT_EQ(utf8Text(eightBit(GetParam().byte)), std::string("\xc3\xbf") + GetParam().shown);
-}
-
-INSTANTIATE_TEST_SUITE_P(Letters, ByteShownAs,
-                         ::testing::Values(Letter{0x80, "\xe2\x82\xac"}, // €
-                                           Letter{0x8A, "\xc5\xa0"},     // Š
-                                           Letter{0x8E, "\xc5\xbd"},     // Ž
-                                           Letter{0x9F, "\xc5\xb8"},     // Ÿ
-                                           Letter{0x85, "\xe2\x80\xa6"}, // …
-                                           Letter{0x81, "\xc2\x81"},     // undefined: Latin-1
-                                           Letter{0x9D, "\xc2\x9d"},     // undefined: Latin-1
-                                           Letter{0xA0, "\xc2\xa0"},     // no-break space
-                                           Letter{0xE9, "\xc3\xa9"},     // é
-                                           Letter{0x41, "A"}));
 
 TEST(ByteText, ValidUtf8IsKeptAsItIs)
 {
