@@ -17,7 +17,7 @@ declare -A allowed=(
   [commands]="core model server ingest query present platform commands"
   [cli]="core model server ingest query present platform commands cli"
   [gui]="core gui"
-  [dialogs]="gui platform dialogs"
+  [dialogs]="core gui platform dialogs"
   [platform/qt]="gui platform platform/qt"
   [app]="core model server ingest query present platform commands gui dialogs platform/qt app"
 )

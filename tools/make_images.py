@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: MIT
-"""Draws the program's icon and its About picture as PNG files (no third-party modules).
+"""Draws the program's icon and its About picture (also at twice the size) as PNG files
+(no third-party modules).
 
 Usage: tools/make_images.py OUTPUT_FOLDER
 """
@@ -59,7 +60,7 @@ def icon(x, y, size=64):
     return mix(NAVY, TEAL, y / size)
 
 
-def banner(x, y, size=225):
+def banner(x, y, size):
     base = mix(NAVY, TEAL, (x + y) / (2 * size))
     bars = [0.35, 0.6, 0.45, 0.8, 0.55]
     for i, height in enumerate(bars):
@@ -74,7 +75,10 @@ def banner(x, y, size=225):
 def main():
     folder = sys.argv[1] if len(sys.argv) > 1 else "."
     write_png(f"{folder}/quorvel.png", 64, 64, icon)
-    write_png(f"{folder}/about.png", 225, 225, banner)
+    # The About picture is 225 x 225 on screen; the @2x copy keeps it sharp on scaled screens.
+    for scale, suffix in ((1, ""), (2, "@2x")):
+        size = 225 * scale
+        write_png(f"{folder}/about{suffix}.png", size, size, lambda x, y, s=size: banner(x, y, s))
 
 
 if __name__ == "__main__":

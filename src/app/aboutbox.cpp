@@ -16,6 +16,19 @@ namespace quorvel::gui {
 namespace {
 
 constexpr int pictureBorder = 2;
+constexpr QSize pictureSize(225, 225);
+
+// The picture with a pixel for every pixel of a screen scaled by ratio: on scaled screens it
+// is made from about@2x.png, smoothly, so it stays sharp where a stretched about.png blurs.
+QPixmap pictureFor(qreal ratio)
+{
+    QPixmap image(ratio > 1 ? QStringLiteral(":/images/about@2x.png") : QStringLiteral(":/images/about.png"));
+    if (image.devicePixelRatio() == ratio)
+        return image;
+    QPixmap fitted = image.scaled(pictureSize * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    fitted.setDevicePixelRatio(ratio);
+    return fitted;
+}
 
 } // namespace
 
@@ -54,9 +67,9 @@ void AboutBox::createPicture()
     picture_->setObjectName(QStringLiteral("Picture1"));
     picture_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     picture_->setLineWidth(pictureBorder);
-    const QPixmap image(QStringLiteral(":/images/about.png"));
-    picture_->setPixmap(image);
-    picture_->setGeometry(px(120), px(120), image.width() + 2 * pictureBorder, image.height() + 2 * pictureBorder);
+    picture_->setPixmap(pictureFor(devicePixelRatioF()));
+    picture_->setGeometry(px(120), px(120), pictureSize.width() + 2 * pictureBorder,
+                          pictureSize.height() + 2 * pictureBorder);
 }
 
 void AboutBox::createText()

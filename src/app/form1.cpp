@@ -8,18 +8,34 @@
 #include "commands/commandtable.h"
 #include "commands/program.h"
 #include "commands/searches.h"
+#include "commands/serverfolder.h"
 #include "dialogs/form4.h"
 #include "gui/textcodec.h"
 #include "gui/twips.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDropEvent>
+#include <QFile>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
+#include <QUrl>
 
 #include <utility>
 
 namespace quorvel::gui {
+
+namespace {
+
+// The one local folder or file a drag carries; empty for anything else.
+QString droppedPath(const QMimeData* data)
+{
+    const QList<QUrl> urls = data->urls();
+    return urls.size() == 1 && urls.first().isLocalFile() ? urls.first().toLocalFile() : QString();
+}
+
+} // namespace
 
 Form1::Form1(Platform& platform, FolderFile folderFile)
     : analyzer_(*this, platform, std::move(folderFile)),
@@ -65,6 +81,10 @@ void Form1::createControls()
     text1_ = new OutputBox(client);
     text1_->setObjectName(QStringLiteral("Text1"));
     text1_->setGeometry(twipsRect(0, 720, 7815, 4215));
+    // Dropping a folder anywhere on the window opens it, also over the output box, which
+    // would otherwise take the drop as text.
+    setAcceptDrops(true);
+    text1_->viewport()->installEventFilter(this);
 }
 
 // Every menu item stands in the command table; a leaf without a handler stops the program
@@ -156,6 +176,41 @@ void Form1::showAbout()
     about_->show();
     about_->raise();
     about_->activateWindow();
+}
+
+void Form1::openServerFolder(const std::string& path)
+{
+    runCommand(analyzer_, [&path](Analyzer& a) { return quorvel::openServerFolder(a, path); });
+}
+
+void Form1::useDefaultFolder(const std::string& path)
+{
+    runCommand(analyzer_, [&path](Analyzer& a) { return quorvel::useDefaultFolder(a, path); });
+}
+
+// Refuses the drag while a command runs, as the menus are disabled then.
+bool Form1::takeFolderDrop(QEvent* event)
+{
+    if (event->type() != QEvent::DragEnter && event->type() != QEvent::DragMove && event->type() != QEvent::Drop)
+        return false;
+    auto* drop = static_cast<QDropEvent*>(event);
+    const QString path = droppedPath(drop->mimeData());
+    if (path.isEmpty() || analyzer_.busy)
+        return false;
+    drop->acceptProposedAction();
+    if (event->type() == QEvent::Drop)
+        openServerFolder(QFile::encodeName(path).toStdString());
+    return true;
+}
+
+bool Form1::event(QEvent* event)
+{
+    return takeFolderDrop(event) || QMainWindow::event(event);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    return (watched == text1_->viewport() && takeFolderDrop(event)) || QMainWindow::eventFilter(watched, event);
 }
 
 void Form1::setStatus(std::string_view caption)

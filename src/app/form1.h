@@ -41,6 +41,13 @@ public:
     AboutBox* aboutBox() const { return about_; }
     bool closing() const { return closing_; }
 
+    // A server folder named on the command line, taken as if picked with "Select Server
+    // Directory"; a file stands for the folder that holds it. A dropped folder or file does
+    // the same.
+    void openServerFolder(const std::string& path);
+    // The server folder to use when none is remembered; it is not remembered itself.
+    void useDefaultFolder(const std::string& path);
+
     void setStatus(std::string_view caption) override;
     std::string outputText() const override;
     void setOutputText(std::string text) override;
@@ -57,6 +64,9 @@ protected:
     // Closing the main window ends the program: a running command stops at its next yield,
     // every other window closes and the event loop quits.
     void closeEvent(QCloseEvent* event) override;
+    // A folder or file dragged onto the window, the output box included.
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void setWindowLook();
@@ -69,6 +79,7 @@ private:
     void wireDialog(ListDialog& dialog, Dialog which);
     void run(Outcome (*command)(Analyzer&));
     void showAbout();
+    bool takeFolderDrop(QEvent* event);
 
     Analyzer analyzer_;
     // Dialogs are touched through a const Window method too (selectedEntry creates a dialog).

@@ -3,6 +3,8 @@
 
 #include "gui/textcodec.h"
 
+#include <QFontDatabase>
+#include <QMimeData>
 #include <QTextDocument>
 
 #include <utility>
@@ -12,8 +14,15 @@ namespace quorvel::gui {
 OutputBox::OutputBox(QWidget* parent) : QPlainTextEdit(parent)
 {
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    // Tab stops every eight characters, as in a plain text box, so report columns line up.
-    setTabStopDistance(8 * fontMetrics().averageCharWidth());
+    // Fixed pitch and a tab stop past an eight-digit count, so that "count TAB name" listings
+    // read as two columns.
+    setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    setTabStopDistance(tabStopColumns * fontMetrics().horizontalAdvance(QLatin1Char('0')));
+}
+
+bool OutputBox::canInsertFromMimeData(const QMimeData* source) const
+{
+    return !source->hasUrls() && QPlainTextEdit::canInsertFromMimeData(source);
 }
 
 void OutputBox::setBytes(std::string bytes)

@@ -15,8 +15,16 @@ class OutputBox : public QPlainTextEdit {
 public:
     explicit OutputBox(QWidget* parent);
 
+    // Characters from the left edge to the first tab stop: eight digits and two blanks.
+    static constexpr int tabStopColumns = 10;
+
     void setBytes(std::string bytes);
     std::string bytes() const;
+
+protected:
+    // Dropped folders and files open a server folder (the main window takes them); the box
+    // does not paste their names.
+    bool canInsertFromMimeData(const QMimeData* source) const override;
 
 private:
     std::string bytes_;

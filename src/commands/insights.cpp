@@ -8,7 +8,7 @@
 #include "present/resulttables.h"
 #include "present/statustext.h"
 #include "query/activity.h"
-#include "server/serverfolder.h"
+#include "core/nameorder.h"
 
 #include <algorithm>
 #include <utility>
@@ -80,7 +80,7 @@ Outcome lastTransfer(Analyzer& a, Side side)
     std::vector<std::string_view> names;
     for (const accountinfo& account : a.state.accounts)
         names.push_back(account.name);
-    std::sort(names.begin(), names.end(), accountOrder);
+    std::sort(names.begin(), names.end(), nameOrder);
     const LogRecords& records = a.state.log(side).records;
     const Selection selection = selectionOf(a, side);
     const std::vector<LastTransfer> last = lastTransfers(stampsOf(a, side), records, selection, names);

@@ -2,20 +2,71 @@
 #include "commands/serverfolder.h"
 
 #include "commands/program.h"
+#include "commands/searches.h"
+#include "core/nameorder.h"
 #include "present/resulttables.h"
 #include "present/statustext.h"
 #include "server/serverfolder.h"
 
 #include <algorithm>
 #include <optional>
+#include <system_error>
 #include <vector>
 
 namespace quorvel {
 
+namespace fs = std::filesystem;
+
+namespace {
+
+// An absolute, lexically normal folder path without a trailing separator (a root keeps its own).
+fs::path normalFolder(std::string_view path)
+{
+    std::error_code error;
+    fs::path normal = fs::absolute(fs::path(path), error).lexically_normal();
+    if (normal.has_relative_path() && !normal.has_filename())
+        normal = normal.parent_path();
+    return normal;
+}
+
+bool sameFolder(std::string_view x, std::string_view y)
+{
+    if (x.empty() || y.empty())
+        return x.empty() == y.empty();
+    return normalFolder(x) == normalFolder(y);
+}
+
+// Discards everything derived from a log, as a load of it starts: records, tally, both pick
+// lists and their flags.
+void unloadLog(Analyzer& a, Side side)
+{
+    a.state.log(side) = LogState{};
+    a.window.clearList(pickDialog(side, Pick::Files));
+    a.window.clearList(pickDialog(side, Pick::Names));
+}
+
+// A folder the user chose: it becomes the server folder, the status line names it and the
+// folder file remembers it.
+Outcome chooseFolder(Analyzer& a, const std::string& folder)
+{
+    setServerFolder(a, folder);
+    a.window.setStatus(serverFolderCaption(folder));
+    if (!a.folderFile.write(folder))
+        a.window.setStatus(cannotRememberFolder(a.folderFile.path().string()));
+    return Outcome::done();
+}
+
+} // namespace
+
 void setServerFolder(Analyzer& a, const std::string& dir)
 {
     State& s = a.state;
-    if (dir != s.serverfolder) {
+    if (!sameFolder(dir, s.serverfolder)) {
+        // No log can have been loaded while no folder was known.
+        if (!s.serverfolder.empty()) {
+            unloadLog(a, Side::Download);
+            unloadLog(a, Side::Upload);
+        }
         s.accounts.clear();
         s.accountsloaded = false;
         a.window.clearList(Dialog::Accounts);
@@ -29,10 +80,7 @@ Outcome loadpath(Analyzer& a)
     const auto chosen = a.platform.browseForFolder(browseFolderTitle);
     if (!chosen || chosen->empty())
         return Outcome::cancelled();
-    setServerFolder(a, *chosen);
-    if (!a.folderFile.write(*chosen))
-        a.window.setStatus(cannotRememberFolder(a.folderFile.path().string()));
-    return Outcome::done();
+    return chooseFolder(a, *chosen);
 }
 
 Outcome checkserverfolder(Analyzer& a)
@@ -41,6 +89,40 @@ Outcome checkserverfolder(Analyzer& a)
     if (!stored)
         return Outcome::done();
     setServerFolder(a, *stored);
+    return loaduseraccounts(a);
+}
+
+std::optional<std::string> folderNamedBy(std::string_view path)
+{
+    if (path.empty())
+        return std::nullopt;
+    fs::path named = normalFolder(path);
+    std::error_code error;
+    const fs::file_status status = fs::status(named, error);
+    if (!fs::exists(status))
+        return std::nullopt;
+    if (!fs::is_directory(status))
+        named = named.parent_path();
+    return named.string();
+}
+
+Outcome openServerFolder(Analyzer& a, std::string_view path)
+{
+    const std::optional<std::string> folder = folderNamedBy(path);
+    if (!folder)
+        return refuse(a, cannotFindPath(path));
+    return chooseFolder(a, *folder);
+}
+
+Outcome useDefaultFolder(Analyzer& a, std::string_view path)
+{
+    if (a.state.folderset)
+        return Outcome::done();
+    const std::optional<std::string> folder = folderNamedBy(path);
+    if (!folder)
+        return refuse(a, cannotFindPath(path));
+    setServerFolder(a, *folder);
+    a.window.setStatus(serverFolderCaption(*folder));
     return loaduseraccounts(a);
 }
 
@@ -95,7 +177,7 @@ Outcome mnuLoadUserAccounts_Click(Analyzer& a)
         std::vector<std::string> names;
         for (const accountinfo& account : a.state.accounts)
             names.push_back(account.name);
-        std::sort(names.begin(), names.end(), [](const std::string& x, const std::string& y) { return accountOrder(x, y); });
+        std::sort(names.begin(), names.end(), nameOrder);
         a.lastResult = nameTable("accounts", "account", std::move(names));
     }
     return listed;

@@ -5,23 +5,42 @@
 #include "commands/outcome.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace quorvel {
 
-// Lets the user pick the server folder. A chosen folder becomes serverfolder, sets folderset
-// and is written to the folder file; choosing a different folder than the current one empties
-// the account list so that the next account command lists the new folder's accounts.
-// Cancelling changes nothing.
+// Lets the user pick the server folder (loadpath). A chosen folder becomes serverfolder (see
+// setServerFolder), sets folderset, is named in the status line ("Server folder: <path>") and
+// is written to the folder file. Cancelling changes nothing.
 Outcome loadpath(Analyzer& a);
 
 // Restores the server folder from the folder file and lists its accounts. An absent file or
 // an empty path leaves the folder unknown.
 Outcome checkserverfolder(Analyzer& a);
 
-// Uses dir as the server folder for this run without writing the folder file.
+// Uses dir as the server folder for this run without writing the folder file. A folder other
+// than the current one (both taken as absolute, lexically normal paths; symbolic links are not
+// resolved) forgets everything that came from the current one: both logs are unloaded as a
+// load of each would start, and the accounts are emptied, so that the next command loads and
+// lists the new folder's. The same folder again changes nothing.
 void setServerFolder(Analyzer& a, const std::string& dir);
+
+// The folder a path names on the command line or in a drop: relative paths are taken from the
+// working directory, and a file stands for the folder that holds it. The result is absolute and
+// lexically normal, without a trailing separator. Nothing when the path names nothing.
+std::optional<std::string> folderNamedBy(std::string_view path);
+
+// A server folder given by path (`quorvel DIR`, a drop on the window), taken as if it had been
+// picked in the folder browser. A path that names nothing is refused with
+// "Cannot find '<path>'" and changes nothing.
+Outcome openServerFolder(Analyzer& a, std::string_view path);
+
+// The server folder of a first run (`--default-folder DIR`): used, named in the status line
+// and its accounts listed, only while no folder is known; it is not written to the folder file.
+// A path that names nothing is refused with "Cannot find '<path>'".
+Outcome useDefaultFolder(Analyzer& a, std::string_view path);
 
 // A file directly in the server folder.
 std::filesystem::path serverPath(const Analyzer& a, std::string_view leaf);

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "dialogs/form4.h"
 
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -11,6 +14,7 @@ Form4::Form4(QWidget* owner) : ListDialog(dialogDesign(Dialog::Accounts), owner)
 {
     createPopupMenu();
     command1()->installEventFilter(this);
+    list()->installEventFilter(this);
 }
 
 void Form4::createPopupMenu()
@@ -35,7 +39,33 @@ bool Form4::eventFilter(QObject* watched, QEvent* event)
         if (release->button() == Qt::LeftButton && commandsEnabled())
             popup_->popup(release->globalPosition().toPoint());
     }
+    if (watched == list() && listKeyOpensPopup(event)) {
+        if (commandsEnabled())
+            openPopupAtEntry();
+        return true;
+    }
     return ListDialog::eventFilter(watched, event);
+}
+
+// The context-menu key may reach the list as a key press or as a keyboard context-menu event,
+// depending on the window system; either opens the menu once.
+bool Form4::listKeyOpensPopup(const QEvent* event) const
+{
+    if (event->type() == QEvent::ContextMenu)
+        return static_cast<const QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard;
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Menu ||
+           (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier);
+}
+
+// Below the selected entry, or at the list's top when it is empty.
+void Form4::openPopupAtEntry()
+{
+    const QList<QListWidgetItem*> selected = list()->selectedItems();
+    const QRect entry = selected.isEmpty() ? QRect() : list()->visualItemRect(selected.first());
+    popup_->popup(list()->viewport()->mapToGlobal(entry.bottomLeft()));
 }
 
 } // namespace quorvel::gui

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "dialogs/listdialog.h"
 
+#include "core/nameorder.h"
 #include "gui/textcodec.h"
 #include "gui/twips.h"
 
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 namespace quorvel::gui {
 
@@ -72,24 +74,36 @@ void ListDialog::clearEntries()
     list_->clear();
 }
 
+// The new entries are sorted, then merged into the list, which is already in order (and
+// empty, when a list is built).
 void ListDialog::addEntries(std::span<const std::string_view> entries)
 {
+    std::vector<std::string_view> sorted(entries.begin(), entries.end());
+    std::stable_sort(sorted.begin(), sorted.end(), nameOrder);
     list_->setUpdatesEnabled(false);
-    for (const std::string_view entry : entries) {
+    int row = 0;
+    for (const std::string_view entry : sorted) {
+        while (row < list_->count() && !nameOrder(entry, entryAt(row)))
+            ++row;
         auto* item = new QListWidgetItem(decodeLine(entry));
         item->setData(Qt::UserRole, QByteArray(entry.data(), static_cast<qsizetype>(entry.size())));
-        list_->addItem(item);
+        list_->insertItem(row++, item);
     }
     list_->setUpdatesEnabled(true);
+    if (isVisible())
+        selectFirstWhenNone();
+}
+
+std::string ListDialog::entryAt(int row) const
+{
+    const QByteArray bytes = list_->item(row)->data(Qt::UserRole).toByteArray();
+    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
 }
 
 std::string ListDialog::selectedEntry() const
 {
     const QList<QListWidgetItem*> selected = list_->selectedItems();
-    if (selected.isEmpty())
-        return {};
-    const QByteArray bytes = selected.first()->data(Qt::UserRole).toByteArray();
-    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
+    return selected.isEmpty() ? std::string() : entryAt(list_->row(selected.first()));
 }
 
 void ListDialog::showModeless()
@@ -97,9 +111,19 @@ void ListDialog::showModeless()
     if (!placed_)
         centreOnOwner();
     placed_ = true;
+    selectFirstWhenNone();
     show();
     raise();
     activateWindow();
+    list_->setFocus();
+}
+
+// A list shows its first row as current without selecting it; "Search" would then search for
+// nothing while the user sees a name.
+void ListDialog::selectFirstWhenNone()
+{
+    if (list_->count() > 0 && list_->selectedItems().isEmpty())
+        list_->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
 }
 
 void ListDialog::centreOnOwner()
@@ -120,6 +144,9 @@ void ListDialog::setCommandsEnabled(bool enabled)
 
 PickDialog::PickDialog(const DialogDesign& design, QWidget* owner) : ListDialog(design, owner)
 {
+    command1()->setAutoDefault(true);
+    command2()->setAutoDefault(true);
+    command1()->setDefault(true);
     connect(command1(), &QPushButton::clicked, this, &PickDialog::searchChosen);
     connect(list(), &QListWidget::itemDoubleClicked, this, [this] {
         if (commandsEnabled())

@@ -16,7 +16,11 @@ namespace quorvel::gui {
 
 // A small modeless dialog with one single-selection list box and the buttons Command1
 // "Search" and Command2 "Cancel", laid out by its design and fixed in place. Closing it from
-// the title bar only hides it: its list and selection stay. Entries keep their exact bytes.
+// the title bar or with Esc only hides it: its list and selection stay. Entries keep their
+// exact bytes and are shown in name order (core/nameorder.h), so that typing the first
+// letters of a name finds it in a long list. When the dialog is shown, or filled while shown,
+// with nothing selected, its first entry is selected: the entry the user sees highlighted is
+// the one a search uses.
 class ListDialog : public QDialog {
     Q_OBJECT
 public:
@@ -27,11 +31,13 @@ public:
     QPushButton* command2() const { return command2_; }
 
     void clearEntries();
+    // Adds the entries at their places in name order; equal entries keep the order given.
     void addEntries(std::span<const std::string_view> entries);
     // The selected entry's bytes; empty when nothing is selected.
     std::string selectedEntry() const;
 
-    // Shows the dialog without blocking the main window; the first time centred on its owner.
+    // Shows the dialog without blocking the main window, the first time centred on its owner,
+    // with the list focused and its first entry selected when none is.
     void showModeless();
 
     // While a command runs, the buttons and the list's double click do nothing.
@@ -45,6 +51,8 @@ private:
     void createControls(const DialogDesign& design);
     void setTabOrder(const DialogDesign& design);
     void centreOnOwner();
+    void selectFirstWhenNone();
+    std::string entryAt(int row) const;
 
     QListWidget* list_ = nullptr;
     QPushButton* command1_ = nullptr;
@@ -53,8 +61,9 @@ private:
     bool placed_ = false;
 };
 
-// A pick dialog (frmdownnames, frmdownfiles, frmupnames, frmupfiles): "Search" and a double
-// click on the list ask for a search with the selected entry.
+// A pick dialog (frmdownnames, frmdownfiles, frmupnames, frmupfiles): "Search", Enter and a
+// double click on the list ask for a search with the selected entry. "Search" is the default
+// button; Enter on a focused "Cancel" cancels.
 class PickDialog : public ListDialog {
     Q_OBJECT
 public:

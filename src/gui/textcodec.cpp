@@ -7,6 +7,8 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace quorvel::gui {
@@ -46,22 +48,22 @@ void unifyLineBreaks(QString& text)
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
 }
 
-bool fitsLatin1(const QString& line)
-{
-    for (const QChar c : line)
-        if (c.unicode() > 0xFF)
-            return false;
-    return true;
-}
-
 std::string toBytes(const QByteArray& bytes)
 {
     return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
 }
 
+// A new line in a report that was not all UTF-8: Windows-1252 when every character fits, so
+// an edited 8-bit report stays 8-bit; UTF-8 otherwise.
+std::string eightBitOrUtf8(std::string utf8)
+{
+    std::optional<std::string> eightBit = windows1252Bytes(utf8);
+    return eightBit ? std::move(*eightBit) : std::move(utf8);
+}
+
 // The lines of the text the engine set, to give edited text back its bytes. The lines before
 // and after the region the user changed are matched by place, so two lines that read alike
-// but were written differently (one Latin-1, one UTF-8) each keep their own bytes; a line
+// but were written differently (one 8-bit, one UTF-8) each keep their own bytes; a line
 // inside the region that reads exactly like an original line gets that line's bytes.
 class OriginalLines {
 public:
@@ -137,10 +139,8 @@ std::string encodeEditedText(const QString& text, std::string_view original, boo
             out += toBytes(line.toUtf8());
         else if (const std::string_view* bytes = known.bytesFor(i, line))
             out += *bytes;
-        else if (fitsLatin1(line))
-            out += toBytes(line.toLatin1());
         else
-            out += toBytes(line.toUtf8());
+            out += eightBitOrUtf8(toBytes(line.toUtf8()));
     }
     return out;
 }

@@ -9,8 +9,8 @@
 namespace quorvel::gui {
 
 // The engine works on bytes; widgets show text. Bytes are shown line by line by the program's
-// one rule (core/bytetext.h): as UTF-8 where the line is valid UTF-8, as an 8-bit character
-// set otherwise, so no byte is ever lost or replaced.
+// one rule (core/bytetext.h): as UTF-8 where the line is valid UTF-8, as Windows-1252
+// otherwise, so no byte is ever lost or replaced.
 
 // One line or list entry.
 QString decodeLine(std::string_view bytes);
@@ -26,8 +26,8 @@ DecodedText decodeText(std::string_view bytes);
 // Converts text that the user edited back to bytes, lines joined by CR LF. The unchanged lines
 // before and after the edited region keep the bytes of the original line in their place; a
 // line inside it that reads exactly like a line of the original gets that line's bytes. Any
-// other line is written as Latin-1 when every character fits in 8 bits and the original was
-// not all UTF-8 (an edited Latin-1 report stays Latin-1), and as UTF-8 otherwise.
+// other line is written as Windows-1252 when every character has a byte there and the
+// original was not all UTF-8 (an edited 8-bit report stays 8-bit), and as UTF-8 otherwise.
 std::string encodeEditedText(const QString& text, std::string_view original, bool originalAllUtf8);
 
 } // namespace quorvel::gui

@@ -115,4 +115,14 @@ std::string searchingCaption(std::string_view first, Side side, std::int64_t i, 
     return concat(first, numberCaption(side, i, n), crlf);
 }
 
+std::string serverFolderCaption(std::string_view folder)
+{
+    return concat("Server folder: ", folder);
+}
+
+std::string cannotFindPath(std::string_view path)
+{
+    return concat("Cannot find '", path, "'");
+}
+
 } // namespace quorvel

@@ -65,4 +65,9 @@ std::string accountSearchCaption(Side side, std::string_view account);
 // and CR LF.
 std::string searchingCaption(std::string_view first, Side side, std::int64_t i, std::int64_t n);
 
+// "Server folder: <path>": which server the answers are about, once a folder is chosen.
+std::string serverFolderCaption(std::string_view folder);
+// "Cannot find '<path>'": a folder named on the command line or dropped names nothing.
+std::string cannotFindPath(std::string_view path);
+
 } // namespace quorvel

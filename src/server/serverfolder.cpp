@@ -1,21 +1,17 @@
 // SPDX-License-Identifier: MIT
 #include "server/serverfolder.h"
 
+#include "core/nameorder.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <dirent.h>
 #include <optional>
-#include <string_view>
 #include <system_error>
 
 namespace quorvel {
 
 namespace {
-
-unsigned char foldAscii(unsigned char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c - 'A' + 'a') : c;
-}
 
 // No "users" folder at all (a file of that name counts as none): the server has no accounts.
 bool missingFolder(const std::error_code& error)
@@ -25,18 +21,6 @@ bool missingFolder(const std::error_code& error)
 }
 
 } // namespace
-
-bool accountOrder(std::string_view x, std::string_view y)
-{
-    const auto cmp = [](char l, char r) {
-        return foldAscii(static_cast<unsigned char>(l)) < foldAscii(static_cast<unsigned char>(r));
-    };
-    if (std::lexicographical_compare(x.begin(), x.end(), y.begin(), y.end(), cmp))
-        return true;
-    if (std::lexicographical_compare(y.begin(), y.end(), x.begin(), x.end(), cmp))
-        return false;
-    return x < y;
-}
 
 std::error_code openFolderError(const std::filesystem::path& dir)
 {
@@ -63,7 +47,7 @@ std::optional<std::vector<std::string>> listAccountFolders(const std::filesystem
     }
     if (error && !missingFolder(error))
         return std::nullopt;
-    std::sort(names.begin(), names.end(), [](const std::string& x, const std::string& y) { return accountOrder(x, y); });
+    std::sort(names.begin(), names.end(), nameOrder);
     return names;
 }
 

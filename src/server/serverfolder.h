@@ -16,10 +16,6 @@ namespace quorvel {
 // file or directory, not a directory, a name too long, permission denied).
 std::error_code openFolderError(const std::filesystem::path& dir);
 
-// The order account folders are listed in: ASCII letters compared without regard to case,
-// ties in byte order.
-bool accountOrder(std::string_view x, std::string_view y);
-
 // The account folders under dir: every entry that is a folder (links followed), not hidden
 // (a name beginning with "."), in ascending order of name compared without regard to ASCII
 // letter case, ties in byte order. Entries whose type cannot be read are skipped; a missing

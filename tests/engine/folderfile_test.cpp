@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "enginefixture.h"
 
+#include "commands/loading.h"
+#include "commands/reports.h"
+#include "commands/searches.h"
 #include "commands/serverfolder.h"
+#include "logtext.h"
 
 #include <gtest/gtest.h>
 
@@ -205,9 +209,76 @@ TEST_F(LoadPath, AFolderThatCannotBeRememberedIsStillUsedAndTheStatusSaysWhy)
     loadpath(a);
     EXPECT_EQ(a.state.serverfolder, other.folder());
     EXPECT_TRUE(a.state.folderset);
-    EXPECT_EQ(window.statuses, std::vector<std::string>{"Cannot remember the server folder: '" +
-                                                        (server.configFolder() / "log.dat").string() +
-                                                        "' cannot be written"});
+    EXPECT_EQ(window.statuses,
+              (std::vector<std::string>{"Server folder: " + other.folder(),
+                                        "Cannot remember the server folder: '" +
+                                            (server.configFolder() / "log.dat").string() + "' cannot be written"}));
+}
+
+// A switch to another server: everything that came from the old one goes, as a reload of each
+// log would start; the output box keeps its text. The status line names the new folder.
+TEST_F(LoadPath, ADifferentFolderUnloadsBothLogsAndTheirPickLists)
+{
+    server.writeDownloadLog(logOf({{"guest", "ann", "a.txt"}, {"guest", "bob", "b.txt"}}));
+    server.writeUploadLog(logOf({{"guest", "ann", "c.txt"}, {"guest", "ann", "d.txt"}}));
+    mnuloadall_Click(a);
+    for (const Side side : {Side::Download, Side::Upload})
+        for (const Pick pick : {Pick::Names, Pick::Files})
+            showPickList(a, side, pick);
+    mnudownloadnumber_Click(a);
+    const std::string report = window.output;
+    TempServer other;
+    platform.folderAnswers.push_back(other.folder());
+    loadpath(a);
+    for (const Side side : {Side::Download, Side::Upload}) {
+        const LogState& log = a.state.log(side);
+        EXPECT_FALSE(log.loaded || log.nameslisted || log.fileslisted);
+        EXPECT_EQ(log.records.count(), 0);
+        EXPECT_TRUE(log.files.empty());
+        for (const Pick pick : {Pick::Names, Pick::Files})
+            EXPECT_EQ(window.list(pickDialog(side, pick)), std::vector<std::string>{});
+    }
+    EXPECT_EQ(window.output, report);
+    EXPECT_EQ(window.lastStatus(), "Server folder: " + other.folder());
+}
+
+// Rows: spellings of the current folder. None is another server: what is loaded stays.
+class SameFolder : public LoadPath, public ::testing::WithParamInterface<std::string> {};
+
+TEST_P(SameFolder, KeepsTheLoadedLogsAndTheAccounts)
+{
+    server.writeDownloadLog(logOf({{"guest", "ann", "a.txt"}}));
+    mnuLoaddownloadlog_Click(a);
+    showPickList(a, Side::Download, Pick::Names);
+    platform.folderAnswers.push_back(server.folder() + GetParam());
+    loadpath(a);
+    EXPECT_TRUE(a.state.download.loaded);
+    EXPECT_TRUE(a.state.download.nameslisted);
+    EXPECT_EQ(window.list(Dialog::DownNames), std::vector<std::string>{"ann"});
+    EXPECT_EQ(window.list(Dialog::Accounts), guestOnly);
+    EXPECT_EQ(window.lastStatus(), "Server folder: " + server.folder() + GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Spellings, SameFolder, ::testing::Values("", "/", "/.", "/../server", "//"));
+
+// folderNamedBy: what a path on the command line or in a drop stands for.
+TEST(FolderNamedBy, AFileStandsForItsFolderAndPathsBecomeAbsoluteAndNormal)
+{
+    TempServer server;
+    server.writeDownloadLog("x");
+    const std::string folder = server.folder();
+    EXPECT_EQ(folderNamedBy(folder), folder);
+    EXPECT_EQ(folderNamedBy(folder + "/"), folder);
+    EXPECT_EQ(folderNamedBy(folder + "/Download Log.txt"), folder);
+    EXPECT_EQ(folderNamedBy(folder + "/users/../."), folder);
+    EXPECT_EQ(folderNamedBy("/"), std::optional<std::string>("/"));
+    const fs::path before = fs::current_path();
+    fs::current_path(server.root());
+    EXPECT_EQ(folderNamedBy("server"), folder);
+    EXPECT_EQ(folderNamedBy("server/Download Log.txt"), folder);
+    fs::current_path(before);
+    EXPECT_EQ(folderNamedBy(folder + "/missing"), std::nullopt);
+    EXPECT_EQ(folderNamedBy(""), std::nullopt);
 }
 
 // Form_Load: the state a fresh main window starts from.

@@ -5,6 +5,7 @@
 
 #include "dialogs/form4.h"
 
+#include <QApplication>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
@@ -63,6 +64,9 @@ private slots:
     void onlyALeftButtonReleaseOpensThePopup();
     void dismissingThePopupStartsNothing();
     void cancelHidesAndReopeningKeepsTheSelection();
+    void keyboardOnTheListOpensThePopupAtTheSelectedEntry_data();
+    void keyboardOnTheListOpensThePopupAtTheSelectedEntry();
+    void otherKeysOrABusyWindowOpenNothing();
     void firstUseWithoutFolderAsksForItAndListsTheAccounts();
     void searchBothWithALogDeclinedKeepsText1();
 };
@@ -168,6 +172,56 @@ void AccountFlowTest::cancelHidesAndReopeningKeepsTheSelection()
     openAccounts(world);
     QCOMPARE(entries(dialog.list()), QStringList({"ann", "bob", "carl"}));
     QCOMPARE(world.form->selectedEntry(Dialog::Accounts), std::string("carl"));
+}
+
+// Rows: the keys that open the pop-up from the list. The menu opens below the selected entry,
+// and an item chosen with the keyboard searches for that entry, which arrow keys picked.
+void AccountFlowTest::keyboardOnTheListOpensThePopupAtTheSelectedEntry_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Enter") << int(Qt::Key_Return) << int(Qt::NoModifier);
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+    QTest::newRow("context-menu key") << int(Qt::Key_Menu) << int(Qt::NoModifier);
+    QTest::newRow("Shift+F10") << int(Qt::Key_F10) << int(Qt::ShiftModifier);
+}
+
+void AccountFlowTest::keyboardOnTheListOpensThePopupAtTheSelectedEntry()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    GuiWorld world;
+    startWithAccounts(world);
+    Form4& dialog = openAccounts(world);
+    QCOMPARE(QApplication::focusWidget(), dialog.list());
+    QTest::keyClick(dialog.list(), Qt::Key_Down);
+    QCOMPARE(world.form->selectedEntry(Dialog::Accounts), std::string("bob"));
+    QTest::keyClick(dialog.list(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QMenu* popup = dialog.popupMenu();
+    QVERIFY(popup->isVisible());
+    const QRect entry = dialog.list()->visualItemRect(dialog.list()->item(1));
+    QCOMPARE(popup->pos(), dialog.list()->viewport()->mapToGlobal(entry.bottomLeft()));
+    QTest::keyClick(popup, Qt::Key_Down);
+    QTest::keyClick(popup, Qt::Key_Return);
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(world.form->outputText(),
+             std::string("Files that bob has downloaded...\r\n\r\nd1: a.txt\r\nd3: b.txt\r\n"));
+}
+
+// Other keys on the list, and any key while a command runs, open nothing.
+void AccountFlowTest::otherKeysOrABusyWindowOpenNothing()
+{
+    GuiWorld world;
+    startWithAccounts(world);
+    Form4& dialog = openAccounts(world);
+    for (const Qt::Key key : {Qt::Key_Space, Qt::Key_F10, Qt::Key_A})
+        QTest::keyClick(dialog.list(), key);
+    QVERIFY(!dialog.popupMenu()->isVisible());
+    world.form->setCommandsEnabled(false);
+    QTest::keyClick(dialog.list(), Qt::Key_Return);
+    QVERIFY(!dialog.popupMenu()->isVisible());
+    world.form->setCommandsEnabled(true);
+    QVERIFY(dialog.isVisible());
 }
 
 // A program started without a server folder asks for it at the first "Accounts" and opens

@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <functional>
@@ -57,6 +58,12 @@ private slots:
     void showIsModelessAndCentredOnTheMainWindow();
     void titleBarCloseHidesAndKeepsListAndSelection();
     void entriesKeepTheirExactBytes();
+    void entriesAreShownInNameOrder_data();
+    void entriesAreShownInNameOrder();
+    void shownWithNothingSelectedSelectsTheFirstEntry_data();
+    void shownWithNothingSelectedSelectsTheFirstEntry();
+    void pickDialogKeyboard_data();
+    void pickDialogKeyboard();
     void pickDialogSearchAndCancelHide_data();
     void pickDialogSearchAndCancelHide();
     void pickDialogIgnoresButtonsAndDoubleClickWhileACommandRuns();
@@ -197,22 +204,130 @@ void DialogsTest::titleBarCloseHidesAndKeepsListAndSelection()
     QCOMPARE(world.form->selectedEntry(Dialog::UpNames), std::string("beta"));
 }
 
-// A Latin-1 name is shown readably but handed back with its own bytes, not re-encoded.
+// 8-bit names are shown as Windows-1252 but handed back with their own bytes, not re-encoded;
+// the list is in name order whatever order the entries come in.
 void DialogsTest::entriesKeepTheirExactBytes()
 {
     GuiWorld world;
-    world.fill(Dialog::DownNames, {"Jos\xe9", "Ren\xc3\xa9", ""});
+    world.fill(Dialog::DownNames, {"\x8eiga", "Ren\xc3\xa9", "Jos\xe9", ""});
     ListDialog& dialog = *world.form->existingDialog(Dialog::DownNames);
-    QCOMPARE(dialog.list()->item(0)->text(), QString::fromUtf8("José"));
-    QCOMPARE(dialog.list()->item(1)->text(), QString::fromUtf8("René"));
+    QCOMPARE(quorvel::test::entries(dialog.list()), QStringList({"", "José", "René", "Žiga"}));
     QCOMPARE(world.form->selectedEntry(Dialog::DownNames), std::string());
-    dialog.list()->setCurrentRow(0);
-    QCOMPARE(world.form->selectedEntry(Dialog::DownNames), std::string("Jos\xe9"));
-    dialog.list()->setCurrentRow(1);
-    QCOMPARE(world.form->selectedEntry(Dialog::DownNames), std::string("Ren\xc3\xa9"));
+    const std::string bytes[] = {"", "Jos\xe9", "Ren\xc3\xa9", "\x8eiga"};
+    for (int row = 0; row < 4; ++row) {
+        dialog.list()->setCurrentRow(row);
+        QCOMPARE(world.form->selectedEntry(Dialog::DownNames), bytes[row]);
+    }
     world.form->clearList(Dialog::DownNames);
     QCOMPARE(world.listCount(Dialog::DownNames), 0);
     QCOMPARE(world.form->selectedEntry(Dialog::DownNames), std::string());
+}
+
+// Rows: entries as a log gives them, in order of first occurrence. They are shown with ASCII
+// letters compared without case, names equal that way in byte order, other bytes as numbers;
+// entries added to a filled list go to their places.
+void DialogsTest::entriesAreShownInNameOrder_data()
+{
+    QTest::addColumn<QByteArrayList>("added");
+    QTest::addColumn<QByteArrayList>("more");
+    QTest::addColumn<QByteArrayList>("shown");
+    QTest::newRow("case folded, then bytes") << QByteArrayList{"bob", "Ann", "Bob", "alf", "BOB"} << QByteArrayList{}
+                                             << QByteArrayList{"alf", "Ann", "BOB", "Bob", "bob"};
+    QTest::newRow("letters fold to lower case, so '_' sorts before them; 8-bit last")
+        << QByteArrayList{"\xe9t\xe9", "zed", "_x", "10", "9", "Zed"} << QByteArrayList{}
+        << QByteArrayList{"10", "9", "_x", "Zed", "zed", "\xe9t\xe9"};
+    QTest::newRow("a prefix first") << QByteArrayList{"abc", "ab", "ABC"} << QByteArrayList{}
+                                    << QByteArrayList{"ab", "ABC", "abc"};
+    QTest::newRow("added later, merged") << QByteArrayList{"carl", "ann"} << QByteArrayList{"dora", "Bob", "ann"}
+                                         << QByteArrayList{"ann", "ann", "Bob", "carl", "dora"};
+}
+
+void DialogsTest::entriesAreShownInNameOrder()
+{
+    QFETCH(QByteArrayList, added);
+    QFETCH(QByteArrayList, more);
+    QFETCH(QByteArrayList, shown);
+    GuiWorld world;
+    for (const QByteArrayList& entries : {added, more}) {
+        std::vector<std::string_view> views;
+        for (const QByteArray& entry : entries)
+            views.emplace_back(entry.constData(), static_cast<std::size_t>(entry.size()));
+        world.fill(Dialog::UpFiles, views);
+    }
+    ListDialog& dialog = *world.form->existingDialog(Dialog::UpFiles);
+    QByteArrayList listed;
+    for (int row = 0; row < dialog.list()->count(); ++row) {
+        dialog.list()->setCurrentRow(row);
+        listed << QByteArray::fromStdString(world.form->selectedEntry(Dialog::UpFiles));
+    }
+    QCOMPARE(listed, shown);
+}
+
+// Rows: each dialog shown with nothing selected selects its first entry, so the entry the
+// user sees highlighted is the one used; a selection made before stays, and an empty list
+// selects nothing. Entries arriving while it is shown are treated the same.
+void DialogsTest::shownWithNothingSelectedSelectsTheFirstEntry_data()
+{
+    QTest::addColumn<Dialog>("which");
+    QTest::newRow("frmdownnames") << Dialog::DownNames;
+    QTest::newRow("frmupfiles") << Dialog::UpFiles;
+    QTest::newRow("Form4") << Dialog::Accounts;
+}
+
+void DialogsTest::shownWithNothingSelectedSelectsTheFirstEntry()
+{
+    QFETCH(Dialog, which);
+    GuiWorld world;
+    world.form->showDialog(which);
+    ListDialog& dialog = *world.form->existingDialog(which);
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(world.form->selectedEntry(which), std::string());
+    world.fill(which, {"gamma", "beta"});
+    QCOMPARE(world.form->selectedEntry(which), std::string("beta"));
+    QCOMPARE(QApplication::focusWidget(), dialog.list());
+    dialog.list()->setCurrentRow(1);
+    world.form->hideDialog(which);
+    world.form->showDialog(which);
+    QCOMPARE(world.form->selectedEntry(which), std::string("gamma"));
+    world.form->hideDialog(which);
+    world.form->clearList(which);
+    world.fill(which, {"delta", "alpha"});
+    QCOMPARE(world.form->selectedEntry(which), std::string());
+    world.form->showDialog(which);
+    QCOMPARE(world.form->selectedEntry(which), std::string("alpha"));
+}
+
+// Enter on the list runs "Search" with the selected entry; on a focused "Cancel" it cancels;
+// Esc hides the dialog. The dialog is hidden in every case and its list kept.
+void DialogsTest::pickDialogKeyboard_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("searches");
+    QTest::newRow("Enter on the list") << "list" << int(Qt::Key_Return) << true;
+    QTest::newRow("keypad Enter on the list") << "list" << int(Qt::Key_Enter) << true;
+    QTest::newRow("Enter on Search") << "Command1" << int(Qt::Key_Return) << true;
+    QTest::newRow("Enter on Cancel") << "Command2" << int(Qt::Key_Return) << false;
+    QTest::newRow("Esc") << "list" << int(Qt::Key_Escape) << false;
+}
+
+void DialogsTest::pickDialogKeyboard()
+{
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    QFETCH(bool, searches);
+    GuiWorld world;
+    ListDialog& dialog = filledDialog(world, Dialog::DownNames);
+    QSignalSpy search(qobject_cast<quorvel::gui::PickDialog*>(&dialog), &quorvel::gui::PickDialog::searchChosen);
+    world.form->showDialog(Dialog::DownNames);
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QWidget* target = focus == "list" ? static_cast<QWidget*>(dialog.list()) : dialog.findChild<QWidget*>(focus);
+    target->setFocus();
+    QTest::keyClick(target, Qt::Key(key));
+    QCOMPARE(search.count(), searches ? 1 : 0);
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(world.listCount(Dialog::DownNames), 3);
+    QCOMPARE(world.form->selectedEntry(Dialog::DownNames), std::string("beta"));
 }
 
 // Rows: the three ways out of a pick dialog; each hides it and keeps its list.

@@ -2,6 +2,8 @@
 #include "app/outputbox.h"
 #include "gui/textcodec.h"
 
+#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -20,6 +22,7 @@ private slots:
     void edited();
     void undoingAllEditsGivesTheEngineBytesBack();
     void lineEditedInTheMiddleLeavesTheLinesAroundItTheirBytes();
+    void countsAndNamesLineUpInAFixedPitchFont();
 };
 
 // Rows: engine texts with what the box must show; outputText() must give the bytes back
@@ -30,14 +33,18 @@ void OutputBoxTest::unedited_data()
     QTest::addColumn<QString>("shown");
     QTest::newRow("UTF-8 report") << QByteArray("Caf\xc3\xa9\r\n\r\n2\tna\xc3\xafve\r\n")
                                   << QString::fromUtf8("Café\n\n2\tnaïve\n");
-    QTest::newRow("Latin-1 report") << QByteArray("Caf\xe9\r\n\r\n2\tna\xefve\r\n")
-                                    << QString::fromUtf8("Café\n\n2\tnaïve\n");
+    QTest::newRow("8-bit report") << QByteArray("Caf\xe9\r\n\r\n2\tna\xefve\r\n")
+                                  << QString::fromUtf8("Café\n\n2\tnaïve\n");
+    QTest::newRow("Windows-1252 letters")
+        << QByteArray("\x8eupan\x9a\xe9 \x80\x85\r\n") << QString::fromUtf8("Županšé €…\n");
+    QTest::newRow("bytes Windows-1252 leaves undefined stay Latin-1")
+        << QByteArray("\x81\x8d\x8f\x90\x9d") << QString::fromLatin1("\x81\x8d\x8f\x90\x9d");
     QTest::newRow("mixed lines") << QByteArray("Caf\xc3\xa9\r\nna\xefve\r\n") << QString::fromUtf8("Café\nnaïve\n");
     QTest::newRow("lone CR and LF") << QByteArray("a\rb\nc") << QString("a\nb\nc");
     QTest::newRow("byte order mark kept") << QByteArray("\xef\xbb\xbfx\r\n") << QChar(0xFEFF) + QString("x\n");
-    QTest::newRow("overlong encoding is Latin-1") << QByteArray("\xc0\xaf") << QString::fromLatin1("\xc0\xaf");
-    QTest::newRow("surrogate is Latin-1") << QByteArray("\xed\xb0\x80") << QString::fromLatin1("\xed\xb0\x80");
-    QTest::newRow("cut sequence is Latin-1") << QByteArray("ok\r\n\xe2\x82") << QString::fromLatin1("ok\n\xe2\x82");
+    QTest::newRow("overlong encoding is 8-bit") << QByteArray("\xc0\xaf") << QString::fromLatin1("\xc0\xaf");
+    QTest::newRow("surrogate is 8-bit") << QByteArray("\xed\xb0\x80") << QString::fromUtf8("í°€");
+    QTest::newRow("cut sequence is 8-bit") << QByteArray("ok\r\n\xe2\x82") << QString::fromUtf8("ok\nâ‚");
     QTest::newRow("empty") << QByteArray() << QString();
 }
 
@@ -60,10 +67,14 @@ void OutputBoxTest::edited_data()
     QTest::addColumn<QByteArray>("saved");
     QTest::newRow("UTF-8 report stays UTF-8")
         << QByteArray("Caf\xc3\xa9\r\n") << QString::fromUtf8("Ré") << QByteArray("Caf\xc3\xa9\r\nR\xc3\xa9");
-    QTest::newRow("Latin-1 report stays Latin-1")
-        << QByteArray("Caf\xe9\r\n") << QString::fromUtf8("Ré") << QByteArray("Caf\xe9\r\nR\xe9");
-    QTest::newRow("beyond Latin-1 is UTF-8 in a Latin-1 report")
-        << QByteArray("Caf\xe9\r\n") << QString::fromUtf8("5 €") << QByteArray("Caf\xe9\r\n5 \xe2\x82\xac");
+    QTest::newRow("8-bit report stays 8-bit")
+        << QByteArray("Caf\xe9\r\n") << QString::fromUtf8("Ré 5 € Ž") << QByteArray("Caf\xe9\r\nR\xe9 5 \x80 \x8e");
+    QTest::newRow("an undefined byte's character is that byte")
+        << QByteArray("Caf\xe9\r\n") << QString(QChar(0x81)) << QByteArray("Caf\xe9\r\n\x81");
+    QTest::newRow("beyond Windows-1252 is UTF-8 in an 8-bit report")
+        << QByteArray("Caf\xe9\r\n") << QString::fromUtf8("é Ω") << QByteArray("Caf\xe9\r\n\xc3\xa9 \xce\xa9");
+    QTest::newRow("a control character Windows-1252 gives another byte is UTF-8")
+        << QByteArray("Caf\xe9\r\n") << QString(QChar(0x80)) << QByteArray("Caf\xe9\r\n\xc2\x80");
     QTest::newRow("mixed report keeps each line's bytes")
         << QByteArray("Caf\xc3\xa9\r\nna\xefve\r\n") << QString("x") << QByteArray("Caf\xc3\xa9\r\nna\xefve\r\nx");
     QTest::newRow("lines that read alike keep each its own bytes")
@@ -112,6 +123,28 @@ void OutputBoxTest::lineEditedInTheMiddleLeavesTheLinesAroundItTheirBytes()
     cursor.insertText(QString::fromUtf8("new é"));
     QCOMPARE(QByteArray::fromStdString(box.bytes()),
              QByteArray("caf\xe9\r\ncaf\xc3\xa9\r\nnew \xe9\r\ncaf\xc3\xa9\r\ncaf\xe9\r\n"));
+}
+
+// A listing of counts from one to eight digits: every name starts at the same place.
+void OutputBoxTest::countsAndNamesLineUpInAFixedPitchFont()
+{
+    OutputBox box(nullptr);
+    QCOMPARE(box.font(), QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    const QFontMetrics metrics = box.fontMetrics();
+    for (const char c : {'i', 'W', ' ', '.'})
+        QCOMPARE(metrics.horizontalAdvance(QLatin1Char(c)), metrics.horizontalAdvance(QLatin1Char('0')));
+    box.resize(600, 300);
+    box.setBytes("Downloads By Number...\r\n\r\n1\twide.txt\r\n12345678\tiii.txt\r\n4321\tWWW.txt\r\n");
+    QList<int> nameStarts;
+    for (int line = 2; line <= 4; ++line) {
+        const QTextBlock block = box.document()->findBlockByNumber(line);
+        QTextCursor cursor(block);
+        cursor.setPosition(block.position() + block.text().indexOf(QLatin1Char('\t')) + 1);
+        nameStarts << box.cursorRect(cursor).left();
+    }
+    QCOMPARE(nameStarts[1], nameStarts[0]);
+    QCOMPARE(nameStarts[2], nameStarts[0]);
+    QVERIFY(nameStarts[0] > box.fontMetrics().horizontalAdvance(QStringLiteral("12345678 ")));
 }
 
 QTEST_MAIN(OutputBoxTest)

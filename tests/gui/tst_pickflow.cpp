@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <algorithm>
+
 using quorvel::Dialog;
 using quorvel::gui::ListDialog;
 using quorvel::test::clickRow;
@@ -54,9 +56,9 @@ private slots:
     void reloadEmptiesOnlyTheReloadedLogsLists();
 };
 
-// Rows: each menu item with the list it must offer, the entry picked (-1: none) and the
-// exact output of the search, once by "Search" and once by double click. The report tool's
-// verb must print the same bytes.
+// Rows: each menu item with the list it must offer (in name order), the entry picked (-1:
+// none, the first entry is selected when the dialog shows) and the exact output of the search,
+// by "Search", by double click and by Enter. The report tool's verb must print the same bytes.
 void PickFlowTest::pickAndSearch_data()
 {
     QTest::addColumn<QString>("item");
@@ -65,7 +67,7 @@ void PickFlowTest::pickAndSearch_data()
     QTest::addColumn<int>("row");
     QTest::addColumn<QString>("verb");
     QTest::addColumn<QByteArray>("output");
-    const QStringList downNames{"Bob", "Ann", "bob", "null"}, downFiles{"a.txt", "b.txt", "null"};
+    const QStringList downNames{"Ann", "Bob", "bob", "null"}, downFiles{"a.txt", "b.txt", "null"};
     struct Row {
         const char* tag;
         const char* item;
@@ -76,14 +78,14 @@ void PickFlowTest::pickAndSearch_data()
         QByteArray output;
     };
     const Row rows[] = {
-        {"user downloads", "mnuUserDownloads", Dialog::DownNames, downNames, 0, "user-downloads",
+        {"user downloads", "mnuUserDownloads", Dialog::DownNames, downNames, 1, "user-downloads",
          "Bob had downloaded these files...\r\n\r\nd1: a.txt\r\nd3: b.txt\r\n"},
         {"user downloads, other case", "mnuUserDownloads", Dialog::DownNames, downNames, 2, "user-downloads",
          "bob had downloaded these files...\r\n\r\nd4: null\r\n"},
         {"user downloads, null", "mnuUserDownloads", Dialog::DownNames, downNames, 3, "user-downloads",
          "null had downloaded these files...\r\n\r\nd5: a.txt\r\n"},
-        {"user downloads, nothing picked", "mnuUserDownloads", Dialog::DownNames, downNames, -1, "user-downloads",
-         " had downloaded these files...\r\n\r\n"},
+        {"user downloads, first entry as shown", "mnuUserDownloads", Dialog::DownNames, downNames, -1, "user-downloads",
+         "Ann had downloaded these files...\r\n\r\nd2: b.txt\r\n"},
         {"file downloads", "mnuFileDownloads", Dialog::DownFiles, downFiles, 1, "file-downloads",
          "Users who have downloaded b.txt...\r\n\r\nd2: Ann\r\nd3: Bob\r\n"},
         {"user uploads",
@@ -102,8 +104,8 @@ void PickFlowTest::pickAndSearch_data()
          "Users who have uploaded d.sit...\r\n\r\nu2: Dora\r\nu3: Carl\r\n"},
     };
     for (const Row& r : rows)
-        for (const char* way : {"Search", "double click"})
-            if (r.row >= 0 || QByteArray(way) == "Search")
+        for (const char* way : {"Search", "double click", "Enter"})
+            if (r.row >= 0 || QByteArray(way) != "double click")
                 QTest::addRow("%s, %s", r.tag, way)
                     << QString(r.item) << r.which << r.offered << r.row << QString(r.verb) << r.output;
 }
@@ -123,17 +125,21 @@ void PickFlowTest::pickAndSearch()
     QCOMPARE(entries(dialog.list()), offered);
     QCOMPARE(world.form->outputText(), std::string());
     QCOMPARE(world.lblinfo()->text(), QString("Done..."));
-    if (QByteArray(QTest::currentDataTag()).endsWith("double click")) {
+    const QByteArray way = QTest::currentDataTag();
+    if (way.endsWith("double click")) {
         doubleClickRow(dialog.list(), row);
     } else {
         if (row >= 0)
             clickRow(dialog.list(), row);
-        QTest::mouseClick(dialog.command1(), Qt::LeftButton);
+        if (way.endsWith("Enter"))
+            QTest::keyClick(dialog.list(), Qt::Key_Return);
+        else
+            QTest::mouseClick(dialog.command1(), Qt::LeftButton);
     }
     QVERIFY(!dialog.isVisible());
     QCOMPARE(QByteArray::fromStdString(world.form->outputText()), output);
     QCOMPARE(world.lblinfo()->text(), QString("Done..."));
-    const std::string value = row >= 0 ? offered[row].toStdString() : std::string();
+    const std::string value = offered[std::max(row, 0)].toStdString();
     QCOMPARE(QByteArray::fromStdString(quorvel::test::reportOn(world.server, {verb.toStdString(), value}).out), output);
     QCOMPARE(world.listCount(which), static_cast<int>(offered.size()));
     QVERIFY(!world.form->analyzer().busy);
@@ -164,7 +170,7 @@ void PickFlowTest::reopeningShowsTheSameListAndSelectionWithoutRebuilding()
     GuiWorld world;
     writeLogs(world);
     ListDialog& dialog = openFromMenu(world, "mnuUserDownloads", Dialog::DownNames);
-    clickRow(dialog.list(), 1);
+    clickRow(dialog.list(), 0);
     QTest::mouseClick(dialog.command1(), Qt::LeftButton);
     const std::string annOutput = "Ann had downloaded these files...\r\n\r\nd2: b.txt\r\n";
     QCOMPARE(world.form->outputText(), annOutput);
@@ -175,7 +181,7 @@ void PickFlowTest::reopeningShowsTheSameListAndSelectionWithoutRebuilding()
     QCOMPARE(&openFromMenu(world, "mnuUserDownloads", Dialog::DownNames), &dialog);
     QVERIFY(dialog.isVisible());
     QCOMPARE(dialog.list()->item(0), firstItem);
-    QCOMPARE(entries(dialog.list()), QStringList({"Bob", "Ann", "bob", "null"}));
+    QCOMPARE(entries(dialog.list()), QStringList({"Ann", "Bob", "bob", "null"}));
     QCOMPARE(world.form->selectedEntry(Dialog::DownNames), std::string("Ann"));
     QCOMPARE(world.form->outputText(), annOutput);
     QCOMPARE(world.lblinfo()->text(), QString("unchanged"));
@@ -206,7 +212,7 @@ void PickFlowTest::reloadEmptiesOnlyTheReloadedLogsLists()
     QCOMPARE(entries(world.dialog(Dialog::UpFiles).list()), QStringList({"c.sit", "d.sit"}));
     QVERIFY(!world.dialog(Dialog::DownNames).isVisible());
 
-    QCOMPARE(entries(openFromMenu(world, "mnuUserDownloads", Dialog::DownNames).list()), QStringList({"Zed", "Yves"}));
+    QCOMPARE(entries(openFromMenu(world, "mnuUserDownloads", Dialog::DownNames).list()), QStringList({"Yves", "Zed"}));
     QCOMPARE(entries(openFromMenu(world, "mnuFileDownloads", Dialog::DownFiles).list()), QStringList({"z.txt"}));
     QCOMPARE(openFromMenu(world, "mnuUserUploads", Dialog::UpNames).list()->item(0), uploadName);
     QCOMPARE(world.listCount(Dialog::UpNames), 2);

@@ -58,6 +58,8 @@ private slots:
     void saveDialogOffersTheRequest();
     void saveDialogAddsTheDefaultSuffix();
     void cancelledSaveDialogGivesNothing();
+    void folderPickerStartsAtTheServerFolder_data();
+    void folderPickerStartsAtTheServerFolder();
     void folderPickerShowsOnlyFolders();
     void errorNamingMarkupShowsItAsText();
     void periodDialogGivesItsDatesOrAllTime_data();
@@ -125,6 +127,32 @@ void QtPlatformTest::cancelledSaveDialogGivesNothing()
     QtPlatform platform;
     whenModalOpens<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
     QVERIFY(!platform.askSaveFileName(saveRequest(folder.path())));
+}
+
+// Rows: the server folder the picker is given; it opens there when the folder exists, at
+// home otherwise (not in the working directory).
+void QtPlatformTest::folderPickerStartsAtTheServerFolder_data()
+{
+    QTest::addColumn<QString>("leaf");
+    QTest::addColumn<bool>("atServer");
+    QTest::newRow("server folder") << "server" << true;
+    QTest::newRow("no server folder") << "" << false;
+    QTest::newRow("server folder gone") << "gone" << false;
+}
+
+void QtPlatformTest::folderPickerStartsAtTheServerFolder()
+{
+    QFETCH(QString, leaf);
+    QFETCH(bool, atServer);
+    QTemporaryDir root;
+    QDir(root.path()).mkdir("server");
+    const QString server = leaf.isEmpty() ? QString() : QDir(root.path()).filePath(leaf);
+    QtPlatform platform;
+    platform.setBrowseStart([&] { return QFile::encodeName(server).toStdString(); });
+    QString opened;
+    whenModalOpens<QFileDialog>([&](QFileDialog* dialog) { opened = dialog->directory().absolutePath(); });
+    platform.browseForFolder("Select your Hotline Server Folder");
+    QCOMPARE(opened, atServer ? QDir(server).absolutePath() : QDir::homePath());
 }
 
 void QtPlatformTest::folderPickerShowsOnlyFolders()

@@ -156,15 +156,15 @@ void SaveFlowTest::uneditedReportIsSavedAsTheReportToolPrintsIt()
     QCOMPARE(QByteArray::fromStdString(readFile(file)), QByteArray::fromStdString(run.out + "\r\n"));
 }
 
-// Rows: a report and what the user types at its end. Characters that Latin-1 can hold stay
-// 8-bit after an 8-bit report; others are UTF-8; the report's own lines keep their bytes.
+// Rows: a report and what the user types at its end. Characters that Windows-1252 can hold
+// stay 8-bit after an 8-bit report; others are UTF-8; the report's own lines keep their bytes.
 void SaveFlowTest::typedTextIsSaved_data()
 {
     QTest::addColumn<QByteArray>("log");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QByteArray>("typedBytes");
-    QTest::newRow("Latin-1 report") << QByteArray::fromStdString(latin1Log) << QString::fromUtf8("é\n€ ok")
-                                    << QByteArray("\xe9\r\n\xe2\x82\xac ok");
+    QTest::newRow("8-bit report") << QByteArray::fromStdString(latin1Log) << QString::fromUtf8("é\n€ ok\nΩ")
+                                  << QByteArray("\xe9\r\n\x80 ok\r\n\xce\xa9");
     QTest::newRow("UTF-8 report") << QByteArray::fromStdString(utf8Log) << QString::fromUtf8("é\n€ ok")
                                   << QByteArray("\xc3\xa9\r\n\xe2\x82\xac ok");
     QTest::newRow("mixed report") << QByteArray::fromStdString(mixedLog) << QString::fromUtf8("ü")

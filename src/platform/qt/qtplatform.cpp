@@ -4,6 +4,7 @@
 #include "gui/textcodec.h"
 #include "platform/qt/perioddialog.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -35,8 +36,10 @@ QStringList nameFilters(const SaveDialogRequest& request)
 
 std::optional<std::string> QtPlatform::browseForFolder(std::string_view title)
 {
-    const QString folder =
-        QFileDialog::getExistingDirectory(owner_, decodeLine(title), QString(), QFileDialog::ShowDirsOnly);
+    const QString start = browseStart_ ? pathText(browseStart_()) : QString();
+    const QString folder = QFileDialog::getExistingDirectory(
+        owner_, decodeLine(title), !start.isEmpty() && QDir(start).exists() ? start : QDir::homePath(),
+        QFileDialog::ShowDirsOnly);
     if (folder.isEmpty())
         return std::nullopt;
     return pathBytes(folder);
