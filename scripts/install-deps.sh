@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing need, when any is missing.
 set -euo pipefail
-packages=(cmake g++ make qt6-base-dev libgl-dev libgtest-dev googletest mawk time clang libclang-rt-dev)
+packages=(cmake g++ make qt6-base-dev qt6-charts-dev libgl-dev libgtest-dev googletest mawk time clang libclang-rt-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

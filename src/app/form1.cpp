@@ -50,10 +50,11 @@ Form1::Form1(Platform& platform, FolderFile folderFile)
     run(Form_Load);
 }
 
-// The About box has no owner; it goes with the main window.
+// The About box and the chart window have no owner; they go with the main window.
 Form1::~Form1()
 {
     delete about_;
+    delete chart_;
 }
 
 void Form1::setWindowLook()
@@ -118,9 +119,14 @@ void Form1::wireMenuItem(QAction* item, const CommandRow& row)
     case WindowAction::About:
         connect(item, &QAction::triggered, this, &Form1::showAbout);
         break;
+    case WindowAction::Chart:
+        // The result may be half made while a command runs.
+        connect(item, &QAction::triggered, this, &Form1::showChart);
+        commandItems_.push_back(item);
+        break;
     case WindowAction::None:
         connect(item, &QAction::triggered, this,
-                [this, handler = row.run] { runCommand(analyzer_, [handler](Analyzer& a) { return handler(a, {}); }); });
+                [this, handler = row.run] { run([handler](Analyzer& a) { return handler(a, {}); }); });
         commandItems_.push_back(item);
         break;
     }
@@ -152,11 +158,11 @@ void Form1::wireDialog(ListDialog& dialog, Dialog which)
         if (which == Dialog::Accounts)
             hideDialog(which);
         else
-            runCommand(analyzer_, [which](Analyzer& a) { return Command2_Click(a, which); });
+            run([which](Analyzer& a) { return Command2_Click(a, which); });
     });
     if (auto* pick = qobject_cast<PickDialog*>(&dialog))
         connect(pick, &PickDialog::searchChosen, this,
-                [this, which] { runCommand(analyzer_, [which](Analyzer& a) { return Command1_Click(a, which); }); });
+                [this, which] { run([which](Analyzer& a) { return Command1_Click(a, which); }); });
     if (auto* accounts = qobject_cast<Form4*>(&dialog)) {
         connect(accounts, &Form4::searchDownloadChosen, this, [this] { run(mnusearchdownload_Click); });
         connect(accounts, &Form4::searchUploadsChosen, this, [this] { run(mnusearchuploads_Click); });
@@ -164,9 +170,10 @@ void Form1::wireDialog(ListDialog& dialog, Dialog which)
     }
 }
 
-void Form1::run(Outcome (*command)(Analyzer&))
+template <class Command> void Form1::run(Command&& command)
 {
-    runCommand(analyzer_, command);
+    runCommand(analyzer_, std::forward<Command>(command));
+    followResult();
 }
 
 void Form1::showAbout()
@@ -178,14 +185,38 @@ void Form1::showAbout()
     about_->activateWindow();
 }
 
+// Opens the chart window on the last result, or brings it forward; a result with nothing to
+// draw leaves it as it was.
+void Form1::showChart()
+{
+    const std::optional<ResultTable>& result = analyzer_.lastResult;
+    if (!result || !ChartWindow::canDraw(*result)) {
+        setStatus("This result has no chart...");
+        return;
+    }
+    if (!chart_)
+        chart_ = new ChartWindow(analyzer_.platform);
+    chart_->draw(*result, analyzer_.state.serverfolder, analyzer_.state.period);
+    chart_->show();
+    chart_->raise();
+    chart_->activateWindow();
+}
+
+void Form1::followResult()
+{
+    const std::optional<ResultTable>& result = analyzer_.lastResult;
+    if (chart_ && chart_->isVisible() && result && ChartWindow::canDraw(*result))
+        chart_->draw(*result, analyzer_.state.serverfolder, analyzer_.state.period);
+}
+
 void Form1::openServerFolder(const std::string& path)
 {
-    runCommand(analyzer_, [&path](Analyzer& a) { return quorvel::openServerFolder(a, path); });
+    run([&path](Analyzer& a) { return quorvel::openServerFolder(a, path); });
 }
 
 void Form1::useDefaultFolder(const std::string& path)
 {
-    runCommand(analyzer_, [&path](Analyzer& a) { return quorvel::useDefaultFolder(a, path); });
+    run([&path](Analyzer& a) { return quorvel::useDefaultFolder(a, path); });
 }
 
 // Refuses the drag while a command runs, as the menus are disabled then.
@@ -286,6 +317,8 @@ void Form1::closeEvent(QCloseEvent* event)
     dialogs_.hideAll();
     if (about_)
         about_->close();
+    if (chart_)
+        chart_->close();
     event->accept();
     QCoreApplication::quit();
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/aboutbox.h"
+#include "app/chartwindow.h"
 #include "commands/analyzer.h"
 #include "commands/outcome.h"
 #include "dialogs/dialogset.h"
@@ -26,7 +27,7 @@ class OutputBox;
 
 // The main window: menu bar, status line lblinfo and output box Text1. It owns the analyzer
 // and is the Window the commands work on. Every menu leaf runs its engine command through
-// runCommand, one command at a time; "Quit" and "About" touch only the windows.
+// runCommand, one command at a time; "Quit", "About" and "Chart" touch only the windows.
 class Form1 : public QMainWindow, public Window {
     Q_OBJECT
 public:
@@ -39,6 +40,8 @@ public:
     ListDialog* existingDialog(Dialog dialog) const { return dialogs_.find(dialog); }
     // The About box while it is open.
     AboutBox* aboutBox() const { return about_; }
+    // The chart window while it is open.
+    ChartWindow* chartWindow() const { return chart_; }
     bool closing() const { return closing_; }
 
     // A server folder named on the command line, taken as if picked with "Select Server
@@ -77,8 +80,11 @@ private:
     void centreOnScreen();
     void wireMenuItem(QAction* item, const CommandRow& row);
     void wireDialog(ListDialog& dialog, Dialog which);
-    void run(Outcome (*command)(Analyzer&));
+    // Runs a command through runCommand; a chart window that is open then follows the result.
+    template <class Command> void run(Command&& command);
     void showAbout();
+    void showChart();
+    void followResult();
     bool takeFolderDrop(QEvent* event);
 
     Analyzer analyzer_;
@@ -88,6 +94,7 @@ private:
     OutputBox* text1_ = nullptr;
     std::vector<QAction*> commandItems_;
     QPointer<AboutBox> about_;
+    QPointer<ChartWindow> chart_;
     bool closing_ = false;
     // Time since yield last processed events; invalid when a command starts.
     QElapsedTimer sinceEvents_;

@@ -169,6 +169,9 @@ constexpr CommandRow table[] = {
     {.item = "mnulastuploads", .caption = "Last Upload By Account", .menu = Insights,
      .run = noValue<mnulastuploads_Click>, .verb = "last-uploads", .reads = stampsAndAccounts,
      .description = "the day of every account's last upload"},
+    {.item = "mnuexportcsv", .caption = "Export as CSV...", .menu = Insights, .separatorBefore = "mnuinsightssep3",
+     .run = noValue<mnuexportcsv_Click>},
+    {.item = "mnuchart", .caption = "Chart", .menu = Insights, .windowAction = WindowAction::Chart},
     {.item = "mnuAbout", .caption = "About", .menu = Help, .windowAction = WindowAction::About},
 };
 

@@ -33,7 +33,7 @@ enum class ValueKind { None, Name, File, Account };
 std::string_view valueName(ValueKind kind);
 
 // The menu items that only touch the windows and run no engine command.
-enum class WindowAction { None, Quit, About };
+enum class WindowAction { None, Quit, About, Chart };
 
 using Handler = Outcome (*)(Analyzer& a, const std::string& value);
 

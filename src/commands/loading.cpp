@@ -16,22 +16,13 @@ namespace quorvel {
 
 namespace {
 
+// A load starts from nothing, in the folder the user picks when none is known yet.
 void resetLog(Analyzer& a, Side side)
 {
-    LogState& log = a.state.log(side);
-    log.loaded = false;
-    log.nameslisted = false;
-    log.fileslisted = false;
+    unloadLog(a, side);
     if (a.state.serverfolder.empty())
         loadpath(a);
-    a.window.clearList(pickDialog(side, Pick::Files));
-    a.window.clearList(pickDialog(side, Pick::Names));
-    log.records = LogRecords(a.loadplan.columns);
-    log.files.clear();
-    log.stamps.reset();
-    log.loadedPeriod.reset();
-    log.undatedLeftOut = 0;
-    a.lastResult.reset();
+    a.state.log(side).records = LogRecords(a.loadplan.columns);
 }
 
 // The captions of the cut and the parse, which happened while the log was read.
@@ -44,6 +35,14 @@ void showParsed(Analyzer& a, Side side, std::int64_t n)
 }
 
 } // namespace
+
+void unloadLog(Analyzer& a, Side side)
+{
+    a.state.log(side) = LogState{};
+    a.window.clearList(pickDialog(side, Pick::Files));
+    a.window.clearList(pickDialog(side, Pick::Names));
+    a.lastResult.reset();
+}
 
 Outcome loadlog(Analyzer& a, Side side)
 {

@@ -6,6 +6,11 @@
 
 namespace quorvel {
 
+// Discards everything derived from a log, as a load of it starts and a switch to another
+// server folder does: records, tally, stamps, both pick lists and their flags, and the last
+// result.
+void unloadLog(Analyzer& a, Side side);
+
 // Loads one log (loaddownloadlog / loaduploadlog): discards everything derived from it (its
 // records, tally, pick lists and their flags), asks for the server folder when none is known,
 // reads, cuts and parses the log with progress in the status line and marks it loaded. A

@@ -2,7 +2,10 @@
 #include "commands/saving.h"
 
 #include "core/filereplace.h"
+#include "present/exports.h"
 #include "present/reporttext.h"
+
+#include <filesystem>
 
 namespace quorvel {
 
@@ -44,6 +47,30 @@ Outcome mnusave_Click(Analyzer& a)
     if (a.state.savefilename.empty())
         return mnusaveas_Click(a);
     return savefiles(a, a.state.savefilename);
+}
+
+Outcome mnuexportcsv_Click(Analyzer& a)
+{
+    if (!a.lastResult) {
+        a.window.setStatus("Nothing to export yet...");
+        return Outcome::refused();
+    }
+    const ResultTable& table = *a.lastResult;
+    const auto chosen = a.platform.askSaveFileName(SaveDialogRequest{
+        .title = std::string(exportDialogTitle),
+        .proposedName = std::string(table.name) + ".csv",
+        .initialFolder = a.lastExportFolder.empty() ? a.state.serverfolder : a.lastExportFolder,
+        .filters = {{"CSV Files", "*.csv"}, {"All Files", "*.*"}},
+        .defaultSuffix = "csv",
+    });
+    if (!chosen || chosen->empty())
+        return Outcome::cancelled();
+    if (const auto failure = replaceFile(*chosen, {csvText(table)})) {
+        a.platform.showError(exportDialogTitle, "Cannot export '" + *chosen + "': " + *failure);
+        return Outcome::refused();
+    }
+    a.lastExportFolder = std::filesystem::path(*chosen).parent_path().string();
+    return Outcome::done();
 }
 
 } // namespace quorvel

@@ -29,4 +29,13 @@ Outcome mnusaveas_Click(Analyzer& a);
 // name was chosen yet in this run.
 Outcome mnusave_Click(Analyzer& a);
 
+inline constexpr std::string_view exportDialogTitle = "Export as CSV";
+
+// "Export as CSV...": writes the last result as CSV to a file chosen in a save dialog titled
+// "Export as CSV", which proposes "<verb>.csv" in the folder of the last export, else the
+// server folder. The file is replaced whole; when it cannot be written a message box says
+// "Cannot export '<file>': <reason>". Without a result the status line says "Nothing to export
+// yet...".
+Outcome mnuexportcsv_Click(Analyzer& a);
+
 } // namespace quorvel

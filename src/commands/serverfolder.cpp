@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "commands/serverfolder.h"
 
+#include "commands/loading.h"
 #include "commands/program.h"
 #include "commands/searches.h"
 #include "core/nameorder.h"
@@ -34,15 +35,6 @@ bool sameFolder(std::string_view x, std::string_view y)
     if (x.empty() || y.empty())
         return x.empty() == y.empty();
     return normalFolder(x) == normalFolder(y);
-}
-
-// Discards everything derived from a log, as a load of it starts: records, tally, both pick
-// lists and their flags.
-void unloadLog(Analyzer& a, Side side)
-{
-    a.state.log(side) = LogState{};
-    a.window.clearList(pickDialog(side, Pick::Files));
-    a.window.clearList(pickDialog(side, Pick::Names));
 }
 
 // A folder the user chose: it becomes the server folder, the status line names it and the
