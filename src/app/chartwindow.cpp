@@ -118,6 +118,10 @@ void drawBars(QChart& chart, const ResultTable& table, bool listing)
     chart.addSeries(series);
     auto* axis = new QBarCategoryAxis;
     axis->append(categories);
+    axis->setTruncateLabels(false);
+    // Months and hours side by side: turned, their labels keep all their digits.
+    if (!listing && categories.size() > 8)
+        axis->setLabelsAngle(-90);
     QValueAxis* counts = countAxis(most);
     chart.addAxis(axis, listing ? Qt::AlignLeft : Qt::AlignBottom);
     chart.addAxis(counts, listing ? Qt::AlignBottom : Qt::AlignLeft);

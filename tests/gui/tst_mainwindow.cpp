@@ -95,7 +95,10 @@ void MainWindowTest::menuItem_data()
           {"mnuuploadsbymonth", "Uploads By Month"},
           {"mnuuploadsbyhour", "Uploads By Hour"},
           {"mnuuploadsbyaddress", "Uploads By Address"},
-          {"mnulastuploads", "Last Upload By Account"}}},
+          {"mnulastuploads", "Last Upload By Account"},
+          {"mnuinsightssep3", "-"},
+          {"mnuexportcsv", "Export as CSV..."},
+          {"mnuchart", "Chart"}}},
         {"mnuHelp", {{"mnuAbout", "About"}}},
     };
     for (const auto& [menu, items] : tree)
@@ -159,7 +162,8 @@ void MainWindowTest::everyCommandItemRunsOneCommand_data()
                              "mnuuploadsbymonth",
                              "mnuuploadsbyhour",
                              "mnuuploadsbyaddress",
-                             "mnulastuploads"})
+                             "mnulastuploads",
+                             "mnuexportcsv"})
         QTest::newRow(name) << QString::fromLatin1(name);
 }
 

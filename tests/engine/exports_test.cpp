@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: MIT
+// Tables as CSV and JSON: every awkward value comes out as the formats ask, and the window's
+// "Export as CSV..." writes the last result, says when there is none, and names a failure.
+#include "enginefixture.h"
+#include "logtext.h"
+
+#include "commands/commandtable.h"
+#include "commands/saving.h"
+#include "present/exports.h"
+#include "present/resulttables.h"
+
+#include <string>
+
+namespace quorvel::test {
+namespace {
+
+// Names with a comma, a quote, CR, LF, TAB and a control character, one in Windows-1252
+// ("\x8E" is "Ž"), one already in UTF-8, and an empty one.
+ResultTable awkwardTable()
+{
+    return countListingTable("downloads-by-number", "file",
+                             {{"a,b", 3},
+                              {"say \"hi\"", 2},
+                              {"two\r\nlines\n", 1},
+                              {"tab\there\x01", 1},
+                              {"Vin\x8E\xe9", 1},
+                              {"caf\xc3\xa9", 0},
+                              {"", -1}});
+}
+
+TEST(Exports, CsvQuotesWhatItMustAndWritesUtf8)
+{
+    EXPECT_EQ(csvText(awkwardTable()), "file,count\r\n"
+                                       "\"a,b\",3\r\n"
+                                       "\"say \"\"hi\"\"\",2\r\n"
+                                       "\"two\r\nlines\n\",1\r\n"
+                                       "tab\there\x01,1\r\n"
+                                       "Vin\xc5\xbd\xc3\xa9,1\r\n"
+                                       "caf\xc3\xa9,0\r\n"
+                                       ",-1\r\n");
+}
+
+TEST(Exports, JsonEscapesWhatItMustAndWritesUtf8)
+{
+    EXPECT_EQ(jsonText(awkwardTable()), "[\n"
+                                        "{\"file\":\"a,b\",\"count\":3},\n"
+                                        "{\"file\":\"say \\\"hi\\\"\",\"count\":2},\n"
+                                        "{\"file\":\"two\\r\\nlines\\n\",\"count\":1},\n"
+                                        "{\"file\":\"tab\\there\\u0001\",\"count\":1},\n"
+                                        "{\"file\":\"Vin\xc5\xbd\xc3\xa9\",\"count\":1},\n"
+                                        "{\"file\":\"caf\xc3\xa9\",\"count\":0},\n"
+                                        "{\"file\":\"\",\"count\":-1}\n"
+                                        "]\n");
+}
+
+TEST(Exports, NoRowsStillNameTheColumns)
+{
+    const ResultTable empty = nameTable("accounts", "account", {});
+    EXPECT_EQ(csvText(empty), "account\r\n");
+    EXPECT_EQ(jsonText(empty), "[]\n");
+}
+
+class ExportCommand : public EngineTest {
+protected:
+    void SetUp() override { server.writeDownloadLog(logOf({{"bob", "Bob", "a,b.txt"}, {"ann", "Ann", "c.txt"}})); }
+    Outcome runItem(const char* item)
+    {
+        return runCommand(a, [&](Analyzer& analyzer) { return findMenuItem(item)->run(analyzer, {}); });
+    }
+};
+
+TEST_F(ExportCommand, WritesTheLastResultWhereTheDialogSays)
+{
+    EXPECT_EQ(runItem("mnuexportcsv").kind(), Outcome::Kind::Refused);
+    EXPECT_EQ(window.lastStatus(), "Nothing to export yet...");
+    EXPECT_TRUE(platform.saveRequests.empty());
+
+    runItem("mnudownloadnumber");
+    const std::string file = (server.root() / "out.csv").string();
+    platform.saveAnswers.push_back(file);
+    EXPECT_TRUE(runItem("mnuexportcsv").isDone());
+    ASSERT_EQ(platform.saveRequests.size(), 1u);
+    EXPECT_EQ(platform.saveRequests[0].title, "Export as CSV");
+    EXPECT_EQ(platform.saveRequests[0].proposedName, "downloads-by-number.csv");
+    EXPECT_EQ(platform.saveRequests[0].initialFolder, server.folder());
+    EXPECT_EQ(readFile(file), "file,count\r\nc.txt,1\r\n\"a,b.txt\",1\r\n");
+
+    // The next export starts where the last one went; a failure names the file and the reason.
+    platform.saveAnswers.push_back(server.root().string());
+    EXPECT_EQ(runItem("mnuexportcsv").kind(), Outcome::Kind::Refused);
+    EXPECT_EQ(platform.saveRequests[1].initialFolder, server.root().string());
+    ASSERT_EQ(platform.errors.size(), 1u);
+    EXPECT_EQ(platform.errors[0].title, "Export as CSV");
+    EXPECT_EQ(platform.errors[0].text, "Cannot export '" + server.root().string() + "': Is a directory");
+
+    // A reload leaves nothing to export.
+    runItem("mnuLoaddownloadlog");
+    EXPECT_EQ(runItem("mnuexportcsv").kind(), Outcome::Kind::Refused);
+    EXPECT_EQ(window.lastStatus(), "Nothing to export yet...");
+}
+
+} // namespace
+} // namespace quorvel::test
