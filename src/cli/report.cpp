@@ -201,7 +201,7 @@ int answer(const Invocation& call, const std::string& folder, std::ostream& out,
     const CommandRow& verb = *call.verb;
     a.state.period = call.period;
     a.loadplan = {verb.reads, verb.match, verb.match ? call.value : std::string(),
-                  call.period.isAllTime() ? std::nullopt : std::optional(call.period)};
+                  call.period.isAllTime() ? std::nullopt : std::optional(call.period), verb.readsStamps};
     const Outcome outcome = runCommand(a, [&](Analyzer& analyzer) { return verb.run(analyzer, call.value); });
     if (!outcome.isDone()) {
         for (const std::string& reason : start.also(outcome).reasons())

@@ -56,9 +56,10 @@ constexpr FieldSet filenames{Field::filename};
 // file searches read names and files, account searches accounts and files.
 constexpr FieldSet nameAndFileHits{Field::stamp, Field::spare, Field::username, Field::filename};
 constexpr FieldSet accountAndFileHits{Field::stamp, Field::spare, Field::account, Field::filename};
-// The questions of time and address read the first two columns, the last transfers the account too.
-constexpr FieldSet stamps{Field::stamp, Field::spare};
-constexpr FieldSet stampsAndAccounts{Field::stamp, Field::spare, Field::account};
+// The questions of time read the stamps alone (readsStamps: read while loading, their text is not
+// kept), the last transfers the accounts too; the addresses are the second column.
+constexpr FieldSet noColumn{};
+constexpr FieldSet addresses{Field::stamp, Field::spare};
 
 using enum TopMenu;
 
@@ -141,33 +142,33 @@ constexpr CommandRow table[] = {
      .match = Field::account, .description = "the files an account has downloaded, then those it has uploaded"},
     {.item = "mnuperiod", .caption = "Period...", .menu = Insights, .run = noValue<mnuperiod_Click>},
     {.item = "mnudownloadsbyday", .caption = "Downloads By Day", .menu = Insights, .separatorBefore = "mnuinsightssep1",
-     .run = noValue<mnudownloadsbyday_Click>, .verb = "downloads-by-day", .reads = stamps,
+     .run = noValue<mnudownloadsbyday_Click>, .verb = "downloads-by-day", .reads = noColumn, .readsStamps = true,
      .description = "the downloads of every day, oldest first"},
     {.item = "mnudownloadsbymonth", .caption = "Downloads By Month", .menu = Insights,
-     .run = noValue<mnudownloadsbymonth_Click>, .verb = "downloads-by-month", .reads = stamps,
+     .run = noValue<mnudownloadsbymonth_Click>, .verb = "downloads-by-month", .reads = noColumn, .readsStamps = true,
      .description = "the downloads of every month, oldest first"},
     {.item = "mnudownloadsbyhour", .caption = "Downloads By Hour", .menu = Insights,
-     .run = noValue<mnudownloadsbyhour_Click>, .verb = "downloads-by-hour", .reads = stamps,
+     .run = noValue<mnudownloadsbyhour_Click>, .verb = "downloads-by-hour", .reads = noColumn, .readsStamps = true,
      .description = "the downloads of each hour of the day"},
     {.item = "mnudownloadsbyaddress", .caption = "Downloads By Address", .menu = Insights,
-     .run = noValue<mnudownloadsbyaddress_Click>, .verb = "downloads-by-address", .reads = stamps,
+     .run = noValue<mnudownloadsbyaddress_Click>, .verb = "downloads-by-address", .reads = addresses,
      .description = "every address with its number of downloads, most first"},
     {.item = "mnulastdownloads", .caption = "Last Download By Account", .menu = Insights,
-     .run = noValue<mnulastdownloads_Click>, .verb = "last-downloads", .reads = stampsAndAccounts,
+     .run = noValue<mnulastdownloads_Click>, .verb = "last-downloads", .reads = accounts, .readsStamps = true,
      .description = "the day of every account's last download"},
     {.item = "mnuuploadsbyday", .caption = "Uploads By Day", .menu = Insights, .separatorBefore = "mnuinsightssep2",
-     .run = noValue<mnuuploadsbyday_Click>, .verb = "uploads-by-day", .reads = stamps,
+     .run = noValue<mnuuploadsbyday_Click>, .verb = "uploads-by-day", .reads = noColumn, .readsStamps = true,
      .description = "the uploads of every day, oldest first"},
     {.item = "mnuuploadsbymonth", .caption = "Uploads By Month", .menu = Insights,
-     .run = noValue<mnuuploadsbymonth_Click>, .verb = "uploads-by-month", .reads = stamps,
+     .run = noValue<mnuuploadsbymonth_Click>, .verb = "uploads-by-month", .reads = noColumn, .readsStamps = true,
      .description = "the uploads of every month, oldest first"},
     {.item = "mnuuploadsbyhour", .caption = "Uploads By Hour", .menu = Insights, .run = noValue<mnuuploadsbyhour_Click>,
-     .verb = "uploads-by-hour", .reads = stamps, .description = "the uploads of each hour of the day"},
+     .verb = "uploads-by-hour", .reads = noColumn, .readsStamps = true, .description = "the uploads of each hour of the day"},
     {.item = "mnuuploadsbyaddress", .caption = "Uploads By Address", .menu = Insights,
-     .run = noValue<mnuuploadsbyaddress_Click>, .verb = "uploads-by-address", .reads = stamps,
+     .run = noValue<mnuuploadsbyaddress_Click>, .verb = "uploads-by-address", .reads = addresses,
      .description = "every address with its number of uploads, most first"},
     {.item = "mnulastuploads", .caption = "Last Upload By Account", .menu = Insights,
-     .run = noValue<mnulastuploads_Click>, .verb = "last-uploads", .reads = stampsAndAccounts,
+     .run = noValue<mnulastuploads_Click>, .verb = "last-uploads", .reads = accounts, .readsStamps = true,
      .description = "the day of every account's last upload"},
     {.item = "mnuexportcsv", .caption = "Export as CSV...", .menu = Insights, .separatorBefore = "mnuinsightssep3",
      .run = noValue<mnuexportcsv_Click>},

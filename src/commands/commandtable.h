@@ -49,6 +49,7 @@ struct CommandRow {
     std::string_view verb{};           // "downloads-by-date"; empty: none
     ValueKind value = ValueKind::None;
     FieldSet reads = FieldSet::all(); // the columns the verb reads: its load keeps no others
+    bool readsStamps = false;         // the verb reads the records' stamps, read while loading
     // For a search: the column compared with the value. The verb's load keeps only the records
     // whose column equals the value, the only ones the search can print.
     std::optional<Field> match{};

@@ -76,6 +76,7 @@ Outcome loadlog(Analyzer& a, Side side)
     log.records = std::move(read.records);
     log.loadedPeriod = a.loadplan.period;
     log.undatedLeftOut = read.undated;
+    log.stamps = std::move(read.stamps);
     a.window.setStatus(loadedCaption(side));
     log.loaded = true;
     return Outcome::done();

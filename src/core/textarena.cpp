@@ -33,7 +33,6 @@ std::string_view TextArena::keepInNewBlock(std::string_view bytes)
     free_ = newBlock(size);
     left_ = size;
     nextBlock_ = size * 2;
-    kept_ -= bytes.size(); // counted again by keep
     return keep(bytes);
 }
 

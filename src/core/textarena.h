@@ -22,14 +22,14 @@ public:
     // Skips the small first blocks when about `bytes` are expected.
     void expect(std::size_t bytes) { nextBlock_ = std::max(nextBlock_, std::min(bytes, largestBlock_)); }
 
-    // The bytes of every block taken so far, and the bytes of the copies made in them.
+    // The bytes of every block taken so far, and of those the bytes filled (the ends of full
+    // blocks that could not take the next copy count as filled).
     std::size_t allocated() const { return allocated_; }
-    std::size_t kept() const { return kept_; }
+    std::size_t filled() const { return allocated_ - left_; }
 
     // A stable copy of bytes; the copy of an empty string is empty.
     std::string_view keep(std::string_view bytes)
     {
-        kept_ += bytes.size();
         if (bytes.empty() || bytes.size() > left_)
             return keepInNewBlock(bytes);
         std::memcpy(free_, bytes.data(), bytes.size());
@@ -54,7 +54,6 @@ private:
     char* free_ = nullptr;
     std::size_t left_ = 0;
     std::size_t allocated_ = 0;
-    std::size_t kept_ = 0;
 };
 
 } // namespace quorvel

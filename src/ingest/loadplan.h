@@ -15,12 +15,14 @@ namespace quorvel {
 // answers one question per run and keeps only the columns its verb reads, for a search only
 // the records the search can hit (those whose `match` column equals `value`), and under a
 // period only the records whose stamp is readable and whose day lies in it: its answer is the
-// same, its load lighter.
+// same, its load lighter. A verb that reads only when records were made keeps their stamps
+// read (`stamps`) rather than their text.
 struct LoadPlan {
     FieldSet columns = FieldSet::all();
     std::optional<Field> match;
     std::string value;
     std::optional<Period> period;
+    bool stamps = false;
 
     enum class Verdict { Kept, LeftOut, Undated };
     Verdict judge(std::string_view text, const LineCut& line) const

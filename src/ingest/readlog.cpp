@@ -47,7 +47,8 @@ std::uint64_t projectedBytes(const LogRecords::Footprint& used, std::uint64_t pa
 
 LogRead readRecords(const LogFile& file, const LoadPlan& plan, Progress& progress, std::uint64_t memoryBudget)
 {
-    LogRead read{LogRead::Status::Read, LogRecords(plan.columns), 0, 0};
+    LogRead read{LogRead::Status::Read, LogRecords(plan.columns), 0, 0,
+                 plan.stamps ? std::optional(RecordStamps()) : std::nullopt};
     std::vector<LineCut> batch;
     std::uint64_t parsed = 0;
     const auto parse = [&](std::string_view lines) {
@@ -63,6 +64,9 @@ LogRead readRecords(const LogFile& file, const LoadPlan& plan, Progress& progres
             switch (plan.judge(lines, cut)) {
             case LoadPlan::Verdict::Kept:
                 batch.push_back(cut);
+                if (read.stamps)
+                    read.stamps->push_back(
+                        readStamp(cut.field(lines, Field::stamp)).value_or(Stamp{undatedDay, 0}));
                 break;
             case LoadPlan::Verdict::Undated:
                 ++read.undated;
@@ -71,12 +75,19 @@ LogRead readRecords(const LogFile& file, const LoadPlan& plan, Progress& progres
                 break;
             }
         });
-        if (first)
-            read.records.reserve(expectedRecords(read.lines, lines.size(), file.size()));
+        if (first) {
+            const std::int64_t expected = expectedRecords(read.lines, lines.size(), file.size());
+            read.records.reserve(expected);
+            if (read.stamps)
+                read.stamps->reserve(static_cast<std::size_t>(expected));
+        }
         read.records.append(lines, std::span<const LineCut>(batch));
     };
     const auto blockRead = [&](std::uint64_t bytes) {
-        if (projectedBytes(read.records.footprint(), parsed, bytes, file.size()) > memoryBudget)
+        LogRecords::Footprint used = read.records.footprint();
+        if (read.stamps)
+            used.perRecord += read.stamps->size() * sizeof(Stamp);
+        if (projectedBytes(used, parsed, bytes, file.size()) > memoryBudget)
             throw OverBudget{};
         progress.reached(static_cast<std::int64_t>(bytes), static_cast<std::int64_t>(file.size()));
     };
@@ -91,8 +102,10 @@ LogRead readRecords(const LogFile& file, const LoadPlan& plan, Progress& progres
     } catch (const std::bad_alloc&) {
         read.status = LogRead::Status::NotEnoughMemory;
     }
-    if (read.status != LogRead::Status::Read)
+    if (read.status != LogRead::Status::Read) {
         read.records = LogRecords(plan.columns);
+        read.stamps.reset();
+    }
     return read;
 }
 

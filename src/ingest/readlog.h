@@ -7,6 +7,7 @@
 #include "model/logrecords.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace quorvel {
 
@@ -23,6 +24,7 @@ struct LogRead {
     LogRecords records;
     std::int64_t lines = 0;
     std::int64_t undated = 0; // under a period: the records left out for want of a readable date
+    std::optional<RecordStamps> stamps; // the kept records' stamps, when the plan asks for them
 };
 
 // Reads an open log in blocks, up to the size it had when opened, cutting and parsing the lines

@@ -31,7 +31,7 @@ LogRecords::Footprint LogRecords::footprint() const
     const auto records = static_cast<std::uint64_t>(count_);
     Footprint used;
     if (kept_.has(Field::stamp))
-        used.perRecord += records * sizeof(Prefix) + prefixText_.kept();
+        used.perRecord += records * sizeof(Prefix) + prefixText_.filled();
     for (const Field f : interned) {
         if (!kept_.has(f))
             continue;
