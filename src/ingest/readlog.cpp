@@ -51,6 +51,8 @@ LogRead readRecords(const LogFile& file, const LoadPlan& plan, Progress& progres
                  plan.stamps ? std::optional(RecordStamps()) : std::nullopt};
     std::vector<LineCut> batch;
     std::uint64_t parsed = 0;
+    // The window's load keeps every line as it is, with nothing to judge on the way.
+    const bool everyLine = !plan.match && !plan.period && !plan.stamps;
     const auto parse = [&](std::string_view lines) {
         const bool atStart = parsed == 0;
         parsed += lines.size();
@@ -58,9 +60,13 @@ LogRead readRecords(const LogFile& file, const LoadPlan& plan, Progress& progres
             lines.remove_prefix(byteOrderMark.size());
         batch.clear();
         const bool first = read.lines == 0;
-        fixstr(lines, [&](const ScannedLine& line) {
+        fixstr(lines, [&, everyLine](const ScannedLine& line) {
             ++read.lines;
             const LineCut cut = sortstr4(line);
+            if (everyLine) {
+                batch.push_back(cut);
+                return;
+            }
             switch (plan.judge(lines, cut)) {
             case LoadPlan::Verdict::Kept:
                 batch.push_back(cut);
