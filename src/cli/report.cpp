@@ -218,7 +218,7 @@ int answer(const Invocation& call, const std::string& folder, std::ostream& out,
         out << (call.format == Format::Csv ? csvText(table) : jsonText(table));
     } else if (verb.prints) {
         for (const std::string& entry : window.entries(*verb.prints))
-            out << entry << "\r\n";
+            out << entry << crlf;
     } else {
         out << window.output();
     }

@@ -3,6 +3,7 @@
 
 #include "core/bytetext.h"
 #include "core/textwriter.h"
+#include "present/reporttext.h"
 
 namespace quorvel {
 
@@ -67,7 +68,7 @@ std::string csvText(const ResultTable& table)
             out += ',';
         appendCsvField(out, table.columns[c].name);
     }
-    out += "\r\n";
+    out += crlf;
     for (std::size_t r = 0; r < table.rows; ++r) {
         for (std::size_t c = 0; c < table.columns.size(); ++c) {
             if (c > 0)
@@ -78,7 +79,7 @@ std::string csvText(const ResultTable& table)
             else
                 appendCsvField(out, utf8Text(cell.text));
         }
-        out += "\r\n";
+        out += crlf;
     }
     return out;
 }
