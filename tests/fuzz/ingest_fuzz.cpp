@@ -95,8 +95,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     quorvel::loadlog(a, quorvel::Side::Download);
     require(a.state.download.loaded, "any file loads");
     require(window.lastStatus() == "(Download Log) Done...", "a load ends with its Done caption");
-    const std::vector<Fields> expected = referenceRecords(input);
-    checkRecords(a.state.download.records, expected);
-    checkBlocks(std::filesystem::path(server.folder()) / "Download Log.txt", input, expected, 1 + size % 61);
+    // The load skips a byte order mark at the very start; reading in blocks hands it on.
+    const std::string_view bom = "\xEF\xBB\xBF";
+    checkRecords(a.state.download.records, referenceRecords(input.starts_with(bom) ? input.substr(bom.size()) : input));
+    checkBlocks(std::filesystem::path(server.folder()) / "Download Log.txt", input, referenceRecords(input),
+                1 + size % 61);
     return 0;
 }
