@@ -289,11 +289,13 @@ void checkForm4(Session& s, const std::set<std::string>& made, const std::string
 
 void runEveryMenuCommand(Session& s)
 {
+    // Saving, exporting and choosing a folder answer dialogs; the period dialog is cancelled.
     for (const quorvel::CommandRow& command : quorvel::commandTable()) {
         if (!command.run || command.item.empty() || command.item.starts_with("mnusave") ||
-            command.item == "mnuselectserverdirectory")
+            command.item == "mnuexportcsv" || command.item == "mnuselectserverdirectory")
             continue;
-        s.run([&](Analyzer& a) { return command.run(a, {}); });
+        const quorvel::Outcome outcome = quorvel::runCommand(s.a, [&](Analyzer& a) { return command.run(a, {}); });
+        require(outcome.kind() != quorvel::Outcome::Kind::Closing, "a command runs to its end");
     }
     require(s.a.state.download.loaded && s.a.state.upload.loaded, "both logs load");
 }
