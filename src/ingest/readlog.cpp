@@ -23,7 +23,7 @@ struct OverBudget {};
 // that the arrays are not grown in the usual case. Room that stays unused is never touched.
 std::int64_t expectedRecords(std::int64_t found, std::uint64_t blockBytes, std::uint64_t size)
 {
-    if (blockBytes >= size)
+    if (blockBytes == 0 || blockBytes >= size)
         return found;
     const double perByte = static_cast<double>(found) / static_cast<double>(blockBytes);
     return static_cast<std::int64_t>(perByte * static_cast<double>(size) * 1.125) + 64;

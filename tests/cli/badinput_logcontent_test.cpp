@@ -178,7 +178,10 @@ INSTANTIATE_TEST_SUITE_P(
                 s.writeDownloadLog("\xEF\xBB\xBF" + serverLogOf({{"bob", "Bob", "a.txt"}}) +
                                    "\r\xEF\xBB\xBF" "Date/time\tAddress\tAccount\tName\tFile Name");
             },
-            "", byNumber("1\tFile Name\r\n1\ta.txt\r\n"))),
+            "", byNumber("1\tFile Name\r\n1\ta.txt\r\n")),
+        byNumberRow(
+            "OnlyAByteOrderMarkGivesNoRecords", [](const TempServer& s) { s.writeDownloadLog("\xEF\xBB\xBF"); }, "",
+            byNumber(""))),
     rowName);
 
 } // namespace
