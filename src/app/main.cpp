@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -19,13 +20,14 @@ struct StartFolders {
     std::optional<std::string> fallback; // quorvel --default-folder DIR
 };
 
-// Reads the command line; prints the usage and ends the program on --help (status 0) and on
-// an unknown option or a second folder (status 2).
-StartFolders startFolders(const QApplication& app)
+// Reads the command line; prints the usage or the version and ends the program on --help and
+// --version (status 0) and on an unknown option or a second folder (status 2).
+StartFolders startFolders(const QCoreApplication& app)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Answers questions about a Hotline file server's transfers."));
     const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption fallback(QStringLiteral("default-folder"),
                                       QStringLiteral("The server folder to use when none is remembered (it is "
                                                      "not remembered itself)."),
@@ -43,6 +45,8 @@ StartFolders startFolders(const QApplication& app)
     }
     if (parser.isSet(help))
         parser.showHelp(0);
+    if (parser.isSet(version))
+        parser.showVersion();
     const auto bytes = [](const QString& path) { return QFile::encodeName(path).toStdString(); };
     StartFolders folders;
     if (!parser.positionalArguments().isEmpty())
@@ -52,11 +56,29 @@ StartFolders startFolders(const QApplication& app)
     return folders;
 }
 
+// Whether the command line holds an option that only prints: --help or --version.
+bool asksToPrint(int argc, char* argv[])
+{
+    for (int i = 1; i < argc && std::string_view(argv[i]) != "--"; ++i)
+        for (const std::string_view option : {"-h", "-?", "--help", "-v", "--version"})
+            if (argv[i] == option)
+                return true;
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    QCoreApplication::setApplicationVersion(QStringLiteral(QUORVEL_VERSION));
+    // Help and version are answered before any display is needed, so that they work on a
+    // terminal without one. An option taken for one there ("--default-folder -v") leads on.
+    if (asksToPrint(argc, argv)) {
+        const QCoreApplication printer(argc, argv);
+        startFolders(printer);
+    }
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral(QUORVEL_APP_ID));
     const StartFolders folders = startFolders(app);
     quorvel::gui::QtPlatform platform;
     quorvel::gui::Form1 form(platform, quorvel::FolderFile::ofThisProgram());

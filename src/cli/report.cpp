@@ -2,6 +2,8 @@
 #include "cli/report.h"
 
 #include "cli/cliwindow.h"
+#include "cli/help.h"
+#include "cli/options.h"
 #include "commands/commandtable.h"
 #include "commands/program.h"
 #include "commands/serverfolder.h"
@@ -34,18 +36,6 @@ struct Invocation {
 void printUsage(std::ostream& stream)
 {
     stream << "usage: quorvel-report [--server DIR] VERB [VALUE]\n";
-}
-
-void printHelp(std::ostream& out)
-{
-    printUsage(out);
-    out << "Answers one question about a Hotline server's transfer logs and prints the answer.\n"
-           "DIR defaults to the server folder the program remembers. --from and --to (YYYY-MM-DD)\n"
-           "keep the records of those days and the days between. --format csv or json writes the\n"
-           "answer as a table.\n\nVERBs:\n";
-    for (const CommandRow& row : commandTable())
-        if (!row.verb.empty())
-            out << "  " << row.verb << (row.value == ValueKind::None ? "" : " ") << valueName(row.value) << '\n';
 }
 
 // A date given as YYYY-MM-DD; nothing when it is not one or names no real day.
@@ -113,19 +103,19 @@ std::optional<Invocation> parse(const std::vector<std::string>& args, std::ostre
             words.push_back(arg);
         } else if (arg == "--") {
             options = false;
-        } else if (arg == "--help" || arg == "-h") {
-            call.help = true;
-        } else if (arg == "--version") {
-            call.version = true;
-        } else if (option == "--server" || option == "--from" || option == "--to" || option == "--format") {
+        } else if (const OptionRow* row = findOption(option); row && !row->value.empty()) {
             const bool joined = option.size() < arg.size();
             if (!joined && i + 1 == args.size()) {
-                err << name << option
-                    << (option == "--server" ? " needs a folder\n" : option == "--format" ? " needs a format\n" : " needs a date\n");
+                err << name << row->name
+                    << (row->name == "--server"   ? " needs a folder\n"
+                        : row->name == "--format" ? " needs a format\n"
+                                                  : " needs a date\n");
                 return std::nullopt;
             }
-            if (!takeOption(option, joined ? arg.substr(option.size() + 1) : args[++i], call, err))
+            if (!takeOption(row->name, joined ? arg.substr(option.size() + 1) : args[++i], call, err))
                 return std::nullopt;
+        } else if (row && option.size() == arg.size()) {
+            (row->name == "--help" ? call.help : call.version) = true;
         } else {
             err << name << "unknown option '" << arg << "' (a VALUE that starts with '-' goes after --)\n";
             return std::nullopt;

@@ -52,6 +52,8 @@ std::string logChangedWhileRead(Side side, MessageStyle style)
 
 std::string cannotRememberFolder(std::string_view folderFile)
 {
+    if (folderFile.empty())
+        return "Cannot remember the server folder: no home folder to keep it in";
     return concat("Cannot remember the server folder: '", folderFile, "' cannot be written");
 }
 

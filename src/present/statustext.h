@@ -34,7 +34,8 @@ std::string periodCaption(const Period& period);
 std::string notEnoughMemoryToLoad(Side side);
 // "'<log>' changed while it was read" (the log ended before the size it had when opened).
 std::string logChangedWhileRead(Side side, MessageStyle style);
-// The server folder was chosen but the folder file cannot keep it.
+// The server folder was chosen but the folder file cannot keep it; an empty path: there is no
+// folder to keep it in.
 std::string cannotRememberFolder(std::string_view folderFile);
 
 // The captions of a load: "(Download Log) Loading...   <bytes>/<size>" while it reads, then

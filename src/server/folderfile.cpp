@@ -5,53 +5,75 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <pwd.h>
 #include <system_error>
 #include <unistd.h>
 #include <utility>
 
 namespace quorvel {
 
+namespace fs = std::filesystem;
+
 namespace {
 
 constexpr const char* fileName = "log.dat";
 
 // access() alone grants root any existing path, a plain file included.
-bool writableFolder(const std::filesystem::path& folder)
+bool writableFolder(const fs::path& folder)
 {
     std::error_code error;
-    return !folder.empty() && std::filesystem::is_directory(folder, error) && ::access(folder.c_str(), W_OK | X_OK) == 0;
+    return !folder.empty() && fs::is_directory(folder, error) && ::access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
+// $XDG_CONFIG_HOME, else ~/.config, home being $HOME or else the account's home folder. The
+// base directory rules ignore a relative $XDG_CONFIG_HOME: it would move with the working
+// directory. Empty when no home is known.
+fs::path userConfigFolder()
+{
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && fs::path(xdg).is_absolute())
+        return xdg;
+    const char* home = std::getenv("HOME");
+    if (!home || !*home) {
+        const passwd* account = ::getpwuid(::getuid());
+        home = account ? account->pw_dir : nullptr;
+    }
+    return home && *home ? fs::path(home) / ".config" : fs::path();
 }
 
 } // namespace
 
-FolderFile::FolderFile(std::filesystem::path programFolder, std::filesystem::path configFolder)
+FolderFile::FolderFile(fs::path programFolder, fs::path configFolder)
     : programFolder_(std::move(programFolder)), configFolder_(std::move(configFolder))
 {
+}
+
+FolderFile FolderFile::forProgramIn(const fs::path& programFolder, fs::path configFolder)
+{
+    std::error_code error;
+    const bool fromBuild = !programFolder.empty() && fs::is_regular_file(programFolder / buildMarker, error);
+    return FolderFile(fromBuild ? programFolder : fs::path(), std::move(configFolder));
 }
 
 FolderFile FolderFile::ofThisProgram()
 {
     std::error_code error;
-    const std::filesystem::path programFolder = std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
-    std::filesystem::path config;
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
-        config = xdg;
-    else if (const char* home = std::getenv("HOME"); home && *home)
-        config = std::filesystem::path(home) / ".config";
-    return FolderFile(programFolder, config.empty() ? config : config / "quorvel");
+    const fs::path programFolder = fs::read_symlink("/proc/self/exe", error).parent_path();
+    const fs::path config = userConfigFolder();
+    return forProgramIn(programFolder, config.empty() ? config : config / "quorvel");
 }
 
-std::filesystem::path FolderFile::path() const
+fs::path FolderFile::path() const
 {
-    const bool besideProgram = writableFolder(programFolder_) || configFolder_.empty();
-    return (besideProgram ? programFolder_ : configFolder_) / fileName;
+    if (writableFolder(programFolder_) || configFolder_.empty())
+        return programFolder_.empty() ? fs::path() : programFolder_ / fileName;
+    return configFolder_ / fileName;
 }
 
 std::optional<std::string> FolderFile::read() const
 {
     std::error_code error;
-    const std::filesystem::path file = path();
-    if (!std::filesystem::is_regular_file(file, error))
+    const fs::path file = path();
+    if (file.empty() || !fs::is_regular_file(file, error))
         return std::nullopt;
     std::ifstream in(file, std::ios::binary);
     std::string folder;
@@ -63,9 +85,11 @@ std::optional<std::string> FolderFile::read() const
 
 bool FolderFile::write(const std::string& folder) const
 {
-    const std::filesystem::path file = path();
+    const fs::path file = path();
+    if (file.empty())
+        return false;
     std::error_code error;
-    std::filesystem::create_directories(file.parent_path(), error);
+    fs::create_directories(file.parent_path(), error);
     return !replaceFile(file, {folder});
 }
 

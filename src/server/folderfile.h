@@ -7,19 +7,28 @@
 
 namespace quorvel {
 
-// The folder file "log.dat": exactly the server folder's path bytes, no terminator. It lives
-// beside the executable; where that folder is not writable, in the user's configuration
-// folder instead, so that an installed copy still remembers the server folder.
+// The folder file "log.dat": exactly the server folder's path bytes, no terminator. A program
+// run from its build folder keeps it beside its executable, so that every build remembers its
+// own; an installed program keeps it in the user's configuration folder.
 class FolderFile {
 public:
+    // The file beside the program when programFolder is a writable folder, else in
+    // configFolder. An empty folder is one that is not known.
     FolderFile(std::filesystem::path programFolder, std::filesystem::path configFolder);
 
-    // The folder file of the running program: beside its executable, or $XDG_CONFIG_HOME/quorvel
-    // (~/.config/quorvel) as the fallback. The window and quorvel-report share it.
+    // The name of the marker file the build writes beside the executables.
+    static constexpr const char* buildMarker = QUORVEL_BUILD_MARKER;
+
+    // The folder file of a program whose executable lies in programFolder: beside it when the
+    // build's marker lies there too, else in configFolder, even where programFolder is writable
+    // (an installed program in root's /usr/bin or a ~/.local prefix).
+    static FolderFile forProgramIn(const std::filesystem::path& programFolder, std::filesystem::path configFolder);
+
+    // forProgramIn for the running executable and $XDG_CONFIG_HOME/quorvel (~/.config/quorvel).
+    // The window and quorvel-report share it.
     static FolderFile ofThisProgram();
 
-    // The file in use: beside the program when that folder is writable or no configuration
-    // folder is known, else in the configuration folder.
+    // The file in use; empty when neither folder is known.
     std::filesystem::path path() const;
 
     // The stored path: everything up to the first NUL byte. Nothing when the file is

@@ -59,13 +59,5 @@ INSTANTIATE_TEST_SUITE_P(Calls, UsageErrors,
                                            UsageCase{{"accounts", "extra"}}, UsageCase{{"--server", "/tmp"}},
                                            UsageCase{{"--server", "", "accounts"}}));
 
-TEST(Help, ListsEveryVerbOnStdout)
-{
-    TempServer server;
-    const ReportRun run = report(server, {"--help"});
-    EXPECT_EQ(run.code, 0);
-    EXPECT_NE(run.out.find("  accounts\n"), std::string::npos);
-}
-
 } // namespace
 } // namespace quorvel::test

@@ -9,8 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <optional>
+#include <pwd.h>
 #include <string>
 #include <unistd.h>
 
@@ -141,6 +143,105 @@ TEST_F(FolderFileBytes, NeitherFolderWritableReportsFailure)
     fs::remove_all(server.programFolder());
     writeRaw(server.configFolder(), "a file where the configuration folder should be");
     EXPECT_FALSE(file.write("/srv/hotline"));
+}
+
+// Where the running program keeps it: beside the executable only where the build left its
+// marker; an installed program uses the configuration folder, writable as its own may be.
+TEST_F(FolderFileBytes, BesideTheProgramOnlyWhereTheBuildLeftItsMarker)
+{
+    const FolderFile installed = FolderFile::forProgramIn(server.programFolder(), server.configFolder());
+    EXPECT_EQ(installed.path(), server.configFolder() / "log.dat");
+    ASSERT_TRUE(installed.write("/srv/hotline"));
+    EXPECT_EQ(readFile(server.configFolder() / "log.dat"), "/srv/hotline");
+    EXPECT_FALSE(fs::exists(besideProgram()));
+
+    writeRaw(server.programFolder() / FolderFile::buildMarker, "");
+    const FolderFile built = FolderFile::forProgramIn(server.programFolder(), server.configFolder());
+    EXPECT_EQ(built.path(), besideProgram());
+    EXPECT_EQ(built.read(), std::nullopt);
+}
+
+// Rows: the environment, and the configuration folder the running program then uses.
+struct EnvironmentCase {
+    const char* what;
+    std::optional<std::string> xdgConfigHome;
+    std::optional<std::string> home;
+    fs::path expected; // empty: the account's home folder from the system, then ".config"
+};
+
+void PrintTo(const EnvironmentCase& c, std::ostream* os) { *os << c.what; }
+
+class ThisProgram : public ::testing::TestWithParam<EnvironmentCase> {
+protected:
+    void SetUp() override
+    {
+        std::error_code error;
+        const fs::path programFolder = fs::read_symlink("/proc/self/exe", error).parent_path();
+        if (fs::exists(programFolder / FolderFile::buildMarker))
+            GTEST_SKIP() << "the tests were built beside the build's marker";
+        set("XDG_CONFIG_HOME", GetParam().xdgConfigHome);
+        set("HOME", GetParam().home);
+    }
+    void TearDown() override
+    {
+        set("XDG_CONFIG_HOME", xdg_);
+        set("HOME", home_);
+    }
+    static void set(const char* name, const std::optional<std::string>& value)
+    {
+        if (value)
+            ::setenv(name, value->c_str(), 1);
+        else
+            ::unsetenv(name);
+    }
+    static std::optional<std::string> get(const char* name)
+    {
+        const char* value = std::getenv(name);
+        return value ? std::optional<std::string>(value) : std::nullopt;
+    }
+
+private:
+    std::optional<std::string> xdg_ = get("XDG_CONFIG_HOME");
+    std::optional<std::string> home_ = get("HOME");
+};
+
+TEST_P(ThisProgram, KeepsTheFolderFileInTheUsersConfigurationFolder)
+{
+    fs::path expected = GetParam().expected;
+    if (expected.empty()) {
+        const passwd* account = ::getpwuid(::getuid());
+        ASSERT_NE(account, nullptr);
+        expected = fs::path(account->pw_dir) / ".config/quorvel/log.dat";
+    }
+    EXPECT_EQ(FolderFile::ofThisProgram().path(), expected) << GetParam().what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Environments, ThisProgram,
+    ::testing::Values(
+        EnvironmentCase{"XDG_CONFIG_HOME wins", "/x/config", "/h", "/x/config/quorvel/log.dat"},
+        EnvironmentCase{"a relative XDG_CONFIG_HOME is ignored", "config", "/h", "/h/.config/quorvel/log.dat"},
+        EnvironmentCase{"an empty one too", "", "/h", "/h/.config/quorvel/log.dat"},
+        EnvironmentCase{"without HOME, the account's home folder", std::nullopt, std::nullopt, {}},
+        EnvironmentCase{"an empty HOME is none", std::nullopt, "", {}}));
+
+// With no folder to keep it in, nothing is read or written (not even in the working directory).
+TEST(FolderFileNowhere, ReadsNothingWritesNothingAndTheStatusSaysWhy)
+{
+    TempServer server;
+    FakeWindow window;
+    FakePlatform platform;
+    Analyzer a(window, platform, FolderFile({}, {}));
+    const fs::path before = fs::current_path();
+    fs::current_path(server.root());
+    platform.folderAnswers.push_back(server.folder());
+    loadpath(a);
+    fs::current_path(before);
+    EXPECT_EQ(a.folderFile.path(), fs::path());
+    EXPECT_EQ(a.folderFile.read(), std::nullopt);
+    EXPECT_EQ(a.state.serverfolder, server.folder());
+    EXPECT_FALSE(fs::exists(server.root() / "log.dat"));
+    EXPECT_EQ(window.lastStatus(), "Cannot remember the server folder: no home folder to keep it in");
 }
 
 // loadpath: the folder browser and what a choice changes.

@@ -1,9 +1,14 @@
 // SPDX-License-Identifier: MIT
 // The quorvel executable's command line, run as a user runs it. The executable is copied into
-// a temporary folder, so that the folder file it writes beside itself is the test's.
+// a temporary folder with the build's marker, so that the folder file it writes beside itself
+// is the test's; without the marker it is an installed copy.
+#include "server/folderfile.h"
+
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -14,13 +19,18 @@ private slots:
     void init();
     void aFolderGivenIsUsedAndRemembered_data();
     void aFolderGivenIsUsedAndRemembered();
+    void anInstalledCopyRemembersInTheConfigurationFolder();
     void usage_data();
     void usage();
 
 private:
-    // Starts the copy in the temporary folder's "server" parent, with these arguments.
-    void start(QProcess& program, const QStringList& arguments);
+    // Starts the copy in the temporary folder's "server" parent, with these arguments and its
+    // configuration folder in the temporary folder; display false: on a system without one.
+    void start(QProcess& program, const QStringList& arguments, bool display = true);
+    // Waits until the folder file holds a path, then checks it is the server folder's.
+    void expectRemembered(const QString& path);
     QString folderFile() const { return programFolder_.filePath("log.dat"); }
+    QString configFolder() const { return root_.filePath("config"); }
 
     QTemporaryDir root_;
     QDir programFolder_;
@@ -33,16 +43,29 @@ void CommandLineTest::init()
     QDir(root_.path()).mkpath("server/users/guest");
     programFolder_ = QDir(root_.filePath("program"));
     const QString copy = programFolder_.filePath("quorvel");
+    const QString marker = programFolder_.filePath(quorvel::FolderFile::buildMarker);
     QFile::remove(copy);
+    QFile::remove(marker);
     QFile::remove(folderFile());
+    QDir(configFolder()).removeRecursively();
     QVERIFY(QFile::copy(QStringLiteral(QUORVEL_PATH), copy));
+    QVERIFY(
+        QFile::copy(QFileInfo(QStringLiteral(QUORVEL_PATH)).dir().filePath(quorvel::FolderFile::buildMarker), marker));
     QFile(copy).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QFile log(root_.filePath("server/Download Log.txt"));
     QVERIFY(log.open(QIODevice::WriteOnly));
 }
 
-void CommandLineTest::start(QProcess& program, const QStringList& arguments)
+void CommandLineTest::start(QProcess& program, const QStringList& arguments, bool display)
 {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_CONFIG_HOME", configFolder());
+    if (!display) {
+        environment.insert("QT_QPA_PLATFORM", "xcb");
+        environment.remove("DISPLAY");
+        environment.remove("WAYLAND_DISPLAY");
+    }
+    program.setProcessEnvironment(environment);
     program.setWorkingDirectory(root_.path());
     program.start(programFolder_.filePath("quorvel"), arguments);
     QVERIFY(program.waitForStarted());
@@ -62,11 +85,29 @@ void CommandLineTest::aFolderGivenIsUsedAndRemembered()
     QFETCH(QStringList, arguments);
     QProcess program;
     start(program, arguments.replaceInStrings("$ROOT", root_.path()));
-    QFile remembered(folderFile());
+    expectRemembered(folderFile());
+    QCOMPARE(program.state(), QProcess::Running);
+    program.kill();
+    program.waitForFinished();
+}
+
+void CommandLineTest::expectRemembered(const QString& path)
+{
+    QFile remembered(path);
     QTRY_VERIFY_WITH_TIMEOUT(remembered.exists() && remembered.size() > 0, 20000);
     QVERIFY(remembered.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromLocal8Bit(remembered.readAll()), QDir(root_.filePath("server")).absolutePath());
-    QCOMPARE(program.state(), QProcess::Running);
+}
+
+// Its own folder is writable, yet without the build's marker the copy keeps its folder file in
+// the user's configuration folder.
+void CommandLineTest::anInstalledCopyRemembersInTheConfigurationFolder()
+{
+    QVERIFY(QFile::remove(programFolder_.filePath(quorvel::FolderFile::buildMarker)));
+    QProcess program;
+    start(program, {"server"});
+    expectRemembered(QDir(configFolder()).filePath("quorvel/log.dat"));
+    QVERIFY(!QFile::exists(folderFile()));
     program.kill();
     program.waitForFinished();
 }
@@ -77,10 +118,15 @@ void CommandLineTest::usage_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("printed");
-    QTest::newRow("help") << QStringList{"--help"} << 0 << "--default-folder <DIR>";
-    QTest::newRow("two folders") << QStringList{"server", "program"} << 2 << "give one server folder at most";
-    QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << "Unknown option 'bogus'";
-    QTest::newRow("default without a folder") << QStringList{"--default-folder"} << 2 << "Missing value";
+    QTest::addColumn<bool>("display");
+    QTest::newRow("help") << QStringList{"--help"} << 0 << "--default-folder <DIR>" << true;
+    QTest::newRow("version") << QStringList{"--version"} << 0 << "quorvel " QUORVEL_VERSION "\n" << true;
+    // help2man reads both while the program is built, where there may be no display.
+    QTest::newRow("help without a display") << QStringList{"--help"} << 0 << "--default-folder <DIR>" << false;
+    QTest::newRow("version without a display") << QStringList{"-v"} << 0 << "quorvel " QUORVEL_VERSION "\n" << false;
+    QTest::newRow("two folders") << QStringList{"server", "program"} << 2 << "give one server folder at most" << true;
+    QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << "Unknown option 'bogus'" << true;
+    QTest::newRow("default without a folder") << QStringList{"--default-folder"} << 2 << "Missing value" << true;
 }
 
 void CommandLineTest::usage()
@@ -88,8 +134,9 @@ void CommandLineTest::usage()
     QFETCH(QStringList, arguments);
     QFETCH(int, status);
     QFETCH(QString, printed);
+    QFETCH(bool, display);
     QProcess program;
-    start(program, arguments);
+    start(program, arguments, display);
     QVERIFY(program.waitForFinished(20000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.exitCode(), status);
