@@ -20,7 +20,9 @@ std::string wordList(const std::vector<std::string_view>& words)
             list += line + "\n        ";
             line.clear();
         }
-        line += (line.empty() ? "" : " ") + std::string(word);
+        if (!line.empty())
+            line += ' ';
+        line += word;
     }
     return list + line;
 }
@@ -61,7 +63,7 @@ std::string bashCompletion()
     }
     std::string valuedPattern;
     for (const std::string_view name : valued)
-        valuedPattern += (valuedPattern.empty() ? "" : " | ") + std::string(name);
+        valuedPattern.append(valuedPattern.empty() ? "" : " | ").append(name);
 
     return "# bash completion for quorvel-report: its options, and its verbs until one is given.\n"
            "# Made from the program's command table when it is built.\n"
