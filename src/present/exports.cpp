@@ -58,6 +58,17 @@ void appendJsonString(std::string& out, std::string_view text)
     out += '"';
 }
 
+// One cell of a row: a count as its decimal digits, a text as UTF-8 through the format's quoting.
+void appendCell(std::string& out, const ResultTable& table, std::size_t row, std::size_t column,
+                void (*appendText)(std::string&, std::string_view))
+{
+    const ResultTable::Cell cell = table.cell(row, column);
+    if (table.columns[column].isCount)
+        out += decimal(cell.count);
+    else
+        appendText(out, utf8Text(cell.text));
+}
+
 } // namespace
 
 std::string csvText(const ResultTable& table)
@@ -73,11 +84,7 @@ std::string csvText(const ResultTable& table)
         for (std::size_t c = 0; c < table.columns.size(); ++c) {
             if (c > 0)
                 out += ',';
-            const ResultTable::Cell cell = table.cell(r, c);
-            if (table.columns[c].isCount)
-                out += decimal(cell.count);
-            else
-                appendCsvField(out, utf8Text(cell.text));
+            appendCell(out, table, r, c, appendCsvField);
         }
         out += crlf;
     }
@@ -96,11 +103,7 @@ std::string jsonText(const ResultTable& table)
                 out += ',';
             appendJsonString(out, table.columns[c].name);
             out += ':';
-            const ResultTable::Cell cell = table.cell(r, c);
-            if (table.columns[c].isCount)
-                out += decimal(cell.count);
-            else
-                appendJsonString(out, utf8Text(cell.text));
+            appendCell(out, table, r, c, appendJsonString);
         }
         out += r + 1 < table.rows ? "},\n" : "}\n";
     }
