@@ -5,6 +5,7 @@
 #include "vocabulary.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -58,15 +59,11 @@ void appendTwoDigits(std::string& out, unsigned value)
 // that no reader can make a date of.
 void appendStamp(std::string& out, std::uint64_t seconds, Random& random)
 {
-    const auto days = static_cast<long>(seconds / 86400) + 11323; // days from 1970 to 2001
-    const long era = days + 719468;
-    const long doe = era % 146097;
-    const long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const long mp = (5 * doy + 2) / 153;
-    const auto day = static_cast<unsigned>(doy - (153 * mp + 2) / 5 + 1);
-    const auto month = static_cast<unsigned>(mp < 10 ? mp + 3 : mp - 9);
-    const long year = era / 146097 * 400 + yoe + (month <= 2 ? 1 : 0);
+    const std::chrono::year_month_day date{std::chrono::sys_days{std::chrono::year{2001} / 1 / 1} +
+                                           std::chrono::days{seconds / 86400}};
+    const auto day = static_cast<unsigned>(date.day());
+    const auto month = static_cast<unsigned>(date.month());
+    const int year = static_cast<int>(date.year());
     const auto inDay = static_cast<unsigned>(seconds % 86400);
     const unsigned hour = inDay / 3600;
     const double form = random.unit();
