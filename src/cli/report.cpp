@@ -205,7 +205,7 @@ int answer(const Invocation& call, const std::string& folder, std::ostream& out,
         if (table.undated > 0)
             err << name << table.undated << (table.undated == 1 ? " record" : " records")
                 << " without a readable date left out\n";
-        out << (call.format == Format::Csv ? csvText(table) : jsonText(table));
+        out << (call.format == Format::Csv ? csvText(table, CsvCells::Verbatim) : jsonText(table));
     } else if (verb.prints) {
         for (const std::string& entry : window.entries(*verb.prints))
             out << entry << crlf;
