@@ -35,7 +35,8 @@ struct Invocation {
 
 void printUsage(std::ostream& stream)
 {
-    stream << "usage: quorvel-report [--server DIR] VERB [VALUE]\n";
+    stream << "usage: quorvel-report [--server DIR] [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--format text|csv|json] VERB "
+              "[VALUE]\n";
 }
 
 // A date given as YYYY-MM-DD; nothing when it is not one or names no real day.

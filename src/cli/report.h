@@ -9,7 +9,8 @@
 
 namespace quorvel {
 
-// quorvel-report [--server DIR] VERB [VALUE], or --help, or --version.
+// quorvel-report [--server DIR] [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--format text|csv|json]
+// VERB [VALUE], or --help, or --version.
 // Prints on out exactly what the command leaves in the output box (report verbs) or the
 // entries of its list box, each followed by CR LF (list verbs). Returns 0 on success; 1 when
 // there is no server folder to work on, when the command was refused (after printing the
