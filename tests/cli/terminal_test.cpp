@@ -26,22 +26,25 @@ namespace fs = std::filesystem;
 // Each range of bidirectional controls between its neighbours, which are kept.
 TEST(TerminalLine, ShowsBidirectionalControlsAsQuestionMarks)
 {
-    EXPECT_EQ(terminalLine("\xd8\x9b\xd8\x9c"), "\xd8\x9b?");                                   // U+061B U+061C
-    EXPECT_EQ(terminalLine("\xe2\x80\x8d\xe2\x80\x8e\xe2\x80\x8f\xe2\x80\x90"), "\xe2\x80\x8d??\xe2\x80\x90"); // U+200D-U+2010
-    EXPECT_EQ(terminalLine("\xe2\x80\xa9\xe2\x80\xaa\xe2\x80\xae\xe2\x80\xaf"), "\xe2\x80\xa9??\xe2\x80\xaf"); // U+2029-U+202F
-    EXPECT_EQ(terminalLine("\xe2\x81\xa5\xe2\x81\xa6\xe2\x81\xa9\xe2\x81\xaa"), "\xe2\x81\xa5??\xe2\x81\xaa"); // U+2065-U+206A
+    EXPECT_EQ(terminalLine("\xd8\x9b\xd8\x9c"), "\xd8\x9b?"); // U+061B U+061C
+    EXPECT_EQ(terminalLine("\xe2\x80\x8d\xe2\x80\x8e\xe2\x80\x8f\xe2\x80\x90"),
+              "\xe2\x80\x8d??\xe2\x80\x90"); // U+200D-U+2010
+    EXPECT_EQ(terminalLine("\xe2\x80\xa9\xe2\x80\xaa\xe2\x80\xae\xe2\x80\xaf"),
+              "\xe2\x80\xa9??\xe2\x80\xaf"); // U+2029-U+202F
+    EXPECT_EQ(terminalLine("\xe2\x81\xa5\xe2\x81\xa6\xe2\x81\xa9\xe2\x81\xaa"),
+              "\xe2\x81\xa5??\xe2\x81\xaa"); // U+2065-U+206A
     // Bytes that start no UTF-8 sequence stay bytes: 8-bit text is kept, a raw C1 byte is not.
     EXPECT_EQ(terminalLine("\xe2\x80 \xff \xe9 \x9b \xd8"), "\xe2? \xff \xe9 ? \xd8");
 }
 
 struct MessageCase {
     std::string what;
-    std::vector<std::string> args;   // "<root>" stands for the temporary folder
-    std::string folderFile;          // the folder file's bytes; empty: none
-    std::string folder;              // a folder made under the temporary folder; empty: none
+    std::vector<std::string> args; // "<root>" stands for the temporary folder
+    std::string folderFile;        // the folder file's bytes; empty: none
+    std::string folder;            // a folder made under the temporary folder; empty: none
     int code;
-    std::string onTerminal;          // stderr when it is a terminal
-    std::string elsewhere;           // stderr when it is a file or a pipe
+    std::string onTerminal; // stderr when it is a terminal
+    std::string elsewhere;  // stderr when it is a file or a pipe
 };
 
 void PrintTo(const MessageCase& c, std::ostream* os)
@@ -79,8 +82,8 @@ TEST_P(TerminalMessages, AreMadeSafeOnATerminalAndKeepTheirBytesElsewhere)
     EXPECT_EQ(pipe.str(), withRoot(c.elsewhere, server));
 }
 
-const std::string usage =
-    "usage: quorvel-report [--server DIR] [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--format text|csv|json] VERB [VALUE]\n";
+const std::string usage = "usage: quorvel-report [--server DIR] [--from YYYY-MM-DD] [--to YYYY-MM-DD] "
+                          "[--format text|csv|json] VERB [VALUE]\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Messages, TerminalMessages,
@@ -101,20 +104,23 @@ INSTANTIATE_TEST_SUITE_P(
                     "quorvel-report: no server folder at '<root>/?]0;pwned? x': No such file or directory\n",
                     "quorvel-report: no server folder at '<root>/\x1b]0;pwned\x07\rx': No such file or directory\n"},
         MessageCase{"a refusal naming a folder with a C1 control in UTF-8",
-                    {"--server", "<root>/srv\xc2\x9b" "31m", "downloads-by-number"},
+                    {"--server", "<root>/srv\xc2\x9b[31m", "downloads-by-number"},
                     "",
-                    "srv\xc2\x9b" "31m",
+                    "srv\xc2\x9b[31m",
                     1,
-                    "Cannot find 'Download Log.txt' in '<root>/srv?31m'\nMust load log first...\n",
-                    "Cannot find 'Download Log.txt' in '<root>/srv\xc2\x9b" "31m'\nMust load log first...\n"},
+                    "Cannot find 'Download Log.txt' in '<root>/srv?[31m'\nMust load log first...\n",
+                    "Cannot find 'Download Log.txt' in '<root>/srv\xc2\x9b[31m'\nMust load log first...\n"},
         MessageCase{"a usage error naming an option with a DEL and an isolate",
                     {"--x\x7f\xe2\x81\xa6"},
                     "",
                     "",
                     2,
-                    "quorvel-report: unknown option '--x?" "?' (a VALUE that starts with '-' goes after --)\n" + usage,
+                    "quorvel-report: unknown option '--x?"
+                    "?' (a VALUE that starts with '-' goes after --)\n" +
+                        usage,
                     "quorvel-report: unknown option '--x\x7f\xe2\x81\xa6' (a VALUE that starts with '-' goes after "
-                    "--)\n" + usage}));
+                    "--)\n" +
+                        usage}));
 
 // The executable with stderr on a pseudo-terminal, which turns each LF into CR LF.
 TEST(TerminalMessagesOfTheExecutable, ReachARealTerminalWithoutControlCharacters)
@@ -146,7 +152,8 @@ TEST(TerminalMessagesOfTheExecutable, ReachARealTerminalWithoutControlCharacters
     ::close(master);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1);
     EXPECT_EQ(shown, "quorvel-report: no server folder at '" + server.root().string() +
-                         "/?]0;pwned?" "?': No such file or directory\r\n");
+                         "/?]0;pwned?"
+                         "?': No such file or directory\r\n");
 }
 
 } // namespace

@@ -82,7 +82,8 @@ void CommandLineTest::aFolderGivenIsUsedAndRemembered_data()
     QTest::newRow("a file in it, relative") << QStringList{"server/Download Log.txt"};
     QTest::newRow("after a default") << QStringList{"--default-folder=$ROOT/program", "$ROOT/server/"};
     // Qt takes its own options; the value of one is no second folder.
-    QTest::newRow("among Qt's options") << QStringList{"-platform", "offscreen", "-reverse", "--style=fusion", "server"};
+    QTest::newRow("among Qt's options")
+        << QStringList{"-platform", "offscreen", "--style=fusion", "-reverse", "server"};
 }
 
 void CommandLineTest::aFolderGivenIsUsedAndRemembered()
