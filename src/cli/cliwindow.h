@@ -6,6 +6,7 @@
 
 #include <array>
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -43,17 +44,41 @@ private:
     std::array<std::vector<std::string>, 5> lists_;
 };
 
-// A status caption made safe for a terminal: CR and LF become spaces, and every control
-// character (bytes below 0x20, 0x7F, C1 controls whether raw or in UTF-8) becomes "?", so that
-// names from a log cannot move the cursor, set the title or clear the screen. Other bytes,
+// A status caption or a message made safe for a terminal: CR and LF become spaces, and every
+// control character (bytes below 0x20, 0x7F, C1 controls whether raw or in UTF-8) becomes "?",
+// so that names from a log or a path cannot move the cursor, set the title or clear the
+// screen; so do the bidirectional controls (U+061C, U+200E-U+200F, U+202A-U+202E,
+// U+2066-U+2069), which would make a terminal show a name other than its bytes. Other bytes,
 // valid UTF-8 included, are kept.
 std::string terminalLine(std::string_view caption);
 
+// The messages quorvel-report writes on its error stream, each on a line of its own: made safe
+// for a terminal (terminalLine) when the stream is one, else with their own bytes, so that a
+// file or a pipe gets the names exactly.
+class Messages {
+public:
+    Messages(std::ostream& err, bool terminal) : err_(err), terminal_(terminal) {}
+
+    // Writes the pieces (texts and numbers) as one message and ends its line.
+    template <typename... Pieces> void say(const Pieces&... pieces) const
+    {
+        std::ostringstream message;
+        (message << ... << pieces);
+        write(message.str());
+    }
+
+private:
+    void write(const std::string& message) const;
+
+    std::ostream& err_;
+    bool terminal_;
+};
+
 // The modal answers of the headless tool: every "load the log?" question is answered with OK,
-// no folder browser or save dialog is ever opened, errors go to the error stream.
+// no folder browser or save dialog is ever opened, errors go to the messages.
 class CliPlatform : public Platform {
 public:
-    explicit CliPlatform(std::ostream& err) : err_(err) {}
+    explicit CliPlatform(const Messages& messages) : messages_(messages) {}
     std::optional<std::string> browseForFolder(std::string_view) override { return std::nullopt; }
     bool askOkCancel(std::string_view, std::string_view) override { return true; }
     std::optional<std::string> askSaveFileName(const SaveDialogRequest&) override { return std::nullopt; }
@@ -61,7 +86,7 @@ public:
     std::optional<PeriodDialogDates> askPeriod(const PeriodDialogDates&) override { return std::nullopt; }
 
 private:
-    std::ostream& err_;
+    const Messages& messages_;
 };
 
 } // namespace quorvel

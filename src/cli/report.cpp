@@ -33,10 +33,8 @@ struct Invocation {
     bool version = false;
 };
 
-void printUsage(std::ostream& stream)
-{
-    stream << "usage: quorvel-report [--server DIR] VERB [VALUE]\n";
-}
+constexpr std::string_view usage =
+    "usage: quorvel-report [--server DIR] [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--format text|csv|json] VERB [VALUE]";
 
 // A date given as YYYY-MM-DD; nothing when it is not one or names no real day.
 std::optional<DayNumber> parseDate(std::string_view text)
@@ -58,13 +56,12 @@ std::optional<DayNumber> parseDate(std::string_view text)
     return dayNumber({year, month, day});
 }
 
-// Takes the value of --server, --from, --to or --format into call; false after saying why on
-// err.
-bool takeOption(std::string_view option, const std::string& value, Invocation& call, std::ostream& err)
+// Takes the value of --server, --from, --to or --format into call; false after saying why.
+bool takeOption(std::string_view option, const std::string& value, Invocation& call, const Messages& messages)
 {
     if (option == "--format") {
         if (value != "text" && value != "csv" && value != "json") {
-            err << name << "--format must be text, csv or json\n";
+            messages.say(name, "--format must be text, csv or json");
             return false;
         }
         call.format = value == "csv" ? Format::Csv : value == "json" ? Format::Json : Format::Text;
@@ -72,7 +69,7 @@ bool takeOption(std::string_view option, const std::string& value, Invocation& c
     }
     if (option == "--server") {
         if (value.empty()) {
-            err << name << "--server needs a folder\n";
+            messages.say(name, "--server needs a folder");
             return false;
         }
         call.server = value;
@@ -80,7 +77,7 @@ bool takeOption(std::string_view option, const std::string& value, Invocation& c
     }
     const std::optional<DayNumber> day = parseDate(value);
     if (!day) {
-        err << name << option << ": '" << value << "' is not a date (YYYY-MM-DD)\n";
+        messages.say(name, option, ": '", value, "' is not a date (YYYY-MM-DD)");
         return false;
     }
     (option == "--from" ? call.period.from : call.period.to) = *day;
@@ -89,9 +86,9 @@ bool takeOption(std::string_view option, const std::string& value, Invocation& c
 
 // Options may stand before or after the verb: --server DIR, --from DAY, --to DAY, --format
 // FORMAT (each also as --option=VALUE; the last one given counts), --help, --version; "--"
-// ends them, so a VALUE may start with "-". Returns nothing and explains on err when the
-// arguments are not a valid call.
-std::optional<Invocation> parse(const std::vector<std::string>& args, std::ostream& err)
+// ends them, so a VALUE may start with "-". Returns nothing after explaining when the arguments
+// are not a valid call.
+std::optional<Invocation> parse(const std::vector<std::string>& args, const Messages& messages)
 {
     Invocation call;
     std::vector<std::string> words;
@@ -106,40 +103,40 @@ std::optional<Invocation> parse(const std::vector<std::string>& args, std::ostre
         } else if (const OptionRow* row = findOption(option); row && !row->value.empty()) {
             const bool joined = option.size() < arg.size();
             if (!joined && i + 1 == args.size()) {
-                err << name << row->name
-                    << (row->name == "--server"   ? " needs a folder\n"
-                        : row->name == "--format" ? " needs a format\n"
-                                                  : " needs a date\n");
+                messages.say(name, row->name,
+                             row->name == "--server"   ? " needs a folder"
+                             : row->name == "--format" ? " needs a format"
+                                                       : " needs a date");
                 return std::nullopt;
             }
-            if (!takeOption(row->name, joined ? arg.substr(option.size() + 1) : args[++i], call, err))
+            if (!takeOption(row->name, joined ? arg.substr(option.size() + 1) : args[++i], call, messages))
                 return std::nullopt;
         } else if (row && option.size() == arg.size()) {
             (row->name == "--help" ? call.help : call.version) = true;
         } else {
-            err << name << "unknown option '" << arg << "' (a VALUE that starts with '-' goes after --)\n";
+            messages.say(name, "unknown option '", arg, "' (a VALUE that starts with '-' goes after --)");
             return std::nullopt;
         }
     }
     if (call.period.from && call.period.to && *call.period.from > *call.period.to) {
-        err << name << "--from " << dayText(*call.period.from) << " is after --to " << dayText(*call.period.to) << '\n';
+        messages.say(name, "--from ", dayText(*call.period.from), " is after --to ", dayText(*call.period.to));
         return std::nullopt;
     }
     if (call.help || call.version)
         return call;
     if (words.empty()) {
-        err << name << "no verb given (--help lists them)\n";
+        messages.say(name, "no verb given (--help lists them)");
         return std::nullopt;
     }
     call.verb = findVerb(words[0]);
     if (!call.verb) {
-        err << name << "unknown verb '" << words[0] << "' (--help lists them)\n";
+        messages.say(name, "unknown verb '", words[0], "' (--help lists them)");
         return std::nullopt;
     }
     const std::size_t wanted = call.verb->value == ValueKind::None ? 0 : 1;
     if (words.size() - 1 != wanted) {
-        err << name << call.verb->verb << (wanted ? " takes one value: " : " takes no value")
-            << valueName(call.verb->value) << '\n';
+        messages.say(name, call.verb->verb, wanted ? " takes one value: " : " takes no value",
+                     valueName(call.verb->value));
         return std::nullopt;
     }
     if (wanted)
@@ -147,39 +144,39 @@ std::optional<Invocation> parse(const std::vector<std::string>& args, std::ostre
     return call;
 }
 
-// Flushes out; 0 when everything written reached it, else 1 after saying why on err.
-int finishOutput(std::ostream& out, std::ostream& err)
+// Flushes out; 0 when everything written reached it, else 1 after saying why.
+int finishOutput(std::ostream& out, const Messages& messages)
 {
     out.flush();
     if (out)
         return 0;
     const int error = errno;
-    err << name << "cannot write the output" << (error ? ": " + std::generic_category().message(error) : "") << '\n';
+    messages.say(name, "cannot write the output", error ? ": " + std::generic_category().message(error) : "");
     return 1;
 }
 
 // The server folder the verb works on: the one given, else the one remembered. Nothing, after
-// saying why on err, when there is none or it is not a folder that can be read.
-std::optional<std::string> serverFolder(const Invocation& call, const FolderFile& folderFile, std::ostream& err)
+// saying why, when there is none or it is not a folder that can be read.
+std::optional<std::string> serverFolder(const Invocation& call, const FolderFile& folderFile, const Messages& messages)
 {
     const std::optional<std::string> folder = call.server ? call.server : folderFile.read();
     if (!folder) {
-        err << name << "no server folder: give --server DIR\n";
+        messages.say(name, "no server folder: give --server DIR");
         return std::nullopt;
     }
     if (const std::error_code error = openFolderError(*folder)) {
-        err << name << "no server folder at '" << *folder << "': " << error.message() << '\n';
+        messages.say(name, "no server folder at '", *folder, "': ", error.message());
         return std::nullopt;
     }
     return folder;
 }
 
 // Runs the verb on the folder and prints its answer.
-int answer(const Invocation& call, const std::string& folder, std::ostream& out, std::ostream& err,
+int answer(const Invocation& call, const std::string& folder, std::ostream& out, const Messages& messages,
            const FolderFile& folderFile, std::ostream* progress)
 {
     CliWindow window(progress);
-    CliPlatform platform(err);
+    CliPlatform platform(messages);
     Analyzer a(window, platform, folderFile);
     a.style = MessageStyle::Tool;
     // The start's own refusals (a "users" folder it could not list) explain a refused verb too.
@@ -195,7 +192,7 @@ int answer(const Invocation& call, const std::string& folder, std::ostream& out,
     const Outcome outcome = runCommand(a, [&](Analyzer& analyzer) { return verb.run(analyzer, call.value); });
     if (!outcome.isDone()) {
         for (const std::string& reason : start.also(outcome).reasons())
-            err << reason << '\n';
+            messages.say(reason);
         return 1;
     }
     errno = 0; // a failed write leaves its reason here
@@ -203,16 +200,16 @@ int answer(const Invocation& call, const std::string& folder, std::ostream& out,
         // CSV and JSON hold the rows only: the records a period left out are counted on err.
         const ResultTable& table = *a.lastResult;
         if (table.undated > 0)
-            err << name << table.undated << (table.undated == 1 ? " record" : " records")
-                << " without a readable date left out\n";
-        out << (call.format == Format::Csv ? csvText(table) : jsonText(table));
+            messages.say(name, table.undated, table.undated == 1 ? " record" : " records",
+                         " without a readable date left out");
+        out << (call.format == Format::Csv ? csvText(table, CsvCells::Verbatim) : jsonText(table));
     } else if (verb.prints) {
         for (const std::string& entry : window.entries(*verb.prints))
             out << entry << crlf;
     } else {
         out << window.output();
     }
-    return finishOutput(out, err);
+    return finishOutput(out, messages);
 }
 
 } // namespace
@@ -220,24 +217,25 @@ int answer(const Invocation& call, const std::string& folder, std::ostream& out,
 int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
               const FolderFile& folderFile, std::ostream* progress)
 {
-    const std::optional<Invocation> call = parse(args, err);
+    const Messages messages(err, progress != nullptr);
+    const std::optional<Invocation> call = parse(args, messages);
     if (!call) {
-        printUsage(err);
+        messages.say(usage);
         return 2;
     }
     errno = 0;
     if (call->help) {
         printHelp(out);
-        return finishOutput(out, err);
+        return finishOutput(out, messages);
     }
     if (call->version) {
         out << "quorvel-report " << QUORVEL_VERSION << '\n';
-        return finishOutput(out, err);
+        return finishOutput(out, messages);
     }
-    const std::optional<std::string> folder = serverFolder(*call, folderFile, err);
+    const std::optional<std::string> folder = serverFolder(*call, folderFile, messages);
     if (!folder)
         return 1;
-    return answer(*call, *folder, out, err, folderFile, progress);
+    return answer(*call, *folder, out, messages, folderFile, progress);
 }
 
 } // namespace quorvel

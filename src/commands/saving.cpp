@@ -65,7 +65,7 @@ Outcome mnuexportcsv_Click(Analyzer& a)
     });
     if (!chosen || chosen->empty())
         return Outcome::cancelled();
-    if (const auto failure = replaceFile(*chosen, {csvText(table)})) {
+    if (const auto failure = replaceFile(*chosen, {csvText(table, CsvCells::Guarded)})) {
         a.platform.showError(exportDialogTitle, "Cannot export '" + *chosen + "': " + *failure);
         return Outcome::refused();
     }

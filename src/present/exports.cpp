@@ -24,6 +24,17 @@ void appendCsvField(std::string& out, std::string_view text)
     out += '"';
 }
 
+void appendGuardedCsvField(std::string& out, std::string_view text)
+{
+    if (text.empty() || std::string_view("=+-@\t\r").find(text.front()) == std::string_view::npos) {
+        appendCsvField(out, text);
+        return;
+    }
+    std::string guarded = "'";
+    guarded += text;
+    appendCsvField(out, guarded);
+}
+
 void appendJsonString(std::string& out, std::string_view text)
 {
     static constexpr char hex[] = "0123456789abcdef";
@@ -71,8 +82,9 @@ void appendCell(std::string& out, const ResultTable& table, std::size_t row, std
 
 } // namespace
 
-std::string csvText(const ResultTable& table)
+std::string csvText(const ResultTable& table, CsvCells cells)
 {
+    const auto appendField = cells == CsvCells::Guarded ? appendGuardedCsvField : appendCsvField;
     std::string out;
     for (std::size_t c = 0; c < table.columns.size(); ++c) {
         if (c > 0)
@@ -81,11 +93,17 @@ std::string csvText(const ResultTable& table)
     }
     out += crlf;
     for (std::size_t r = 0; r < table.rows; ++r) {
+        const std::size_t rowStart = out.size();
+        bool blank = true;
         for (std::size_t c = 0; c < table.columns.size(); ++c) {
             if (c > 0)
                 out += ',';
-            appendCell(out, table, r, c, appendCsvField);
+            const std::size_t cellStart = out.size();
+            appendCell(out, table, r, c, appendField);
+            blank = blank && out.size() == cellStart;
         }
+        if (blank)
+            out.insert(rowStart, "\"\"");
         out += crlf;
     }
     return out;

@@ -78,7 +78,13 @@ std::optional<std::string> FolderFile::read() const
     std::ifstream in(file, std::ios::binary);
     std::string folder;
     // The path ends at the first NUL byte, however long the file is.
-    if (!in || !std::getline(in, folder, '\0') || folder.empty())
+    if (!in || !std::getline(in, folder, '\0'))
+        return std::nullopt;
+    // An editor leaves a line end after the path; a folder whose name really ends in one wins.
+    const std::size_t lineEnd = folder.ends_with("\r\n") ? 2 : folder.ends_with('\n') ? 1 : 0;
+    if (lineEnd > 0 && !fs::is_directory(folder, error))
+        folder.resize(folder.size() - lineEnd);
+    if (folder.empty())
         return std::nullopt;
     return folder;
 }

@@ -7,7 +7,8 @@
 
 namespace quorvel {
 
-// The folder file "log.dat": exactly the server folder's path bytes, no terminator. A program
+// The folder file "log.dat": exactly the server folder's path bytes, no terminator (one that an
+// editor added is ignored when read). A program
 // run from its build folder keeps it beside its executable, so that every build remembers its
 // own; an installed program keeps it in the user's configuration folder.
 class FolderFile {
@@ -31,8 +32,9 @@ public:
     // The file in use; empty when neither folder is known.
     std::filesystem::path path() const;
 
-    // The stored path: everything up to the first NUL byte. Nothing when the file is
-    // absent, unreadable or holds an empty path.
+    // The stored path: everything up to the first NUL byte, less one line end (LF or CR LF)
+    // after it, as an editor leaves it, unless a folder exists at the path with the line end.
+    // Nothing when the file is absent, unreadable or holds an empty path.
     std::optional<std::string> read() const;
 
     // Replaces the whole file with the path's bytes, atomically. False when it cannot be written.

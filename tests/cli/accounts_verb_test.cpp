@@ -51,7 +51,9 @@ TEST_P(UsageErrors, ExitTwoWithUsageOnStderr)
     const ReportRun run = report(server, GetParam().args);
     EXPECT_EQ(run.code, 2);
     EXPECT_EQ(run.out, "");
-    EXPECT_NE(run.err.find("usage: quorvel-report [--server DIR] VERB [VALUE]\n"), std::string::npos);
+    EXPECT_NE(run.err.find("usage: quorvel-report [--server DIR] [--from YYYY-MM-DD] [--to YYYY-MM-DD] "
+                           "[--format text|csv|json] VERB [VALUE]\n"),
+              std::string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(Calls, UsageErrors,

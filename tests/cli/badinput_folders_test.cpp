@@ -117,6 +117,41 @@ std::vector<BadInput> usersFolderRows()
     };
 }
 
+// The folder file as an editor leaves it: the path and a line end, which is not part of it.
+BadInput folderFileEndedByAnEditor(std::string what, std::string lineEnd)
+{
+    BadInput row;
+    row.what = std::move(what);
+    row.arrange = [lineEnd = std::move(lineEnd)](const TempServer& s) {
+        s.writeDownloadLog(logOf({{"bob", "Bob", "a.txt"}}));
+        writeFolderFile(s, s.folder() + lineEnd);
+    };
+    row.command = "mnudownloadnumber";
+    row.verb = {"downloads-by-number"};
+    row.out = byNumber("1\ta.txt\r\n");
+    row.viaFolderFile = true;
+    return row;
+}
+
+// A folder whose name really ends in a line end is the one the folder file names.
+BadInput folderFileNamingAFolderThatEndsInALineEnd()
+{
+    BadInput row;
+    row.what = "FolderFileNamingAFolderThatEndsInALineEndKeepsIt";
+    row.arrange = [](const TempServer& s) {
+        s.writeDownloadLog(logOf({{"bob", "Bob", "a.txt"}}));
+        fs::create_directory(s.folder() + "\n");
+        writeFolderFile(s, s.folder() + "\n");
+    };
+    row.command = "mnudownloadnumber";
+    row.verb = {"downloads-by-number"};
+    row.messages = "Cannot find 'Download Log.txt'\nMust load log first...\n";
+    row.err = "Cannot find 'Download Log.txt' in '<root>/server\n'\nMust load log first...\n";
+    row.code = 1;
+    row.viaFolderFile = true;
+    return row;
+}
+
 std::vector<BadInput> folderFileRows()
 {
     using Bytes = std::function<std::string(const TempServer&)>;
@@ -136,6 +171,9 @@ std::vector<BadInput> folderFileRows()
                       noFolderAt(std::string(1u << 20, 'x'), "File name too long")),
         folderFileRow("FolderFileNamingAFolderThatIsGoneFindsNoLog", gone,
                       noFolderAt("<root>/gone", "No such file or directory")),
+        folderFileEndedByAnEditor("FolderFileEndedByLineFeedNamesTheFolderWithoutIt", "\n"),
+        folderFileEndedByAnEditor("FolderFileEndedByCrLfNamesTheFolderWithoutIt", "\r\n"),
+        folderFileNamingAFolderThatEndsInALineEnd(),
     };
 }
 

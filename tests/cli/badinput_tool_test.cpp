@@ -42,7 +42,8 @@ std::string noFolderAt(const std::string& folder, const char* reason)
     return "quorvel-report: no server folder at '" + folder + "': " + reason + "\n";
 }
 
-const std::string usage = "usage: quorvel-report [--server DIR] VERB [VALUE]\n";
+const std::string usage = "usage: quorvel-report [--server DIR] [--from YYYY-MM-DD] [--to YYYY-MM-DD] "
+                          "[--format text|csv|json] VERB [VALUE]\n";
 
 BadInput helpToAFullDisk()
 {

@@ -68,12 +68,14 @@ Rows rowsOfText(Text kind, const std::string& text)
     return rows;
 }
 
-// RFC 4180 as quorvel-report writes it; the first row (the column names) is returned apart.
+// RFC 4180 as quorvel-report writes it, read as Python's csv module and spreadsheets read it:
+// a blank line holds no row. The first row (the column names) is returned apart.
 Rows rowsOfCsv(const std::string& csv, Row& columns)
 {
     Rows rows(1);
     std::string field;
     bool quoted = false;
+    bool quotes = false; // the row so far holds a quote
     for (std::size_t i = 0; i < csv.size(); ++i) {
         const char c = csv[i];
         if (quoted && c == '"' && i + 1 < csv.size() && csv[i + 1] == '"') {
@@ -81,11 +83,15 @@ Rows rowsOfCsv(const std::string& csv, Row& columns)
             ++i;
         } else if (c == '"') {
             quoted = !quoted;
+            quotes = true;
         } else if (!quoted && c == ',') {
             rows.back().push_back(std::exchange(field, {}));
         } else if (!quoted && c == '\r' && csv[i + 1] == '\n') {
-            rows.back().push_back(std::exchange(field, {}));
-            rows.emplace_back();
+            if (!rows.back().empty() || !field.empty() || quotes) {
+                rows.back().push_back(std::exchange(field, {}));
+                rows.emplace_back();
+            }
+            quotes = false;
             ++i;
         } else {
             field += c;
@@ -154,9 +160,11 @@ class Formats : public ::testing::TestWithParam<FormatCase> {
 protected:
     Formats()
     {
-        server.writeDownloadLog(serverLog({"1/2/2001 1:00\tip1\tbob\tBob\ta.txt", "1/3/2001 2:00 PM\tip2\tann\tAnn\tb.txt",
-                                           "1/3/2001 3:00\tip1\tbob\tBob\ta.txt", "later\tip3\tcy\tCy\tc.sit"}));
-        server.writeUploadLog(serverLog({"2/1/2001 1:00\tip1\tbob\tBob\tc.sit", "2/9/2001 1:00\tip2\tann\tAnn\tc.sit"}));
+        server.writeDownloadLog(serverLog(
+            {"1/2/2001 1:00\tip1\tbob\tBob\ta.txt", "1/3/2001 2:00 PM\tip2\tann\tAnn\tb.txt",
+             "1/3/2001 3:00\tip1\tbob\tBob\ta.txt", "later\tip3\tcy\tCy\tc.sit", "1/4/2001 1:00\tip4\tcy\t\td.txt"}));
+        server.writeUploadLog(
+            serverLog({"2/1/2001 1:00\tip1\tbob\tBob\tc.sit", "2/9/2001 1:00\tip2\tann\tAnn\tc.sit"}));
         for (const char* account : {"ann", "bob", "cy", "dora"})
             server.addAccount(account);
     }
@@ -220,6 +228,17 @@ TEST(FormatsUnderAPeriod, NameTheUndatedOnStderrOnly)
     const ReportRun wrong = reportOn(server, {"downloads-by-date", "--format", "xml"});
     EXPECT_EQ(wrong.code, 2);
     EXPECT_EQ(wrong.err.substr(0, wrong.err.find('\n') + 1), "quorvel-report: --format must be text, csv or json\n");
+}
+
+// The tool's CSV is the scripts' contract: a name that a spreadsheet would take for a formula
+// is written as it is (only the window's "Export as CSV..." guards it).
+TEST(FormatsOfTheTool, CsvKeepsNamesThatLookLikeFormulas)
+{
+    TempServer server;
+    server.writeDownloadLog("1/2/2001 1:00\tip\tbob\t=HYPERLINK(\"http://a.b/\",\"x\")\t-a.txt");
+    EXPECT_EQ(reportOn(server, {"--format=csv", "download-names"}).out,
+              "user\r\n\"=HYPERLINK(\"\"http://a.b/\"\",\"\"x\"\")\"\r\n");
+    EXPECT_EQ(reportOn(server, {"--format=csv", "download-files"}).out, "file\r\n-a.txt\r\n");
 }
 
 } // namespace

@@ -49,8 +49,9 @@ std::string printedAfterFullLoads(const TempServer& server, const CommandRow& ve
                                   bool inPeriod)
 {
     std::ostringstream err;
+    const Messages messages(err, false);
     CliWindow window(nullptr);
-    CliPlatform platform(err);
+    CliPlatform platform(messages);
     Analyzer a(window, platform, FolderFile(server.programFolder(), server.configFolder()));
     a.style = MessageStyle::Tool;
     setServerFolder(a, server.folder());

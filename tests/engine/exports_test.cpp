@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Tables as CSV and JSON: every awkward value comes out as the formats ask, and the window's
-// "Export as CSV..." writes the last result, says when there is none, and names a failure.
+// "Export as CSV..." writes the last result guarded for a spreadsheet, says when there is none,
+// and names a failure.
 #include "enginefixture.h"
 #include "logtext.h"
 
@@ -30,14 +31,14 @@ ResultTable awkwardTable()
 
 TEST(Exports, CsvQuotesWhatItMustAndWritesUtf8)
 {
-    EXPECT_EQ(csvText(awkwardTable()), "file,count\r\n"
-                                       "\"a,b\",3\r\n"
-                                       "\"say \"\"hi\"\"\",2\r\n"
-                                       "\"two\r\nlines\n\",1\r\n"
-                                       "tab\there\x01,1\r\n"
-                                       "Vin\xc5\xbd\xc3\xa9,1\r\n"
-                                       "caf\xc3\xa9,0\r\n"
-                                       ",-1\r\n");
+    EXPECT_EQ(csvText(awkwardTable(), CsvCells::Verbatim), "file,count\r\n"
+                                                           "\"a,b\",3\r\n"
+                                                           "\"say \"\"hi\"\"\",2\r\n"
+                                                           "\"two\r\nlines\n\",1\r\n"
+                                                           "tab\there\x01,1\r\n"
+                                                           "Vin\xc5\xbd\xc3\xa9,1\r\n"
+                                                           "caf\xc3\xa9,0\r\n"
+                                                           ",-1\r\n");
 }
 
 TEST(Exports, JsonEscapesWhatItMustAndWritesUtf8)
@@ -56,8 +57,55 @@ TEST(Exports, JsonEscapesWhatItMustAndWritesUtf8)
 TEST(Exports, NoRowsStillNameTheColumns)
 {
     const ResultTable empty = nameTable("accounts", "account", {});
-    EXPECT_EQ(csvText(empty), "account\r\n");
+    EXPECT_EQ(csvText(empty, CsvCells::Verbatim), "account\r\n");
     EXPECT_EQ(jsonText(empty), "[]\n");
+}
+
+// A blank line is skipped by CSV readers: a row of empty cells would be lost.
+TEST(Exports, ARowOfEmptyCellsIsNeverABlankLine)
+{
+    for (const CsvCells cells : {CsvCells::Verbatim, CsvCells::Guarded}) {
+        EXPECT_EQ(csvText(nameTable("download-names", "user", {"", "bob", ""}), cells),
+                  "user\r\n\"\"\r\nbob\r\n\"\"\r\n");
+        const std::vector<std::vector<std::string_view>> cellsOf{{"", ""}, {"", "x"}, {"y", ""}};
+        const ResultTable twoColumns{
+            .name = "user-downloads",
+            .columns = {{"time", false}, {"file", false}},
+            .rows = cellsOf.size(),
+            .cell = [&](std::size_t row, std::size_t column) { return ResultTable::Cell{cellsOf[row][column]}; }};
+        EXPECT_EQ(csvText(twoColumns, cells), "time,file\r\n\"\",\r\n,x\r\ny,\r\n");
+    }
+}
+
+// Names a user or an uploader chose, as a spreadsheet would take them.
+ResultTable formulaTable()
+{
+    return countListingTable("downloads-by-number", "file",
+                             {{"=HYPERLINK(\"http://a.b/\",\"x\")", 1},
+                              {"+1", 2},
+                              {"-2", 3},
+                              {"@SUM(A1)", 4},
+                              {"\tx", 5},
+                              {"\rx", 6},
+                              {"a=b", -7},
+                              {" =x", 8},
+                              {"'q", 9},
+                              {"", 10}});
+}
+
+TEST(Exports, GuardedCellsCannotBeTakenForFormulas)
+{
+    EXPECT_EQ(csvText(formulaTable(), CsvCells::Guarded), "file,count\r\n"
+                                                          "\"'=HYPERLINK(\"\"http://a.b/\"\",\"\"x\"\")\",1\r\n"
+                                                          "'+1,2\r\n"
+                                                          "'-2,3\r\n"
+                                                          "'@SUM(A1),4\r\n"
+                                                          "'\tx,5\r\n"
+                                                          "\"'\rx\",6\r\n"
+                                                          "a=b,-7\r\n"
+                                                          " =x,8\r\n"
+                                                          "'q,9\r\n"
+                                                          ",10\r\n");
 }
 
 class ExportCommand : public EngineTest {
@@ -97,6 +145,21 @@ TEST_F(ExportCommand, WritesTheLastResultWhereTheDialogSays)
     runItem("mnuLoaddownloadlog");
     EXPECT_EQ(runItem("mnuexportcsv").kind(), Outcome::Kind::Refused);
     EXPECT_EQ(window.lastStatus(), "Nothing to export yet...");
+}
+
+TEST_F(ExportCommand, GuardsNamesThatASpreadsheetWouldTakeForFormulas)
+{
+    server.writeDownloadLog(logOf(
+        {{"bob", "=cmd|' /C calc'!A0", "@a.txt"}, {"ann", "Ann", "-b.txt"}, {"bob", "=cmd|' /C calc'!A0", "+c.txt"}}));
+    const std::string file = (server.root() / "out.csv").string();
+    runItem("mnudownloadnumber");
+    platform.saveAnswers.push_back(file);
+    ASSERT_TRUE(runItem("mnuexportcsv").isDone());
+    EXPECT_EQ(readFile(file), "file,count\r\n'+c.txt,1\r\n'-b.txt,1\r\n'@a.txt,1\r\n");
+    runItem("mnunumberdown");
+    platform.saveAnswers.push_back(file);
+    ASSERT_TRUE(runItem("mnuexportcsv").isDone());
+    EXPECT_EQ(readFile(file), "user,count\r\n'=cmd|' /C calc'!A0,2\r\n");
 }
 
 } // namespace

@@ -84,10 +84,32 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"an empty file counts as no folder file", "", std::nullopt},
         ReadCase{"a NUL first byte is an empty path", std::string("\0/srv", 5), std::nullopt},
         ReadCase{"bytes after the first NUL are ignored", std::string("/srv\0/old/longer/path", 21), "/srv"},
-        ReadCase{"line ends are path bytes, nothing is trimmed", "/srv/a\nb \r\n", "/srv/a\nb \r\n"},
+        ReadCase{"line ends inside the path are path bytes", "/srv/a\nb\r\nc \r", "/srv/a\nb\r\nc \r"},
+        ReadCase{"an editor's LF after the path is not part of it", "/srv/a\n", "/srv/a"},
+        ReadCase{"an editor's CR LF after the path is not part of it", "/srv/a\nb \r\n", "/srv/a\nb "},
+        ReadCase{"one line end is taken off, not two", "/srv/a\n\r\n", "/srv/a\n"},
+        ReadCase{"a line end before the NUL is taken off", std::string("/srv/a\r\n\0/old", 12), "/srv/a"},
+        ReadCase{"a line end alone is an empty path", "\r\n", std::nullopt},
         ReadCase{"non-UTF-8 bytes pass unchanged", "/srv/\xff\xfe\x80", "/srv/\xff\xfe\x80"},
         ReadCase{"a path longer than any fixed buffer is read whole", "/" + std::string(5000, 'p'),
                  "/" + std::string(5000, 'p')}));
+
+// The line end stays when a folder's name really ends in it, and only then.
+TEST_F(FolderFileBytes, AFolderWhoseNameEndsInALineEndKeepsIt)
+{
+    for (const std::string lineEnd : {"\n", "\r\n"}) {
+        const std::string folder = (server.root() / "srv").string() + lineEnd;
+        const std::string withoutIt = folder.substr(0, folder.size() - lineEnd.size());
+        writeRaw(besideProgram(), folder);
+        EXPECT_EQ(file.read(), withoutIt);
+        fs::create_directory(folder);
+        EXPECT_EQ(file.read(), folder);
+        fs::remove(folder);
+        fs::create_directory(withoutIt);
+        EXPECT_EQ(file.read(), withoutIt);
+        fs::remove(withoutIt);
+    }
+}
 
 // Tests run as root in CI, where access() grants writing to read-only folders: a program folder
 // that does not exist or is not a folder is the honest way to make it unwritable there.

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-// Any bytes in the folder file: the folder read back is exactly the bytes before the first NUL
-// (none when that is empty), writing it back stores exactly those bytes, and a fresh start
-// restores that folder without asking for one.
+// Any bytes in the folder file: the folder read back is exactly the bytes before the first NUL,
+// less one line end (LF or CR LF) unless a folder exists at the path with it (none when that
+// leaves nothing), writing it back stores exactly those bytes, and a fresh start restores that
+// folder without asking for one.
 #include "fakeplatform.h"
 #include "fakewindow.h"
 #include "fuzzcheck.h"
@@ -15,6 +16,8 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <system_error>
 
 namespace {
 
@@ -34,9 +37,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const quorvel::FolderFile file(server.programFolder(), server.configFolder());
     writeRaw(file.path(), bytes);
-    const std::string path(bytes.substr(0, bytes.find('\0')));
+    std::string path(bytes.substr(0, bytes.find('\0')));
+    std::error_code error;
+    for (const std::string_view lineEnd : {"\r\n", "\n"}) {
+        if (path.ends_with(lineEnd)) {
+            if (!std::filesystem::is_directory(path, error))
+                path.resize(path.size() - lineEnd.size());
+            break;
+        }
+    }
     const std::optional<std::string> expected = path.empty() ? std::nullopt : std::optional(path);
-    require(file.read() == expected, "the folder is the bytes before the first NUL");
+    require(file.read() == expected, "the folder is the bytes before the first NUL, less an editor's line end");
 
     quorvel::test::FakeWindow window;
     quorvel::test::FakePlatform platform;

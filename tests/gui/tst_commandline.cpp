@@ -22,10 +22,13 @@ private slots:
     void anInstalledCopyRemembersInTheConfigurationFolder();
     void usage_data();
     void usage();
+    void printingToAFullDiskIsAnError_data();
+    void printingToAFullDiskIsAnError();
 
 private:
     // Starts the copy in the temporary folder's "server" parent, with these arguments and its
-    // configuration folder in the temporary folder; display false: on a system without one.
+    // configuration folder in the temporary folder; display false: on a system without one
+    // (no display named, and Qt left to choose its platform).
     void start(QProcess& program, const QStringList& arguments, bool display = true);
     // Waits until the folder file holds a path, then checks it is the server folder's.
     void expectRemembered(const QString& path);
@@ -61,7 +64,7 @@ void CommandLineTest::start(QProcess& program, const QStringList& arguments, boo
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("XDG_CONFIG_HOME", configFolder());
     if (!display) {
-        environment.insert("QT_QPA_PLATFORM", "xcb");
+        environment.remove("QT_QPA_PLATFORM");
         environment.remove("DISPLAY");
         environment.remove("WAYLAND_DISPLAY");
     }
@@ -78,6 +81,9 @@ void CommandLineTest::aFolderGivenIsUsedAndRemembered_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::newRow("a file in it, relative") << QStringList{"server/Download Log.txt"};
     QTest::newRow("after a default") << QStringList{"--default-folder=$ROOT/program", "$ROOT/server/"};
+    // Qt takes its own options; the value of one is no second folder.
+    QTest::newRow("among Qt's options")
+        << QStringList{"-platform", "offscreen", "--style=fusion", "-reverse", "server"};
 }
 
 void CommandLineTest::aFolderGivenIsUsedAndRemembered()
@@ -112,21 +118,34 @@ void CommandLineTest::anInstalledCopyRemembersInTheConfigurationFolder()
     program.waitForFinished();
 }
 
-// Rows: arguments that end the program at once, with its exit status and a text it prints.
+// Rows: arguments that end the program at once, with its exit status, a text it prints and one
+// it must not print. Every one is answered before a display is needed.
 void CommandLineTest::usage_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("printed");
+    QTest::addColumn<QString>("notPrinted");
     QTest::addColumn<bool>("display");
-    QTest::newRow("help") << QStringList{"--help"} << 0 << "--default-folder <DIR>" << true;
-    QTest::newRow("version") << QStringList{"--version"} << 0 << "quorvel " QUORVEL_VERSION "\n" << true;
-    // help2man reads both while the program is built, where there may be no display.
-    QTest::newRow("help without a display") << QStringList{"--help"} << 0 << "--default-folder <DIR>" << false;
-    QTest::newRow("version without a display") << QStringList{"-v"} << 0 << "quorvel " QUORVEL_VERSION "\n" << false;
-    QTest::newRow("two folders") << QStringList{"server", "program"} << 2 << "give one server folder at most" << true;
-    QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << "Unknown option 'bogus'" << true;
-    QTest::newRow("default without a folder") << QStringList{"--default-folder"} << 2 << "Missing value" << true;
+    QTest::newRow("help") << QStringList{"--help"} << 0 << "--help-all" << "--platform" << true;
+    QTest::newRow("version") << QStringList{"--version"} << 0 << "quorvel " QUORVEL_VERSION "\n" << "" << true;
+    QTest::newRow("help with Qt's options")
+        << QStringList{"--help-all"} << 0 << "--platform <platformName[:options]>" << "" << true;
+    // help2man reads help and version while the program is built, where there may be no display.
+    QTest::newRow("help without a display") << QStringList{"--help"} << 0 << "--default-folder <DIR>" << "" << false;
+    QTest::newRow("version without a display")
+        << QStringList{"-v"} << 0 << "quorvel " QUORVEL_VERSION "\n" << "" << false;
+    QTest::newRow("help with Qt's options without a display")
+        << QStringList{"--help-all"} << 0 << "--style <style>" << "" << false;
+    QTest::newRow("two folders") << QStringList{"server", "program"} << 2 << "give one server folder at most" << ""
+                                 << true;
+    QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << "Unknown option 'bogus'" << "" << true;
+    QTest::newRow("unknown option without a display")
+        << QStringList{"server", "--bogus"} << 2 << "Unknown option 'bogus'" << "" << false;
+    QTest::newRow("default without a folder") << QStringList{"--default-folder"} << 2 << "Missing value" << ""
+                                              << true;
+    QTest::newRow("Qt's option without its value without a display")
+        << QStringList{"-platform"} << 2 << "Missing value after '-platform'" << "" << false;
 }
 
 void CommandLineTest::usage()
@@ -134,6 +153,7 @@ void CommandLineTest::usage()
     QFETCH(QStringList, arguments);
     QFETCH(int, status);
     QFETCH(QString, printed);
+    QFETCH(QString, notPrinted);
     QFETCH(bool, display);
     QProcess program;
     start(program, arguments, display);
@@ -142,7 +162,28 @@ void CommandLineTest::usage()
     QCOMPARE(program.exitCode(), status);
     const QString output = QString::fromLocal8Bit(program.readAllStandardOutput() + program.readAllStandardError());
     QVERIFY2(output.contains(printed), qPrintable(output));
+    QVERIFY2(notPrinted.isEmpty() || !output.contains(notPrinted), qPrintable(output));
     QVERIFY(!QFile::exists(folderFile()));
+}
+
+// Rows: the options that print, with standard output on a full disk.
+void CommandLineTest::printingToAFullDiskIsAnError_data()
+{
+    QTest::addColumn<QString>("option");
+    for (const char* option : {"--help", "--help-all", "--version"})
+        QTest::newRow(option) << QString::fromLatin1(option);
+}
+
+void CommandLineTest::printingToAFullDiskIsAnError()
+{
+    QFETCH(QString, option);
+    QProcess program;
+    program.setStandardOutputFile(QStringLiteral("/dev/full"));
+    start(program, {option}, false);
+    QVERIFY(program.waitForFinished(20000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 1);
+    QCOMPARE(program.readAllStandardError(), QByteArray("quorvel: cannot write the output: No space left on device\n"));
 }
 
 QTEST_MAIN(CommandLineTest)
