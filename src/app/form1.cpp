@@ -37,11 +37,17 @@ QString droppedPath(const QMimeData* data)
     return urls.size() == 1 && urls.first().isLocalFile() ? urls.first().toLocalFile() : QString();
 }
 
-// Centres window on over, kept inside the screen over is on as far as it fits.
+// Centres window, which is not shown yet, on over, kept inside the screen over is on as far as
+// it fits. The window system frames a window only once it is shown, so window is taken to get
+// the same frame as over.
 void centreOver(QWidget& window, const QWidget& over)
 {
-    QRect frame = window.frameGeometry();
-    frame.moveCenter(over.frameGeometry().center());
+    const QRect outer = over.frameGeometry();
+    const QRect inner = over.geometry();
+    QRect frame = QRect(QPoint(), window.size())
+                      .marginsAdded(QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                                             outer.right() - inner.right(), outer.bottom() - inner.bottom()));
+    frame.moveCenter(outer.center());
     if (const QScreen* where = over.screen()) {
         const QRect room = where->availableGeometry();
         frame.moveLeft(std::max(std::min(frame.left(), room.right() + 1 - frame.width()), room.left()));
