@@ -1,104 +1,146 @@
 // SPDX-License-Identifier: MIT
 #include "app/chartwindow.h"
 
+#include "app/resources.h"
 #include "commands/commandtable.h"
 #include "core/filereplace.h"
 #include "gui/textcodec.h"
 #include "present/reporttext.h"
+#include "present/statustext.h"
 
 #include <QBarCategoryAxis>
-#include <QBuffer>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QBuffer>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
-#include <QDate>
-#include <QDateTimeAxis>
+#include <QGraphicsLayout>
 #include <QHBoxLayout>
 #include <QHorizontalBarSeries>
+#include <QLabel>
 #include <QLineSeries>
 #include <QPushButton>
-#include <QValueAxis>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
-#include <map>
 
 namespace quorvel::gui {
 
 namespace {
 
 constexpr std::size_t shownEntries = 20;
-constexpr std::string_view undatedKey = "undated";
+// The longest span of days whose days without transfers are drawn as zeros.
+constexpr std::int64_t filledSpan = 20'000;
+// Labels on an axis: at most this many steps between them, so they never crowd.
+constexpr std::int64_t countSteps = 8;
+constexpr std::int64_t daySteps = 5;
 
 QString escaped(std::string_view bytes)
 {
     return decodeLine(bytes).toHtmlEscaped();
 }
 
-// A value axis from zero that counts in whole transfers.
-QValueAxis* countAxis(std::int64_t most)
+// An axis whose labels stand at the values given, each once, from the first value on.
+QCategoryAxis* labelledAxis(double from, double to)
 {
-    auto* axis = new QValueAxis;
-    axis->setRange(0, static_cast<double>(std::max<std::int64_t>(most, 1)));
-    axis->setLabelFormat(QStringLiteral("%d"));
-    axis->applyNiceNumbers();
+    auto* axis = new QCategoryAxis;
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    axis->setStartValue(from);
+    axis->setRange(from, to);
     return axis;
 }
 
-// Every day from the first to the last of the listing, those without transfers at zero.
+// A count axis from zero to a whole step at or above most: 1, 2 or 5 times a power of ten,
+// the smallest that takes at most countSteps steps. Its labels are whole numbers, each once.
+QCategoryAxis* countAxis(std::int64_t most)
+{
+    constexpr std::array<std::int64_t, 3> leads{1, 2, 5};
+    std::int64_t power = 1;
+    std::size_t lead = 0;
+    const auto steps = [&](std::int64_t step) { return (most + step - 1) / step; };
+    while (steps(leads[lead] * power) > countSteps) {
+        if (++lead == leads.size()) {
+            lead = 0;
+            power *= 10;
+        }
+    }
+    const std::int64_t step = leads[lead] * power;
+    const std::int64_t top = std::max<std::int64_t>(steps(step), 1) * step;
+    QCategoryAxis* axis = labelledAxis(0, static_cast<double>(top));
+    for (std::int64_t value = 0; value <= top; value += step)
+        axis->append(QString::number(value), static_cast<double>(value));
+    return axis;
+}
+
+// A date axis over the days first to last (day numbers), labelled with at most daySteps + 1
+// whole days. A tenth of the span, at least a day, is left free at either end: Qt Charts drops
+// a label that would reach past the end of its axis.
+QCategoryAxis* dayAxis(DayNumber first, DayNumber last)
+{
+    const std::int64_t span = std::int64_t{last} - first;
+    const double margin = static_cast<double>(std::max<std::int64_t>(span / 10, 1));
+    QCategoryAxis* axis = labelledAxis(first - margin, last + margin);
+    const std::int64_t step = std::max<std::int64_t>((span + daySteps - 1) / daySteps, 1);
+    for (std::int64_t day = first; day <= last; day += step)
+        axis->append(decodeLine(dayText(static_cast<DayNumber>(day))), static_cast<double>(day));
+    return axis;
+}
+
+// The dated rows at their day numbers; the days between them at zero while the listing spans
+// at most filledSpan days, else only the rows, each marked with a point.
 void drawDays(QChart& chart, const ResultTable& table)
 {
-    std::map<QDate, std::int64_t> days;
-    for (std::size_t row = 0; row < table.rows; ++row) {
-        const std::string_view key = table.cell(row, 0).text;
-        if (key != undatedKey)
-            days[QDate::fromString(QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())), Qt::ISODate)] =
-                table.cell(row, 1).count;
+    const std::vector<std::int32_t>& days = table.timeKeys;
+    const bool filled = std::int64_t{days.back()} - days.front() <= filledSpan;
+    QList<QPointF> points;
+    std::int64_t most = 0;
+    std::int64_t next = days.front();
+    for (std::size_t row = 0; row < days.size(); ++row) {
+        for (; filled && next < days[row]; ++next)
+            points.append(QPointF(static_cast<double>(next), 0));
+        const std::int64_t count = table.cell(row, 1).count;
+        points.append(QPointF(days[row], static_cast<double>(count)));
+        most = std::max(most, count);
+        next = std::int64_t{days[row]} + 1;
     }
     auto* series = new QLineSeries;
     series->setName(QStringLiteral("Transfers"));
-    std::int64_t most = 0;
-    if (!days.empty())
-        for (QDate day = days.begin()->first; day <= days.rbegin()->first; day = day.addDays(1)) {
-            const auto found = days.find(day);
-            const std::int64_t count = found == days.end() ? 0 : found->second;
-            series->append(static_cast<double>(day.startOfDay().toMSecsSinceEpoch()), static_cast<double>(count));
-            most = std::max(most, count);
-        }
+    series->append(points);
+    series->setPointsVisible(!filled || points.size() == 1);
     chart.addSeries(series);
-    auto* dates = new QDateTimeAxis;
-    dates->setFormat(QStringLiteral("yyyy-MM-dd"));
+    QCategoryAxis* dates = dayAxis(days.front(), days.back());
     chart.addAxis(dates, Qt::AlignBottom);
     series->attachAxis(dates);
-    QValueAxis* counts = countAxis(most);
+    QCategoryAxis* counts = countAxis(most);
     chart.addAxis(counts, Qt::AlignLeft);
     series->attachAxis(counts);
 }
 
-// Bars in the order of the rows; for a count listing the first 20 and "others", laid
-// horizontally with the first at the top.
+// Bars in the order of the rows drawn; for a count listing the first 20 and, when it has more
+// entries, "others" for the rest (also when they count zero), laid horizontally with the first
+// at the top.
 void drawBars(QChart& chart, const ResultTable& table, bool listing)
 {
     QStringList categories;
     auto* set = new QBarSet(QStringLiteral("Transfers"));
     std::int64_t most = 0;
     std::int64_t others = 0;
-    for (std::size_t row = 0; row < table.rows; ++row) {
-        const ResultTable::Cell key = table.cell(row, 0);
+    const std::size_t rows = ChartWindow::drawnRows(table);
+    for (std::size_t row = 0; row < rows; ++row) {
         const std::int64_t count = table.cell(row, 1).count;
-        if (!listing && key.text == undatedKey)
-            continue;
         if (listing && row >= shownEntries) {
             others += count;
             continue;
         }
-        categories << escaped(key.text);
+        categories << escaped(table.cell(row, 0).text);
         *set << static_cast<double>(count);
         most = std::max(most, count);
     }
-    if (others > 0) {
+    if (listing && rows > shownEntries) {
         categories << QStringLiteral("others");
         *set << static_cast<double>(others);
         most = std::max(most, others);
@@ -122,7 +164,7 @@ void drawBars(QChart& chart, const ResultTable& table, bool listing)
     // Months and hours side by side: turned, their labels keep all their digits.
     if (!listing && categories.size() > 8)
         axis->setLabelsAngle(-90);
-    QValueAxis* counts = countAxis(most);
+    QCategoryAxis* counts = countAxis(most);
     chart.addAxis(axis, listing ? Qt::AlignLeft : Qt::AlignBottom);
     chart.addAxis(counts, listing ? Qt::AlignBottom : Qt::AlignLeft);
     series->attachAxis(axis);
@@ -150,10 +192,20 @@ QString chartTitle(const ResultTable& table, const std::string& serverFolder, co
     QString title = captionOf(table.name) + QStringLiteral(" \u2014 ") +
                     decodeLine(std::filesystem::path(serverFolder).filename().string()) + QStringLiteral(" \u2014 ") +
                     (period.isAllTime() ? QStringLiteral("All time") : decodeLine(periodText(period)));
-    if (table.shape != ResultTable::Shape::Listing && table.rows > 0 &&
-        table.cell(table.rows - 1, 0).text == undatedKey)
+    if (table.shape != ResultTable::Shape::Listing && table.rows > table.timeKeys.size())
         title += QStringLiteral(" (%1 undated)").arg(table.cell(table.rows - 1, 1).count);
     return title;
+}
+
+// A chart whose background fills its whole view, square, so that a picture of the view has the
+// chart's background in every pixel.
+QChart* newChart()
+{
+    auto* chart = new QChart;
+    chart->layout()->setContentsMargins(0, 0, 0, 0);
+    chart->setBackgroundRoundness(0);
+    chart->legend()->hide();
+    return chart;
 }
 
 } // namespace
@@ -162,17 +214,24 @@ ChartWindow::ChartWindow(Platform& platform) : platform_(platform)
 {
     setObjectName(QStringLiteral("frmchart"));
     setWindowTitle(QStringLiteral("Chart"));
+    setWindowIcon(programIcon());
     setAttribute(Qt::WA_DeleteOnClose);
-    view_ = new QChartView(new QChart, this);
+    view_ = new QChartView(newChart());
     view_->setObjectName(QStringLiteral("chartview"));
     view_->setRenderHint(QPainter::Antialiasing);
+    empty_ = new QLabel(decodeLine(emptyChartMessage));
+    empty_->setObjectName(QStringLiteral("lblemptychart"));
+    empty_->setAlignment(Qt::AlignCenter);
+    pages_ = new QStackedWidget(this);
+    pages_->addWidget(view_);
+    pages_->addWidget(empty_);
     savePng_ = new QPushButton(QStringLiteral("Save as PNG..."), this);
     savePng_->setObjectName(QStringLiteral("cmdsavepng"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(savePng_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(view_);
+    layout->addWidget(pages_);
     layout->addLayout(buttons);
     resize(760, 520);
     connect(savePng_, &QPushButton::clicked, this, &ChartWindow::savePng);
@@ -183,19 +242,33 @@ bool ChartWindow::canDraw(const ResultTable& table)
     return table.shape != ResultTable::Shape::Rows;
 }
 
+std::size_t ChartWindow::drawnRows(const ResultTable& table)
+{
+    return table.shape == ResultTable::Shape::Listing ? table.rows : table.timeKeys.size();
+}
+
 QChart* ChartWindow::chart() const
 {
     return view_->chart();
 }
 
+bool ChartWindow::showsChart() const
+{
+    return pages_->currentWidget() == view_;
+}
+
 void ChartWindow::draw(const ResultTable& table, const std::string& serverFolder, const Period& period)
 {
+    const bool empty = drawnRows(table) == 0;
+    pages_->setCurrentWidget(empty ? static_cast<QWidget*>(empty_) : view_);
+    savePng_->setEnabled(!empty);
+    if (empty)
+        return;
     name_ = table.name;
     if (folder_.empty())
         folder_ = serverFolder;
-    auto* chart = new QChart;
+    QChart* chart = newChart();
     chart->setTitle(chartTitle(table, serverFolder, period).toHtmlEscaped());
-    chart->legend()->hide();
     if (table.shape == ResultTable::Shape::ByDay)
         drawDays(*chart, table);
     else

@@ -11,36 +11,48 @@
 
 class QChart;
 class QChartView;
+class QLabel;
 class QPushButton;
+class QStackedWidget;
 
 namespace quorvel::gui {
 
 // The "Chart" window: the last result drawn with Qt Charts. A listing by day is a line over a
-// date axis on which days without transfers count zero; by month and by hour, bars in their
-// order; a count listing, horizontal bars of its first 20 entries in its own order and one more,
-// "others", for the rest when there are more. Undated records get no bar; the title gives
-// their number. Every text from a log, a folder or a path is escaped: Qt Charts reads titles
-// and labels as rich text.
-// "Save as PNG..." asks the platform for a file and writes the chart there.
+// date axis made from the engine's day numbers, on which days without transfers count zero
+// while the listing spans at most 20,000 days (beyond that the line joins its rows); by month
+// and by hour, bars in their order; a count listing, horizontal bars of its first 20 entries in
+// its own order and, when there are more, one more, "others", for the rest. Count axes have
+// whole-number ticks, each label once. Undated records get no bar; the title gives their
+// number. A result with no row to draw shows a sentence in place of the chart. Every text from
+// a log, a folder or a path is escaped: Qt Charts reads titles and labels as rich text.
+// "Save as PNG..." asks the platform for a file and writes the chart there, the chart's own
+// background in every pixel.
 class ChartWindow : public QWidget {
     Q_OBJECT
 public:
     explicit ChartWindow(Platform& platform);
 
-    // Whether a table has anything to draw: a count or time listing.
+    // Whether a table is of a kind that has a chart: a count or time listing.
     static bool canDraw(const ResultTable& table);
+    // The rows a chart of table draws: every row of a count listing, the dated rows of a time
+    // listing.
+    static std::size_t drawnRows(const ResultTable& table);
 
-    // Draws table. The title is the command's menu caption, the server folder's name and the
-    // period, or "All time".
+    // Draws table, or shows that it is empty when it has no row to draw. The title is the
+    // command's menu caption, the server folder's name and the period, or "All time".
     void draw(const ResultTable& table, const std::string& serverFolder, const Period& period);
 
     QChart* chart() const;
+    // Whether the chart shows, rather than the sentence that the result is empty.
+    bool showsChart() const;
 
 private:
     void savePng();
 
     Platform& platform_;
+    QStackedWidget* pages_ = nullptr;
     QChartView* view_ = nullptr;
+    QLabel* empty_ = nullptr;
     QPushButton* savePng_ = nullptr;
     std::string name_;   // the drawn table's verb, for the proposed file name
     std::string folder_; // where the proposed file goes

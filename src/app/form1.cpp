@@ -12,6 +12,7 @@
 #include "dialogs/form4.h"
 #include "gui/textcodec.h"
 #include "gui/twips.h"
+#include "present/statustext.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -22,6 +23,7 @@
 #include <QScreen>
 #include <QUrl>
 
+#include <algorithm>
 #include <utility>
 
 namespace quorvel::gui {
@@ -33,6 +35,25 @@ QString droppedPath(const QMimeData* data)
 {
     const QList<QUrl> urls = data->urls();
     return urls.size() == 1 && urls.first().isLocalFile() ? urls.first().toLocalFile() : QString();
+}
+
+// Centres window, which is not shown yet, on over, kept inside the screen over is on as far as
+// it fits. The window system frames a window only once it is shown, so window is taken to get
+// the same frame as over.
+void centreOver(QWidget& window, const QWidget& over)
+{
+    const QRect outer = over.frameGeometry();
+    const QRect inner = over.geometry();
+    QRect frame = QRect(QPoint(), window.size())
+                      .marginsAdded(QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                                             outer.right() - inner.right(), outer.bottom() - inner.bottom()));
+    frame.moveCenter(outer.center());
+    if (const QScreen* where = over.screen()) {
+        const QRect room = where->availableGeometry();
+        frame.moveLeft(std::max(std::min(frame.left(), room.right() + 1 - frame.width()), room.left()));
+        frame.moveTop(std::max(std::min(frame.top(), room.bottom() + 1 - frame.height()), room.top()));
+    }
+    window.move(frame.topLeft());
 }
 
 } // namespace
@@ -62,7 +83,7 @@ void Form1::setWindowLook()
     loadResources();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quorvel"));
-    setWindowIcon(QIcon(QStringLiteral(":/images/quorvel.png")));
+    setWindowIcon(programIcon());
 }
 
 // The controls are placed, not laid out: they stay where they are when the window is resized.
@@ -185,17 +206,24 @@ void Form1::showAbout()
     about_->activateWindow();
 }
 
-// Opens the chart window on the last result, or brings it forward; a result with nothing to
-// draw leaves it as it was.
+// Opens the chart window on the last result, centred on the main window, or brings it forward.
+// Without a result, with one of a kind that has no chart or one without a row to draw, the
+// status line says so; an open chart window already shows that an empty result is empty.
 void Form1::showChart()
 {
     const std::optional<ResultTable>& result = analyzer_.lastResult;
     if (!result || !ChartWindow::canDraw(*result)) {
-        setStatus("This result has no chart...");
+        setStatus(result ? noChartMessage : nothingToChartYetMessage);
         return;
     }
-    if (!chart_)
+    if (ChartWindow::drawnRows(*result) == 0) {
+        setStatus(emptyChartMessage);
+        return;
+    }
+    if (!chart_) {
         chart_ = new ChartWindow(analyzer_.platform);
+        centreOver(*chart_, *this);
+    }
     chart_->draw(*result, analyzer_.state.serverfolder, analyzer_.state.period);
     chart_->show();
     chart_->raise();

@@ -17,4 +17,10 @@ void loadResources()
     Q_UNUSED(loaded);
 }
 
+QIcon programIcon()
+{
+    loadResources();
+    return QIcon(QStringLiteral(":/images/quorvel.png"));
+}
+
 } // namespace quorvel::gui

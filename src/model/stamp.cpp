@@ -92,7 +92,7 @@ std::optional<Stamp> readStamp(std::string_view text)
     if (!day || !expect(text, at, '/'))
         return std::nullopt;
     const auto year = digits(text, at, 4, 4);
-    if (!year || !expect(text, at, ' ') || !isRealDay(*year, *month, *day))
+    if (!year || *year == 0 || !expect(text, at, ' ') || !isRealDay(*year, *month, *day))
         return std::nullopt;
     const auto hour = digits(text, at, 1, 2);
     if (!hour || !expect(text, at, ':'))

@@ -33,10 +33,11 @@ struct Stamp {
 };
 
 // The stamp a record's first column holds, when it is readable: exactly month (1 or 2 digits)
-// "/" day (1 or 2 digits, a real day of that month) "/" year (4 digits), one space, hour (1 or 2
-// digits) ":" minutes (2 digits) and optionally ":" seconds (2 digits), then optionally one
-// space and AM or PM in any letter case. With AM/PM the hour is 1-12 (12 AM is hour 0, 12 PM
-// hour 12), without it 0-23. Anything else is no stamp: the record is undated.
+// "/" day (1 or 2 digits, a real day of that month) "/" year (4 digits, 0001-9999: the calendar
+// has no year 0), one space, hour (1 or 2 digits) ":" minutes (2 digits) and optionally ":"
+// seconds (2 digits), then optionally one space and AM or PM in any letter case. With AM/PM the
+// hour is 1-12 (12 AM is hour 0, 12 PM hour 12), without it 0-23. Anything else is no stamp: the
+// record is undated.
 std::optional<Stamp> readStamp(std::string_view text);
 
 // The stamps of a log's records, in record order; an undated record's day is undatedDay.

@@ -34,6 +34,10 @@ struct ResultTable {
     std::function<Cell(std::size_t row, std::size_t column)> cell;
     // Under a period: the records left out for want of a readable date.
     std::int64_t undated = 0;
+    // A time listing's keys as numbers, one for each row but the "undated" one, in row order:
+    // the DayNumber by day, year * 12 + month - 1 by month, the hour by hour. Empty for the
+    // other shapes. A chart places its points by them.
+    std::vector<std::int32_t> timeKeys{};
 };
 
 } // namespace quorvel

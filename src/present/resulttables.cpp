@@ -94,6 +94,8 @@ ResultTable timeTable(std::string_view name, const TimeCounts& counts, TimeUnit 
     table.shape = unit == TimeUnit::Day     ? ResultTable::Shape::ByDay
                   : unit == TimeUnit::Month ? ResultTable::Shape::ByMonth
                                             : ResultTable::Shape::ByHour;
+    for (const auto& [key, n] : counts.keys)
+        table.timeKeys.push_back(key);
     return table;
 }
 

@@ -19,6 +19,12 @@ inline constexpr std::string_view noFolderMessage = "You must select the server 
 inline constexpr std::string_view unreadableAccountsMessage = "Cannot read 'users'";
 inline constexpr std::string_view browseFolderTitle = "Select your Hotline Server Folder";
 inline constexpr std::string_view notEnoughMemoryMessage = "Not enough memory for this command";
+// What "Chart" says when it draws nothing: there is no result yet, the result is of a kind that
+// has no chart (a search's hits, a list of names), or it has no row to draw (none at all, or
+// only its undated records). An open chart window shows the last one in place of the chart.
+inline constexpr std::string_view nothingToChartYetMessage = "Nothing to chart yet...";
+inline constexpr std::string_view noChartMessage = "This result has no chart...";
+inline constexpr std::string_view emptyChartMessage = "Nothing to chart: the result is empty...";
 
 // Whose words a message is in: the window's, or quorvel-report's, which also names the folder
 // a log was looked for in and marks the messages only it has with its name.

@@ -116,6 +116,17 @@ INSTANTIATE_TEST_SUITE_P(
                 {"--from=2001-03-01", "--to", "2001-02-01", "downloads-by-number"}, 2, "",
                 "quorvel-report: --from 2001-03-01 is after --to 2001-02-01\n" + usage),
         toolRow("AccountsIgnoresAPeriod", ann, {"accounts", "--from", "2001-01-01"}, 0, "ann\r\n", ""),
+        // The calendar has no year 0: such a stamp is unreadable, so the record is left out as
+        // undated, not as before the period.
+        toolRow(
+            "YearZeroStampIsUndatedUnderAPeriod",
+            [](const TempServer& s) {
+                s.writeDownloadLog("1/1/0000 1:00\tip\tbob\tBob\ta.txt\r1/2/2001 1:00\tip\tbob\tBob\tb.txt\r");
+            },
+            {"--from", "0001-01-01", "downloads-by-day"}, 0,
+            "Period: from 0001-01-01 (1 record without a readable date left out)\r\n\r\n"
+            "Downloads By Day...\r\n\r\n1\t2001-01-02\r\n",
+            ""),
         helpToAFullDisk(), answerTooLargeForMemory(), logTooLargeForMemory()),
     rowName);
 

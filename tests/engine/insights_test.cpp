@@ -16,7 +16,8 @@ namespace quorvel::test {
 namespace {
 
 // Two records on 31 January in two stamp forms, one a day later, one in December, one for Al
-// on 31 January, and two undated ones.
+// on 31 January, and three undated ones: no stamp, no such day, and year 0, which the calendar
+// does not have.
 const std::string downloads = "Date/time\tAddress\tAccount\tName\tFile Name\r"
                               "01/31/2001 10:41:18 PM\t10.0.0.1\tbob\tBob\ta.txt\r"
                               "1/31/2001 22:00:00\t10.0.0.2\tann\tAnn\tb.txt\r"
@@ -24,13 +25,14 @@ const std::string downloads = "Date/time\tAddress\tAccount\tName\tFile Name\r"
                               "yesterday\t10.0.0.2\tann\tAnn\tc.txt\r"
                               "12/5/2000 1:00\t10.0.0.3\tcy\tCy\ta.txt\r"
                               "1/31/2001 3:00\t\tAl\tAl\td.txt\r"
-                              "2/30/2001 1:00\t10.0.0.4\teve\tEve\te.txt";
+                              "2/30/2001 1:00\t10.0.0.4\teve\tEve\te.txt\r"
+                              "1/1/0000 1:00\t10.0.0.5\tzed\tZed\tf.txt";
 
 class Insights : public EngineTest {
 protected:
     Insights()
     {
-        for (const char* account : {"ann", "bob", "cy", "dora", "eve", "Al"})
+        for (const char* account : {"ann", "bob", "cy", "dora", "eve", "Al", "zed"})
             server.addAccount(account);
         server.writeDownloadLog(downloads);
     }
@@ -50,22 +52,23 @@ protected:
 TEST_F(Insights, CountByDayMonthAndHourWithTheUndatedLast)
 {
     EXPECT_EQ(run("mnudownloadsbyday"), "Downloads By Day...\r\n\r\n1\t2000-12-05\r\n3\t2001-01-31\r\n"
-                                        "1\t2001-02-01\r\n2\tundated\r\n");
+                                        "1\t2001-02-01\r\n3\tundated\r\n");
     EXPECT_EQ(window.lastStatus(), "Done...");
     EXPECT_EQ(run("mnudownloadsbymonth"),
-              "Downloads By Month...\r\n\r\n1\t2000-12\r\n3\t2001-01\r\n1\t2001-02\r\n2\tundated\r\n");
+              "Downloads By Month...\r\n\r\n1\t2000-12\r\n3\t2001-01\r\n1\t2001-02\r\n3\tundated\r\n");
     std::string hours = "Downloads By Hour...\r\n\r\n";
     for (int hour = 0; hour < 24; ++hour) {
         const int count = hour == 1 || hour == 3 || hour == 9 ? 1 : hour == 22 ? 2 : 0;
         hours += std::to_string(count) + "\t" + (hour < 10 ? "0" : "") + std::to_string(hour) + "\r\n";
     }
-    EXPECT_EQ(run("mnudownloadsbyhour"), hours + "2\tundated\r\n");
+    EXPECT_EQ(run("mnudownloadsbyhour"), hours + "3\tundated\r\n");
 }
 
 TEST_F(Insights, AddressesMostFirstTheLaterSeenFirstAmongEqualsAndNoEmptyAddress)
 {
     EXPECT_EQ(run("mnudownloadsbyaddress"),
-              "Downloads By Address...\r\n\r\n2\t10.0.0.2\r\n2\t10.0.0.1\r\n1\t10.0.0.4\r\n1\t10.0.0.3\r\n");
+              "Downloads By Address...\r\n\r\n2\t10.0.0.2\r\n2\t10.0.0.1\r\n1\t10.0.0.5\r\n1\t10.0.0.4\r\n"
+              "1\t10.0.0.3\r\n");
 }
 
 // Al and ann last downloaded on the same day: the order of the folders decides, not the order
@@ -73,8 +76,9 @@ TEST_F(Insights, AddressesMostFirstTheLaterSeenFirstAmongEqualsAndNoEmptyAddress
 TEST_F(Insights, LastTransfersNeverThenUndatedThenOldestFirst)
 {
     run("mnusortbyaccount");
-    EXPECT_EQ(run("mnulastdownloads"), "Last Download By Account...\r\n\r\nnever\tdora\r\nundated\teve\r\n"
-                                       "2000-12-05\tcy\r\n2001-01-31\tAl\r\n2001-01-31\tann\r\n2001-02-01\tbob\r\n");
+    EXPECT_EQ(run("mnulastdownloads"),
+              "Last Download By Account...\r\n\r\nnever\tdora\r\nundated\teve\r\nundated\tzed\r\n"
+              "2000-12-05\tcy\r\n2001-01-31\tAl\r\n2001-01-31\tann\r\n2001-02-01\tbob\r\n");
 }
 
 TEST_F(Insights, APeriodLimitsReportsSearchesAndPickListsAndNamesTheUndated)
@@ -88,7 +92,7 @@ TEST_F(Insights, APeriodLimitsReportsSearchesAndPickListsAndNamesTheUndated)
     EXPECT_EQ(std::vector<int>({shown.from.year, shown.from.month, shown.from.day, shown.to.month, shown.to.day}),
               std::vector<int>({2000, 12, 5, 2, 1}));
     EXPECT_EQ(window.lastStatus(), "Period: 2001-01-01 to 2001-01-31");
-    const std::string lead = "Period: 2001-01-01 to 2001-01-31 (2 records without a readable date left out)\r\n\r\n";
+    const std::string lead = "Period: 2001-01-01 to 2001-01-31 (3 records without a readable date left out)\r\n\r\n";
     EXPECT_EQ(run("mnusortbydate"), lead + "Downloads By Date...\r\n\r\n1\ta.txt\r\n1\tb.txt\r\n1\td.txt\r\n");
     EXPECT_EQ(run("mnudownloadsbyday"), lead + "Downloads By Day...\r\n\r\n3\t2001-01-31\r\n");
     runCommand(a, [](Analyzer& analyzer) { return namesearch(analyzer, Side::Download, "Bob"); });
@@ -98,12 +102,12 @@ TEST_F(Insights, APeriodLimitsReportsSearchesAndPickListsAndNamesTheUndated)
 
     choosePeriod({{2001, 2, 1}, {2001, 2, 1}, true, false});
     EXPECT_EQ(window.list(Dialog::DownNames), std::vector<std::string>{}); // emptied for the new period
-    EXPECT_EQ(run("mnunumberdown"), "Period: from 2001-02-01 (2 records without a readable date left out)\r\n\r\n"
+    EXPECT_EQ(run("mnunumberdown"), "Period: from 2001-02-01 (3 records without a readable date left out)\r\n\r\n"
                                     "The number one downloader is...\r\n\r\nBob with 1 downloads");
     choosePeriod({{2001, 2, 1}, {2001, 2, 1}, false, false});
     EXPECT_EQ(window.lastStatus(), "Period: all time");
     EXPECT_EQ(run("mnusortbydate"),
-              "Downloads By Date...\r\n\r\n3\ta.txt\r\n1\tb.txt\r\n1\tc.txt\r\n1\td.txt\r\n1\te.txt\r\n");
+              "Downloads By Date...\r\n\r\n3\ta.txt\r\n1\tb.txt\r\n1\tc.txt\r\n1\td.txt\r\n1\te.txt\r\n1\tf.txt\r\n");
 }
 
 } // namespace

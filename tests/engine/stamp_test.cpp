@@ -54,6 +54,11 @@ INSTANTIATE_TEST_SUITE_P(
         StampCase{"2/29/2024 1:00", CivilDate{2024, 2, 29}, 1, 0, 0},
         StampCase{"2/29/1900 1:00", std::nullopt},
         StampCase{"2/29/2001 1:00", std::nullopt},
+        // The years 0001 to 9999; the calendar has no year 0.
+        StampCase{"1/1/0001 0:00", CivilDate{1, 1, 1}, 0, 0, 0},
+        StampCase{"12/31/9999 23:59:59", CivilDate{9999, 12, 31}, 23, 59, 59},
+        StampCase{"1/1/0000 1:00", std::nullopt},
+        StampCase{"2/29/0000 1:00", std::nullopt},
         // Impossible dates and times.
         StampCase{"4/31/2001 1:00", std::nullopt},
         StampCase{"13/1/2001 1:00", std::nullopt},
