@@ -2,11 +2,15 @@
 // Every report and search on the records of fuzzed logs. The input, cut at the byte 0x1E, is
 // the download log, the upload log, the account folder names (one a line) and a search value.
 // Every menu command but the save and folder ones runs without fault, then each report, pick
-// list and search is compared with a plain reference answer computed from the records.
+// list and search is compared with a plain reference answer computed from the records. Last,
+// every verb of quorvel-report, in a format and under a period drawn from the input, is compared
+// with the reference model, which reads the logs' bytes itself.
 #include "fakeplatform.h"
 #include "fakewindow.h"
 #include "fuzzcheck.h"
+#include "referencemodel.h"
 #include "reportreference.h"
+#include "reportrun.h"
 #include "tempserver.h"
 
 #include "commands/commandtable.h"
@@ -16,8 +20,11 @@
 #include "commands/serverfolder.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
@@ -91,8 +98,7 @@ struct Session {
     ChoosingWindow& window;
     Analyzer& a;
 
-    template <class Command>
-    const std::string& run(Command&& command)
+    template <class Command> const std::string& run(Command&& command)
     {
         require(quorvel::runCommand(a, command).isDone(), "a command runs to its end");
         return window.output;
@@ -163,7 +169,8 @@ void checkFileListings(Session& s, Side side)
     require(byDate == fz::listing(sideInfo(side).byDateHeading, files.keys, files.counts, firstSeen),
             "by date lists every file once with its count, in order of first occurrence");
     const std::string& byNumber = s.run([side](Analyzer& a) { return quorvel::sortByNumber(a, side); });
-    require(byNumber == fz::listing(sideInfo(side).byNumberHeading, files.keys, files.counts, fz::highestFirst(files.counts)),
+    require(byNumber ==
+                fz::listing(sideInfo(side).byNumberHeading, files.keys, files.counts, fz::highestFirst(files.counts)),
             "by number lists the files most transferred first, the later seen first among equals");
     require(sortedBody(byNumber) == sortedBody(byDate), "by number lists the same lines as by date");
 }
@@ -185,11 +192,10 @@ void checkSearch(Session& s, Side side, Dialog dialog, const std::string& value)
     const std::string& text = s.run([dialog](Analyzer& a) { return quorvel::Command1_Click(a, dialog); });
     s.window.chosen.reset();
     require(!s.window.shown[ChoosingWindow::index(dialog)], "a search hides its dialog");
-    const std::string expected =
-        names ? value + std::string(info.nameSearchHeading) + "\r\n\r\n" +
-                    fz::hitLines(s.records(side), Field::username, Field::filename, value)
-              : std::string(info.fileSearchHeading) + value + "...\r\n\r\n" +
-                    fz::hitLines(s.records(side), Field::filename, Field::username, value);
+    const std::string expected = names ? value + std::string(info.nameSearchHeading) + "\r\n\r\n" +
+                                             fz::hitLines(s.records(side), Field::username, Field::filename, value)
+                                       : std::string(info.fileSearchHeading) + value + "...\r\n\r\n" +
+                                             fz::hitLines(s.records(side), Field::filename, Field::username, value);
     require(text == expected, "a search lists exactly the records whose field equals the value");
     if (value.find_first_of("\r\n") == std::string::npos)
         require(endsEveryLineInCrLf(text), "every line of a search ends in CR LF");
@@ -279,7 +285,8 @@ void checkForm4(Session& s, const std::set<std::string>& made, const std::string
     s.run(quorvel::mnusearchaccounts_Click);
     std::vector<std::string> listed = s.window.list(Dialog::Accounts);
     std::sort(listed.begin(), listed.end());
-    require(std::equal(listed.begin(), listed.end(), made.begin(), made.end()), "Form4 lists every account folder once");
+    require(std::equal(listed.begin(), listed.end(), made.begin(), made.end()),
+            "Form4 lists every account folder once");
     if (!made.empty()) {
         checkAccountSearches(s, *made.begin());
         checkAccountSearches(s, *made.rbegin());
@@ -298,6 +305,55 @@ void runEveryMenuCommand(Session& s)
         require(outcome.kind() != quorvel::Outcome::Kind::Closing, "a command runs to its end");
     }
     require(s.a.state.download.loaded && s.a.state.upload.loaded, "both logs load");
+}
+
+// Days the dictionary's stamps fall on and around, for the period of the model's comparison.
+constexpr std::array<quorvel::reference::Date, 4> periodEnds = {
+    quorvel::reference::Date{2001, 1, 1}, {2001, 3, 2}, {2001, 3, 3}, {2004, 2, 29}};
+
+std::string dateArgument(const quorvel::reference::Date& d)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.year, d.month, d.day);
+    return text;
+}
+
+// A third of quorvel-report's verbs, in the format and period the input's bytes pick, against the
+// model (all of them would slow each run threefold). The period's ends may be in either order: a --from after --to is
+// refused, and so skipped.
+void checkEveryVerb(const quorvel::test::TempServer& server, const Input& input, const std::set<std::string>& accounts,
+                    std::string_view bytes)
+{
+    const std::size_t pick = std::hash<std::string_view>{}(bytes);
+    quorvel::reference::Call call;
+    call.format = std::array{"text", "csv", "json"}[pick % 3];
+    if (pick / 3 % 3 != 0)
+        call.from = periodEnds[pick / 9 % periodEnds.size()];
+    if (pick / 3 % 3 != 1)
+        call.to = periodEnds[pick / 36 % periodEnds.size()];
+    if (call.from && call.to && *call.from > *call.to)
+        call.to = call.from;
+    const quorvel::reference::Server model{
+        std::string(input.download), std::string(input.upload), {accounts.begin(), accounts.end()}};
+    const std::vector<quorvel::reference::Verb>& verbs = quorvel::reference::verbs();
+    for (std::size_t k = pick % 3; k < verbs.size(); k += 3) {
+        const quorvel::reference::Verb& verb = verbs[k];
+        call.verb = verb.name;
+        call.value = verb.takesValue ? std::string(input.value) : std::string();
+        std::vector<std::string> args{"--format", call.format};
+        if (call.from)
+            args.insert(args.end(), {"--from", dateArgument(*call.from)});
+        if (call.to)
+            args.insert(args.end(), {"--to", dateArgument(*call.to)});
+        args.insert(args.end(), {"--", call.verb});
+        if (verb.takesValue)
+            args.push_back(call.value);
+        const quorvel::test::ReportRun run = quorvel::test::reportOn(server, args);
+        const quorvel::reference::Printed expected = quorvel::reference::answer(model, call);
+        require(run.code == 0, "every verb answers");
+        require(run.out == expected.out, "every verb prints the model's answer");
+        require(run.err == expected.err, "every verb says on stderr what the model says");
+    }
 }
 
 } // namespace
@@ -327,5 +383,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         checkIdleAccounts(s, side);
     }
     checkForm4(s, accounts, value);
+    checkEveryVerb(server, input, accounts, std::string_view(reinterpret_cast<const char*>(data), size));
     return 0;
 }

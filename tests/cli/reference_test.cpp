@@ -1,0 +1,151 @@
+// SPDX-License-Identifier: MIT
+// Every verb, with and without a period, in every format, against the plain reference model, on
+// small servers built to hold what the answers can get wrong: ties, undated and unreadable
+// stamps, empty names, 8-bit and hostile bytes.
+#include "referencemodel.h"
+#include "reportrun.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace quorvel::test {
+namespace {
+
+using reference::Date;
+
+struct Case {
+    const char* name;
+    std::string download, upload;
+    std::vector<std::string> accounts;
+    std::vector<std::string> values; // searched for, besides "" and an absent one
+};
+
+std::string line(std::string_view stamp, std::string_view address, std::string_view account, std::string_view user,
+                 std::string_view file, std::string_view end = "\r")
+{
+    return std::string(stamp) + "\t" + std::string(address) + "\t" + std::string(account) + "\t" + std::string(user) +
+           "\t" + std::string(file) + std::string(end);
+}
+
+// Equal counts everywhere: files, users, accounts, addresses, days, hours; the last transfers of
+// several accounts on one day at different times.
+Case ties()
+{
+    Case c{"Ties", "", "", {"carol", "Bob", "alice", "dave", "Eve", "eve"}, {"anna", "a.sit", "alice"}};
+    c.download = line("3/1/2001 9:00:00 AM", "10.0.0.1", "alice", "anna", "a.sit") +
+                 line("3/1/2001 9:30:00 PM", "10.0.0.2", "Bob", "bo", "b.sit") +
+                 line("3/2/2001 10:00", "10.0.0.2", "carol", "anna", "b.sit") +
+                 line("3/2/2001 23:59:59", "10.0.0.1", "alice", "bo", "a.sit") +
+                 line("3/3/2001 12:00 am", "10.0.0.3", "Eve", "cy", "c.sit") +
+                 line("3/3/2001 12:00 PM", "10.0.0.3", "eve", "cy", "c.sit") +
+                 line("4/1/2001 1:00", "", "Bob", "bo", "d.sit");
+    c.upload = line("3/1/2001 9:00", "10.0.0.9", "carol", "cy", "up1") +
+               line("3/1/2001 8:00", "10.0.0.8", "dave", "dy", "up2") +
+               line("5/31/2002 7:00", "10.0.0.8", "carol", "cy", "up1") +
+               line("5/31/2002 6:00", "10.0.0.9", "dave", "dy", "up2");
+    return c;
+}
+
+// Stamps the rule must refuse or accept, in every line end and with a header and a byte order mark.
+Case stamps()
+{
+    Case c{"Stamps", "", "", {"a", "b", "c"}, {"u", "f1"}};
+    c.download = "\xEF\xBB\xBF" + line("Date/time", "Address", "Account", "Name", "File", "\r\n") +
+                 line("1/1/0000 1:00", "1.2.3.4", "a", "u", "f1", "\r\n") +
+                 line("2/29/2001 1:00", "", "a", "u", "f1", "\n") + line("2/29/2004 1:00", "", "b", "u", "f2", "\n") +
+                 line("13/1/2001 1:00", "", "b", "u", "f2") + line("1/1/2001 1:5", "", "a", "u", "f3") +
+                 line("1/1/2001 1:05:5", "", "a", "u", "f3") + line("1/1/2001 24:00", "", "b", "u", "f3") +
+                 line("1/1/2001 0:00 AM", "", "b", "u", "f3") + line("1/1/2001 12:00 XM", "", "b", "u", "f3") +
+                 line("01/01/2001 23:59:59", "", "b", "v", "f4") + line("1/1/2001 10:00 pm ", "", "b", "v", "f4") +
+                 line("12/31/9999 11:59:59 PM", "", "c", "v", "f4") + line("1/1/0001 0:00", "", "c", "v", "f5") +
+                 line(" 1/1/2001 1:00", "", "c", "v", "f5") + "1/2/2001 3:00\t\ta\tu\r\n\r\n" +
+                 line("1/3/2001 4:00", "", "a", "u", "f6", "");
+    c.upload = "";
+    return c;
+}
+
+// Empty names, 8-bit and UTF-8 bytes, and what CSV, JSON or a spreadsheet treat specially.
+Case names()
+{
+    Case c{"Names",
+           "",
+           "",
+           {"caf\xe9", "\xc3\xa9t\xc3\xa9", "quote\"s", "x"},
+           {"caf\xe9", "=HYPERLINK(\"http://a.b/\",\"x\")"}};
+    c.download = line("6/1/2001 1:00", "", "", "", "", "\r\n") +
+                 line("6/1/2001 2:00", "a,b", "caf\xe9", "caf\xe9", "caf\xe9.txt", "\r\n") +
+                 line("6/2/2001 2:00", "\"q\"", "\xc3\xa9t\xc3\xa9", "\x80\x81\x8d\x9f", "tab\there", "\r\n") +
+                 line("6/2/2001 3:00", "back\\slash", "quote\"s", "=HYPERLINK(\"http://a.b/\",\"x\")", "-1+2", "\r\n") +
+                 line("6/3/2001 3:00", "\x1f\x01", "x", "", "@cmd", "\r\n") + line("junk", "", "x", "", "", "\r\n") +
+                 line("6/3/2001 4:00", "", "nobody", "\xc3", "\xe2\x82", "\r\n");
+    c.upload = line("6/1/2001 1:00", "", "", "", "", "\n") + line("bad", "", "x", "", "@cmd", "\n");
+    return c;
+}
+
+Case empty()
+{
+    return {"Empty", "", "", {}, {}};
+}
+
+struct Period {
+    std::optional<Date> from, to;
+};
+
+std::string dateText(const Date& d)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.year, d.month, d.day);
+    return text;
+}
+
+class ReferenceAnswers : public ::testing::TestWithParam<Case> {};
+
+TEST_P(ReferenceAnswers, EveryVerbInEveryFormatWithAndWithoutAPeriodIsTheModels)
+{
+    const Case& c = GetParam();
+    TempServer server;
+    server.writeDownloadLog(c.download);
+    server.writeUploadLog(c.upload);
+    for (const std::string& account : c.accounts)
+        server.addAccount(account);
+    const reference::Server model{c.download, c.upload, c.accounts};
+    const std::vector<Period> periods = {{},
+                                         {Date{2001, 3, 2}, {}},
+                                         {{}, Date{2001, 3, 2}},
+                                         {Date{2001, 3, 2}, Date{2001, 3, 2}},
+                                         {Date{2001, 1, 1}, Date{2001, 12, 31}},
+                                         {Date{1990, 1, 1}, Date{1990, 1, 2}}};
+    std::vector<std::string> values = c.values;
+    values.insert(values.end(), {"", "absent"});
+    for (const reference::Verb& verb : reference::verbs())
+        for (const std::string& value : verb.takesValue ? values : std::vector<std::string>{""})
+            for (const Period& period : periods)
+                for (const char* format : {"text", "csv", "json"}) {
+                    std::vector<std::string> args{"--format", format};
+                    if (period.from)
+                        args.insert(args.end(), {"--from", dateText(*period.from)});
+                    if (period.to)
+                        args.insert(args.end(), {"--to", dateText(*period.to)});
+                    args.push_back("--");
+                    args.push_back(verb.name);
+                    if (verb.takesValue)
+                        args.push_back(value);
+                    const reference::Printed expected =
+                        reference::answer(model, {verb.name, value, period.from, period.to, format});
+                    const ReportRun run = reportOn(server, args);
+                    SCOPED_TRACE(verb.name + " '" + value + "' " + format +
+                                 (period.from ? " from " + dateText(*period.from) : "") +
+                                 (period.to ? " to " + dateText(*period.to) : ""));
+                    ASSERT_EQ(run.code, 0) << run.err;
+                    EXPECT_EQ(run.out, expected.out);
+                    EXPECT_EQ(run.err, expected.err);
+                }
+}
+
+INSTANTIATE_TEST_SUITE_P(Servers, ReferenceAnswers, ::testing::Values(ties(), stamps(), names(), empty()),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+} // namespace
+} // namespace quorvel::test
