@@ -34,6 +34,9 @@ struct ResultTable {
     std::function<Cell(std::size_t row, std::size_t column)> cell;
     // Under a period: the records left out for want of a readable date.
     std::int64_t undated = 0;
+    // At least the bytes of its text cells together, known without making them: what an
+    // estimate of its CSV and JSON starts from. The text of its answer holds each of them.
+    std::uint64_t textBytes = 0;
 };
 
 } // namespace quorvel
