@@ -45,7 +45,7 @@ constexpr std::uint64_t pickRowBytes = 44 + 2 * (32 + heapBlock);
 constexpr std::uint64_t lastRowBytes = grown * 16 + 12 + 8 + 4 + grown * 64 + heapBlock;
 // A line of the last transfers besides the name: a day (at most 10 bytes), a TAB and CR LF.
 constexpr std::uint64_t lastLineBytes = 13;
-// A record number of a search's hit, kept for its table; the line's ": " and CR LF.
+// A record number of a search's hit, kept for its table.
 constexpr std::uint64_t hitBytes = 8;
 // A key of the counts by time: the counted key (16, grown) and the table's row (40, grown);
 // the text's line besides the count: a TAB, the key (at most 10 bytes) and CR LF.
