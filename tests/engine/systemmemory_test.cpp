@@ -112,12 +112,5 @@ TEST_F(ControlGroups, WithoutLimitsOrGroupsNothingIsKnown)
     EXPECT_EQ(left(), noLimit);
 }
 
-TEST_F(ControlGroups, AMemoryControllerSharingItsHierarchyCounts)
-{
-    listGroups("6:memory,hugetlb:/m\n3:cpu,cpuacct:/elsewhere\n");
-    version1("m", 64 * mib, 4 * mib, 0);
-    EXPECT_EQ(left(), 60 * mib);
-}
-
 } // namespace
 } // namespace quorvel::test

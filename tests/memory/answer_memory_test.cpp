@@ -43,20 +43,13 @@ void* counted(void* block)
     return block;
 }
 
-} // namespace
-
-void* operator new(std::size_t n)
-{
-    return counted(std::malloc(n == 0 ? 1 : n));
-}
-
-void* operator new(std::size_t n, std::align_val_t align)
+void* counted(std::size_t n, std::align_val_t align)
 {
     const auto a = static_cast<std::size_t>(align);
     return counted(std::aligned_alloc(a, (std::max<std::size_t>(n, 1) + a - 1) / a * a));
 }
 
-void operator delete(void* block) noexcept
+void uncounted(void* block) noexcept
 {
     if (block) {
         liveBytes -= malloc_usable_size(block);
@@ -64,19 +57,97 @@ void operator delete(void* block) noexcept
     }
 }
 
+} // namespace
+
+// Every form of new and delete, so that no block is made by one allocator and freed by another
+// (AddressSanitizer replaces them all).
+void* operator new(std::size_t n)
+{
+    return counted(std::malloc(n == 0 ? 1 : n));
+}
+void* operator new[](std::size_t n)
+{
+    return operator new(n);
+}
+void* operator new(std::size_t n, std::align_val_t align)
+{
+    return counted(n, align);
+}
+void* operator new[](std::size_t n, std::align_val_t align)
+{
+    return counted(n, align);
+}
+void* operator new(std::size_t n, const std::nothrow_t&) noexcept
+{
+    try {
+        return operator new(n);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+void* operator new[](std::size_t n, const std::nothrow_t& tag) noexcept
+{
+    return operator new(n, tag);
+}
+void* operator new(std::size_t n, std::align_val_t align, const std::nothrow_t&) noexcept
+{
+    try {
+        return counted(n, align);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+void* operator new[](std::size_t n, std::align_val_t align, const std::nothrow_t& tag) noexcept
+{
+    return operator new(n, align, tag);
+}
+void operator delete(void* block) noexcept
+{
+    uncounted(block);
+}
+void operator delete[](void* block) noexcept
+{
+    uncounted(block);
+}
 void operator delete(void* block, std::size_t) noexcept
 {
-    operator delete(block);
+    uncounted(block);
 }
-
+void operator delete[](void* block, std::size_t) noexcept
+{
+    uncounted(block);
+}
 void operator delete(void* block, std::align_val_t) noexcept
 {
-    operator delete(block);
+    uncounted(block);
 }
-
+void operator delete[](void* block, std::align_val_t) noexcept
+{
+    uncounted(block);
+}
 void operator delete(void* block, std::size_t, std::align_val_t) noexcept
 {
-    operator delete(block);
+    uncounted(block);
+}
+void operator delete[](void* block, std::size_t, std::align_val_t) noexcept
+{
+    uncounted(block);
+}
+void operator delete(void* block, const std::nothrow_t&) noexcept
+{
+    uncounted(block);
+}
+void operator delete[](void* block, const std::nothrow_t&) noexcept
+{
+    uncounted(block);
+}
+void operator delete(void* block, std::align_val_t, const std::nothrow_t&) noexcept
+{
+    uncounted(block);
+}
+void operator delete[](void* block, std::align_val_t, const std::nothrow_t&) noexcept
+{
+    uncounted(block);
 }
 
 namespace quorvel::test {
