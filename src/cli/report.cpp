@@ -4,6 +4,7 @@
 #include "cli/cliwindow.h"
 #include "cli/help.h"
 #include "cli/options.h"
+#include "commands/answersize.h"
 #include "commands/commandtable.h"
 #include "commands/program.h"
 #include "commands/serverfolder.h"
@@ -171,7 +172,20 @@ std::optional<std::string> serverFolder(const Invocation& call, const FolderFile
     return folder;
 }
 
-// Runs the verb on the folder and prints its answer.
+// Makes the last result's CSV or JSON, when the memory it takes can be had. The output box is
+// not printed then, so it is let go first.
+Outcome writeTable(Analyzer& a, CliWindow& window, Format format, std::string& text)
+{
+    window.setOutputText({});
+    const ResultTable& table = *a.lastResult;
+    if (Outcome fits = affordAnswer(a, format == Format::Csv ? csvSize(table) : jsonSize(table)); !fits.isDone())
+        return fits;
+    text = format == Format::Csv ? csvText(table, CsvCells::Verbatim) : jsonText(table);
+    return Outcome::done();
+}
+
+// Runs the verb on the folder and prints its answer. Everything the answer allocates is
+// allocated inside runCommand, which turns running out of memory into a message.
 int answer(const Invocation& call, const std::string& folder, std::ostream& out, const Messages& messages,
            const FolderFile& folderFile, std::ostream* progress)
 {
@@ -189,7 +203,13 @@ int answer(const Invocation& call, const std::string& folder, std::ostream& out,
     a.state.period = call.period;
     a.loadplan = {verb.reads, verb.match, verb.match ? call.value : std::string(),
                   call.period.isAllTime() ? std::nullopt : std::optional(call.period), verb.readsStamps};
-    const Outcome outcome = runCommand(a, [&](Analyzer& analyzer) { return verb.run(analyzer, call.value); });
+    std::string table; // the last result as CSV or JSON
+    const Outcome outcome = runCommand(a, [&](Analyzer& analyzer) {
+        Outcome ran = verb.run(analyzer, call.value);
+        if (!ran.isDone() || call.format == Format::Text)
+            return ran;
+        return writeTable(analyzer, window, call.format, table);
+    });
     if (!outcome.isDone()) {
         for (const std::string& reason : start.also(outcome).reasons())
             messages.say(reason);
@@ -198,11 +218,10 @@ int answer(const Invocation& call, const std::string& folder, std::ostream& out,
     errno = 0; // a failed write leaves its reason here
     if (call.format != Format::Text) {
         // CSV and JSON hold the rows only: the records a period left out are counted on err.
-        const ResultTable& table = *a.lastResult;
-        if (table.undated > 0)
-            messages.say(name, table.undated, table.undated == 1 ? " record" : " records",
-                         " without a readable date left out");
-        out << (call.format == Format::Csv ? csvText(table, CsvCells::Verbatim) : jsonText(table));
+        const std::int64_t undated = a.lastResult->undated;
+        if (undated > 0)
+            messages.say(name, undated, undated == 1 ? " record" : " records", " without a readable date left out");
+        out << table;
     } else if (verb.prints) {
         for (const std::string& entry : window.entries(*verb.prints))
             out << entry << crlf;

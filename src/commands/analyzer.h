@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "core/systemmemory.h"
 #include "ingest/loadplan.h"
 #include "model/state.h"
 #include "platform/platform.h"
@@ -9,6 +10,7 @@
 #include "present/statustext.h"
 #include "server/folderfile.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <utility>
@@ -35,6 +37,9 @@ struct Analyzer {
     std::optional<ResultTable> lastResult;
     std::string lastExportFolder;
     bool busy = false; // a command is running; see commands/program.h
+    // The bytes the system can still give: asked when a load starts and before an answer is
+    // built (commands/answersize.h). Tests give their own.
+    std::uint64_t (*memoryLeft)() = availableMemory;
 };
 
 } // namespace quorvel

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "commands/insights.h"
 
+#include "commands/answersize.h"
 #include "commands/loading.h"
 #include "commands/period.h"
 #include "commands/windowprogress.h"
@@ -48,6 +49,9 @@ Outcome byTime(Analyzer& a, Side side, TimeUnit unit)
     if (Outcome guard = logGuard(a, side); !guard.isDone())
         return guard;
     const LogRecords& records = a.state.log(side).records;
+    if (Outcome fits = affordAnswer(a, selectionSize(a, side, true) + timeListingSize(unit, records.count()));
+        !fits.isDone())
+        return fits;
     const Selection selection = selectionOf(a, side);
     const RecordStamps& stamps = stampsOf(a, side);
     const TimeCounts counts = unit == TimeUnit::Day     ? countByDay(stamps, records, selection)
@@ -62,6 +66,8 @@ Outcome byAddress(Analyzer& a, Side side)
     if (Outcome guard = logGuard(a, side); !guard.isDone())
         return guard;
     const LogRecords& records = a.state.log(side).records;
+    if (Outcome fits = affordAnswer(a, selectionSize(a, side, false) + addressListingSize(records)); !fits.isDone())
+        return fits;
     const Selection selection = selectionOf(a, side);
     replayProgress(a.window, records.count(),
                    [side](std::int64_t i, std::int64_t n) { return numberCaption(side, i, n); });
@@ -77,11 +83,17 @@ Outcome lastTransfer(Analyzer& a, Side side)
 {
     if (Outcome guard = accountReportGuard(a, side); !guard.isDone())
         return guard;
+    const LogRecords& records = a.state.log(side).records;
+    std::uint64_t nameBytes = 0;
+    for (const accountinfo& account : a.state.accounts)
+        nameBytes += account.name.size();
+    const AnswerSize size = lastTransferSize(a.state.accounts.size(), nameBytes, records.tally(Field::account).size());
+    if (Outcome fits = affordAnswer(a, selectionSize(a, side, true) + size); !fits.isDone())
+        return fits;
     std::vector<std::string_view> names;
     for (const accountinfo& account : a.state.accounts)
         names.push_back(account.name);
     std::sort(names.begin(), names.end(), nameOrder);
-    const LogRecords& records = a.state.log(side).records;
     const Selection selection = selectionOf(a, side);
     const std::vector<LastTransfer> last = lastTransfers(stampsOf(a, side), records, selection, names);
     const std::vector<std::size_t> order = lastTransferOrder(last);

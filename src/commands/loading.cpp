@@ -5,7 +5,6 @@
 #include "commands/searches.h"
 #include "commands/serverfolder.h"
 #include "commands/windowprogress.h"
-#include "core/systemmemory.h"
 #include "ingest/logreader.h"
 #include "ingest/readlog.h"
 #include "present/statustext.h"
@@ -60,7 +59,7 @@ Outcome loadlog(Analyzer& a, Side side)
     WindowProgress reading(a.window, [side](std::int64_t bytes, std::int64_t total) {
         return loadingCaption(side, bytes, total);
     });
-    LogRead read = readRecords(file, a.loadplan, reading, availableMemory());
+    LogRead read = readRecords(file, a.loadplan, reading, a.memoryLeft());
     switch (read.status) {
     case LogRead::Status::Read:
         break;

@@ -78,8 +78,13 @@ Selection selectionOf(Analyzer& a, Side side)
 
 void showResult(Analyzer& a, std::string text, ResultTable table, std::int64_t undated)
 {
-    if (!a.state.period.isAllTime())
-        text.insert(0, periodLead(a.state.period, undated));
+    table.textBytes = text.size();
+    if (!a.state.period.isAllTime()) {
+        // Made in room of its own size, the text is copied once (commands/answersize.h).
+        std::string led = periodLead(a.state.period, undated);
+        led.reserve(led.size() + text.size());
+        text = std::move(led.append(text));
+    }
     a.window.setOutputText(std::move(text));
     table.undated = undated;
     a.lastResult = std::move(table);

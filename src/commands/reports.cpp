@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "commands/reports.h"
 
+#include "commands/answersize.h"
 #include "commands/loading.h"
 #include "commands/period.h"
 #include "commands/windowprogress.h"
@@ -75,6 +76,28 @@ template <class It, class CountAndName> CountRows rowsOf(It first, It last, Coun
     return rows;
 }
 
+// Refuses a listing of the side's files that would not fit in memory.
+Outcome affordFiles(Analyzer& a, Side side)
+{
+    const LogRecords& records = a.state.log(side).records;
+    const KeyTally& files = records.tally(Field::filename);
+    return affordAnswer(a, selectionSize(a, side, false) +
+                               countListingSize(files.size(), files.keyBytes(), records.count()));
+}
+
+// Refuses a report on the accounts that would not fit in memory: a listing of the accounts,
+// and under a period a count for each account of the log.
+Outcome affordAccounts(Analyzer& a, Side side)
+{
+    const LogRecords& records = a.state.log(side).records;
+    std::uint64_t names = 0;
+    for (const accountinfo& account : a.state.accounts)
+        names += account.name.size();
+    const AnswerSize perLogAccount{records.tally(Field::account).size() * sizeof(std::int64_t), 0};
+    return affordAnswer(a, selectionSize(a, side, false) +
+                               countListingSize(a.state.accounts.size(), names, records.count()) + perLogAccount);
+}
+
 ResultTable filesTable(std::string_view name, const std::vector<filecount>& files, bool mostFirst)
 {
     const auto line = [](const filecount& file) { return std::pair{file.count, file.filename}; };
@@ -97,6 +120,8 @@ Outcome sortByDate(Analyzer& a, Side side)
 {
     if (Outcome guard = logGuard(a, side); !guard.isDone())
         return guard;
+    if (Outcome fits = affordFiles(a, side); !fits.isDone())
+        return fits;
     const Selection selection = selectionOf(a, side);
     std::vector<filecount> files = listfiles(a, side, selection);
     showResult(a, filesListing(sideInfo(side).byDateHeading, files, false),
@@ -110,6 +135,8 @@ Outcome sortByNumber(Analyzer& a, Side side)
 {
     if (Outcome guard = logGuard(a, side); !guard.isDone())
         return guard;
+    if (Outcome fits = affordFiles(a, side); !fits.isDone())
+        return fits;
     const Selection selection = selectionOf(a, side);
     std::vector<filecount> files = listfiles(a, side, selection);
     sortAscendingByCount(files, [](const filecount& file) { return file.count; });
@@ -123,6 +150,8 @@ Outcome sortByAccount(Analyzer& a, Side side)
 {
     if (Outcome guard = accountReportGuard(a, side); !guard.isDone())
         return guard;
+    if (Outcome fits = affordAccounts(a, side); !fits.isDone())
+        return fits;
     const Selection selection = selectionOf(a, side);
     const std::vector<std::int64_t> counts = countAccounts(a, side, accountNames(a.state), selection);
     std::vector<accountinfo> accounts = a.state.accounts;
@@ -146,6 +175,9 @@ Outcome topUser(Analyzer& a, Side side)
 {
     if (Outcome guard = logGuard(a, side); !guard.isDone())
         return guard;
+    const std::uint64_t names = a.state.log(side).records.tally(Field::username).size();
+    if (Outcome fits = affordAnswer(a, selectionSize(a, side, false) + numberOneSize(names)); !fits.isDone())
+        return fits;
     const LogRecords& records = a.state.log(side).records;
     const Selection selection = selectionOf(a, side);
     replayProgress(a.window, records.count(),
@@ -163,6 +195,8 @@ Outcome topAccount(Analyzer& a, Side side)
 {
     if (Outcome guard = accountReportGuard(a, side); !guard.isDone())
         return guard;
+    if (Outcome fits = affordAccounts(a, side); !fits.isDone())
+        return fits;
     const std::vector<std::string_view> names = accountNames(a.state);
     const Selection selection = selectionOf(a, side);
     const std::vector<std::int64_t> counts = countAccounts(a, side, names, selection);
@@ -178,6 +212,8 @@ Outcome inactiveAccounts(Analyzer& a, Side side)
 {
     if (Outcome guard = accountReportGuard(a, side); !guard.isDone())
         return guard;
+    if (Outcome fits = affordAccounts(a, side); !fits.isDone())
+        return fits;
     const std::vector<std::string_view> names = accountNames(a.state);
     const Selection selection = selectionOf(a, side);
     const std::vector<std::int64_t> counts = countAccounts(a, side, names, selection);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "commands/saving.h"
 
+#include "commands/answersize.h"
 #include "core/filereplace.h"
 #include "present/exports.h"
 #include "present/reporttext.h"
@@ -65,6 +66,8 @@ Outcome mnuexportcsv_Click(Analyzer& a)
     });
     if (!chosen || chosen->empty())
         return Outcome::cancelled();
+    if (Outcome fits = affordAnswer(a, csvSize(table)); !fits.isDone())
+        return fits;
     if (const auto failure = replaceFile(*chosen, {csvText(table, CsvCells::Guarded)})) {
         a.platform.showError(exportDialogTitle, "Cannot export '" + *chosen + "': " + *failure);
         return Outcome::refused();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "commands/searches.h"
 
+#include "commands/answersize.h"
 #include "commands/loading.h"
 #include "commands/period.h"
 #include "commands/program.h"
@@ -54,9 +55,18 @@ Hits appendHits(Analyzer& a, const Walk& walk, std::string& text)
     return hits;
 }
 
+// What the hits of a walk take.
+AnswerSize walkSize(const Analyzer& a, const Walk& walk)
+{
+    return selectionSize(a, walk.side, false) +
+           hitListSize(a.state.log(walk.side).records, walk.match, walk.key, walk.shown);
+}
+
 // Sets the output box once to the heading and the hit lines of the walk.
 Outcome runSearch(Analyzer& a, const Walk& walk, std::string heading)
 {
+    if (Outcome fits = affordAnswer(a, walkSize(a, walk)); !fits.isDone())
+        return fits;
     Hits hits = appendHits(a, walk, heading);
     const LogRecords& records = a.state.log(walk.side).records;
     showResult(a, std::move(heading),
@@ -99,6 +109,7 @@ void buildPickList(Analyzer& a, Side side, Pick pick)
                                                  : twin(side, "download-files", "upload-files"),
                              pick == Pick::Names ? "user" : "file", {values.begin(), values.end()});
     a.lastResult->undated = selection.undated;
+    a.lastResult->textBytes = records.tally(field).keyBytes();
     a.window.setStatus(doneMessage);
 }
 
@@ -133,10 +144,16 @@ Outcome usersearchboth(Analyzer& a, std::string_view account)
     loads.also(offerLoad(a, Side::Upload));
     if (!a.state.download.loaded || !a.state.upload.loaded)
         return refuse(a, mustLoadMessage, std::move(loads));
+    const Walk down = accountWalk(Side::Download, account), up = accountWalk(Side::Upload, account);
+    // The upload hits are appended to the text of the download hits, which moves into twice
+    // its room first.
+    const AnswerSize downSize = walkSize(a, down);
+    if (Outcome fits = affordAnswer(a, downSize + AnswerSize{2 * downSize.text, 0} + walkSize(a, up)); !fits.isDone())
+        return fits;
     std::string text = accountSearchHeading(Side::Download, account);
-    Hits downloads = appendHits(a, accountWalk(Side::Download, account), text);
+    Hits downloads = appendHits(a, down, text);
     text.append(crlf).append(crlf).append(accountSearchHeading(Side::Upload, account));
-    Hits uploads = appendHits(a, accountWalk(Side::Upload, account), text);
+    Hits uploads = appendHits(a, up, text);
     showResult(a, std::move(text),
                bothSidesHitTable("account-both", a.state.download.records, std::move(downloads.records),
                                  a.state.upload.records, std::move(uploads.records)),
@@ -158,8 +175,14 @@ Outcome showPickList(Analyzer& a, Side side, Pick pick)
         return guard;
     LogState& log = a.state.log(side);
     bool& listed = pick == Pick::Names ? log.nameslisted : log.fileslisted;
-    if (!listed)
+    if (!listed) {
+        const KeyTally& tally = log.records.tally(pick == Pick::Names ? Field::username : Field::filename);
+        if (Outcome fits =
+                affordAnswer(a, selectionSize(a, side, false) + pickListSize(tally.size(), tally.keyBytes()));
+            !fits.isDone())
+            return fits;
         buildPickList(a, side, pick);
+    }
     listed = true;
     a.window.showDialog(pickDialog(side, pick));
     return Outcome::done();

@@ -29,6 +29,8 @@ public:
     const std::vector<std::string_view>& keys() const { return keys_; }
     const std::vector<std::int64_t>& counts() const { return counts_; }
     std::size_t size() const { return keys_.size(); }
+    // At least the bytes of the distinct keys together.
+    std::size_t keyBytes() const { return arena_.filled(); }
     // The bytes the tally holds: its table, its lists and its copies of the keys.
     std::size_t footprint() const
     {

@@ -17,9 +17,12 @@ inline constexpr std::size_t lineBlockBytes = 64u << 10;
 
 // Reads the bytes [0, limit) of a log in blocks and calls onLines(text) with them, each text
 // ending just after a line end (CR or LF) and starting where the previous one ended; the last
-// holds the rest. A line is never split, so a line longer than a block makes the block grow.
-// onBlock(bytes) is called after each read, once its lines are handed out, with the bytes read
-// so far. Returns the number of
+// holds the rest. A line is never split, so a line longer than a block makes the block grow:
+// when the unfinished line fills it, the next read first moves it into a block twice as large.
+// onBlock(bytes, peak) is called after each read, once its lines are handed out, with the
+// bytes read so far and the bytes the block will take during the next read: its size, or when
+// it is about to grow, its old and its new size together (both are held while the line is
+// moved), so that a caller can stop before the growth by throwing. Returns the number of
 // bytes read (less than limit when the file shrank meanwhile), or nothing on an I/O error.
 // blockBytes (at least 1) is the size of a read.
 template <class OnLines, class OnBlock>
@@ -50,7 +53,8 @@ std::optional<std::uint64_t> streamLines(const LogFile& file, std::uint64_t limi
             std::memmove(block.data(), block.data() + cut, held - cut);
             held -= cut;
         }
-        onBlock(done);
+        const bool grows = held == block.size() && done < limit;
+        onBlock(done, grows ? 3 * std::uint64_t{block.size()} : std::uint64_t{block.size()});
     }
     if (held > 0)
         onLines(std::string_view(block.data(), held));

@@ -5,6 +5,7 @@
 #include "ingest/linestream.h"
 #include "ingest/recordparser.h"
 
+#include <algorithm>
 #include <new>
 #include <optional>
 #include <string_view>
@@ -29,18 +30,19 @@ std::int64_t expectedRecords(std::int64_t found, std::uint64_t blockBytes, std::
     return static_cast<std::int64_t>(perByte * static_cast<double>(size) * 1.125) + 64;
 }
 
-// What the load will hold once the whole log is read, judged after `read` of its `size` bytes,
-// of which `parsed` were whole lines handed to the records. What grows with every record
-// grows in proportion to the bytes; the tallies count twice (a table that grows holds its old
-// and its new slots for a moment, and more distinct values may come); the line not finished
-// yet is held whole, and while no line has ended it may run to the end of the log.
-std::uint64_t projectedBytes(const LogRecords::Footprint& used, std::uint64_t parsed, std::uint64_t read,
-                             std::uint64_t size)
+// What the load will hold once the whole log is read, judged after `parsed` of its `size`
+// bytes were whole lines handed to the records, while the block of the next read takes
+// `block` bytes at its peak. What grows with every record grows in proportion to the bytes;
+// the tallies count twice (a table that grows holds its old and its new slots for a moment,
+// and more distinct values may come). While no line has ended, the first line may run to the
+// end of the log, so the whole log counts (the block holds it).
+std::uint64_t projectedBytes(const LogRecords::Footprint& used, std::uint64_t parsed, std::uint64_t size,
+                             std::uint64_t block)
 {
     if (parsed == 0)
-        return size;
+        return std::max(size, block);
     const double perByte = static_cast<double>(used.perRecord) / static_cast<double>(parsed);
-    return static_cast<std::uint64_t>(perByte * static_cast<double>(size)) + 2 * used.distinct + 2 * (read - parsed);
+    return static_cast<std::uint64_t>(perByte * static_cast<double>(size)) + 2 * used.distinct + block;
 }
 
 } // namespace
@@ -89,11 +91,11 @@ LogRead readRecords(const LogFile& file, const LoadPlan& plan, Progress& progres
         }
         read.records.append(lines, std::span<const LineCut>(batch));
     };
-    const auto blockRead = [&](std::uint64_t bytes) {
+    const auto blockRead = [&](std::uint64_t bytes, std::uint64_t block) {
         LogRecords::Footprint used = read.records.footprint();
         if (read.stamps)
             used.perRecord += read.stamps->size() * sizeof(Stamp);
-        if (projectedBytes(used, parsed, bytes, file.size()) > memoryBudget)
+        if (projectedBytes(used, parsed, file.size(), block) > memoryBudget)
             throw OverBudget{};
         progress.reached(static_cast<std::int64_t>(bytes), static_cast<std::int64_t>(file.size()));
     };

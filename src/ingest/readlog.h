@@ -34,9 +34,10 @@ struct LogRead {
 // stops the read and passes through.
 //
 // The load must fit in memoryBudget bytes: after each block, what the records hold is
-// projected to the whole log (see readlog.cpp), and the read stops as NotEnoughMemory once the
-// projection passes the budget, as it does when an allocation fails. Records are only kept
-// when the status is Read.
+// projected to the whole log (see readlog.cpp) and the block the next read needs is added (a
+// block that is about to grow for a long line counts with its new size), and the read stops
+// as NotEnoughMemory once that passes the budget, before the growth, as it does when an
+// allocation fails. Records are only kept when the status is Read.
 LogRead readRecords(const LogFile& file, const LoadPlan& plan, Progress& progress, std::uint64_t memoryBudget);
 
 } // namespace quorvel

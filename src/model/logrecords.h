@@ -53,6 +53,9 @@ public:
     std::string_view username(std::int64_t i) const { return field(i, Field::username); }
     std::string_view filename(std::int64_t i) const { return field(i, Field::filename); }
 
+    // At least the bytes of the kept stamps and spares together.
+    std::uint64_t stampAndSpareBytes() const { return prefixText_.filled(); }
+
     // The distinct values of an interned column (account, username, filename) with their
     // counts over every record, in order of first occurrence.
     const KeyTally& tally(Field f) const { return columns_[column(f)].tally; }

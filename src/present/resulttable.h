@@ -38,6 +38,9 @@ struct ResultTable {
     // the DayNumber by day, year * 12 + month - 1 by month, the hour by hour. Empty for the
     // other shapes. A chart places its points by them.
     std::vector<std::int32_t> timeKeys{};
+    // At least the bytes of its text cells together, known without making them: what an
+    // estimate of its CSV and JSON starts from. The text of its answer holds each of them.
+    std::uint64_t textBytes = 0;
 };
 
 } // namespace quorvel

@@ -73,15 +73,18 @@ std::vector<std::pair<std::string_view, std::int64_t>> countByAddress(const LogR
                                                                       const Selection& selection)
 {
     KeyTally addresses;
-    std::vector<std::int64_t> order;
-    selection.forEach(records, [&](std::int64_t i) { order.push_back(i); });
+    // The k-th selected record, without a list of them all.
+    const std::size_t selected = selection.all ? static_cast<std::size_t>(records.count()) : selection.records.size();
+    const auto recordAt = [&](std::size_t k) {
+        return selection.all ? static_cast<std::int64_t>(k) : static_cast<std::int64_t>(selection.records[k]);
+    };
     // The rows show the records' own addresses, which outlive this tally's copies.
     std::vector<std::int64_t> firstRecord;
     addresses.addEach(
-        order.size(), [&](std::size_t k) { return records.spare(order[k]); },
+        selected, [&](std::size_t k) { return records.spare(recordAt(k)); },
         [&](std::size_t k, std::size_t id) {
             if (id == firstRecord.size())
-                firstRecord.push_back(order[k]);
+                firstRecord.push_back(recordAt(k));
         });
     std::vector<std::pair<std::string_view, std::int64_t>> rows;
     for (std::size_t id = 0; id < addresses.size(); ++id)

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "privatecgroup.h"
 #include "tempserver.h"
 
 #include <cstdint>
 #include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -37,6 +39,9 @@ struct BadInput {
     // Runs only the executable, its address space limited to this many KiB (not under
     // AddressSanitizer, which cannot run so).
     std::uint64_t addressSpaceKiB = 0;
+    // With addressSpaceKiB: the executable runs in a private mount namespace where its control
+    // group has this memory limit (skipped where that cannot be set up).
+    std::optional<ControlGroupLimit> controlGroup;
 };
 
 void PrintTo(const BadInput& row, std::ostream* os);

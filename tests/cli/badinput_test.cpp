@@ -216,26 +216,31 @@ void runInTool(const BadInput& row)
     }
 }
 
+// The words that start the executable: a limited address space is set by a shell that then
+// becomes the program, a control group's limit by one in a private mount namespace.
+std::vector<std::string> startWords(const BadInput& row)
+{
+    if (row.controlGroup)
+        return inControlGroup(*row.controlGroup, row.addressSpaceKiB);
+    if (row.addressSpaceKiB > 0)
+        return {"/bin/sh", "-c", "ulimit -v " + std::to_string(row.addressSpaceKiB) + " && exec \"$0\" \"$@\""};
+    return {};
+}
+
 // Runs the executable with stdout and stderr going to files; gives up after a minute. The
 // output is read back only from a regular file (never from a device such as /dev/full).
-ReportRun runExecutable(const std::vector<std::string>& args, const std::string& stdoutPath, const fs::path& stderrPath,
-                        std::uint64_t addressSpaceKiB)
+ReportRun runExecutable(std::vector<std::string> words, const std::string& stdoutPath, const fs::path& stderrPath)
 {
-    // A limited address space is set by the shell that then becomes the program.
-    const std::string limit = "ulimit -v " + std::to_string(addressSpaceKiB) + " && exec \"$0\" \"$@\"";
     std::vector<char*> argv;
-    if (addressSpaceKiB > 0)
-        argv = {const_cast<char*>("/bin/sh"), const_cast<char*>("-c"), const_cast<char*>(limit.c_str())};
-    argv.push_back(const_cast<char*>(QUORVEL_REPORT_PATH));
-    for (const std::string& arg : args)
-        argv.push_back(const_cast<char*>(arg.c_str()));
+    for (std::string& word : words)
+        argv.push_back(word.data());
     argv.push_back(nullptr);
     posix_spawn_file_actions_t files;
     posix_spawn_file_actions_init(&files);
     posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, stdoutPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&files, STDERR_FILENO, stderrPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, argv[0], &files, nullptr, argv.data(), environ);
+    const int spawned = posix_spawnp(&pid, argv[0], &files, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&files);
     if (spawned != 0)
         return {-1, "", "cannot start " QUORVEL_REPORT_PATH};
@@ -257,14 +262,15 @@ void runInBinary(const BadInput& row)
     SCOPED_TRACE("quorvel-report executable");
     const TempServer server;
     row.arrange(server);
-    std::vector<std::string> args{"--server", server.folder()};
+    std::vector<std::string> words = startWords(row);
+    words.insert(words.end(), {QUORVEL_REPORT_PATH, "--server", server.folder()});
     for (const std::string& arg : row.verb)
-        args.push_back(expand(arg, server));
+        words.push_back(expand(arg, server));
     const fs::path outputs = server.root() / "outputs";
     fs::create_directory(outputs);
     const std::string stdoutPath = row.saveTo.empty() ? (outputs / "stdout").string() : expand(row.saveTo, server);
     const std::string before = snapshotOf(server.folder());
-    const ReportRun run = runExecutable(args, stdoutPath, outputs / "stderr", row.addressSpaceKiB);
+    const ReportRun run = runExecutable(std::move(words), stdoutPath, outputs / "stderr");
     EXPECT_EQ(run.code, row.code);
     if (row.saveTo.empty()) {
         EXPECT_EQ(run.out, row.code == 0 ? expand(row.out, server) : "");
@@ -288,6 +294,9 @@ TEST_P(BadInputSuite, GivesTheExactMessageAndLosesNothing)
 #ifdef __SANITIZE_ADDRESS__
         GTEST_SKIP() << "AddressSanitizer cannot run in a limited address space";
 #endif
+        if (row.controlGroup)
+            if (const std::optional<std::string> refused = controlGroupRefused(row.controlGroup->form))
+                GTEST_SKIP() << *refused;
         runInBinary(row);
         return;
     }

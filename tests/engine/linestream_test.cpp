@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quorvel::test {
@@ -33,8 +34,8 @@ protected:
         const LogFile file(std::filesystem::path(server.folder()) / "Download Log.txt");
         std::vector<std::string> out;
         bytesRead = streamLines(
-            file, file.size(), [&](std::string_view lines) { out.emplace_back(lines); }, [](std::uint64_t) {},
-            blockBytes);
+            file, file.size(), [&](std::string_view lines) { out.emplace_back(lines); },
+            [](std::uint64_t, std::uint64_t) {}, blockBytes);
         return out;
     }
     TempServer server;
@@ -59,6 +60,27 @@ TEST_P(LineStream, HandsOnWholeLinesInOrder)
         joined += got[i];
     }
     EXPECT_EQ(joined, c.text);
+}
+
+// Before a read that must grow the block for a long line, the block is reported at its old and
+// its new size together; after the last read nothing grows.
+TEST(LineStreamBlock, CountsTheGrowthTheNextReadCausesBeforeIt)
+{
+    const TempServer server;
+    const std::pair<std::string, std::vector<std::uint64_t>> cases[] = {
+        {std::string(20, 'x'), {12, 24, 48, 32}},
+        {std::string(16, 'x'), {12, 24, 16}},
+        {"abc\ndefgh", {4, 12, 8}},
+    };
+    for (const auto& [text, peaks] : cases) {
+        server.writeDownloadLog(text);
+        const LogFile file(std::filesystem::path(server.folder()) / "Download Log.txt");
+        std::vector<std::uint64_t> reported;
+        streamLines(
+            file, file.size(), [](std::string_view) {},
+            [&](std::uint64_t, std::uint64_t peak) { reported.push_back(peak); }, 4);
+        EXPECT_EQ(reported, peaks) << text;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -125,6 +125,29 @@ TEST_P(LoadLog, ALogTooLargeForMemoryIsRefusedAtItsFirstBlock)
     EXPECT_FALSE(a.state.log(side()).loaded);
 }
 
+std::uint64_t tenMiB()
+{
+    return std::uint64_t{10} << 20;
+}
+
+// A line without a line end doubles the block it is read into as it grows, and the old and the
+// new block are held together while it moves: a 6 MiB line needs 4 + 8 MiB at once, a 3 MiB
+// line 2 + 4 MiB.
+TEST_P(LoadLog, AnUnendedLineIsRefusedBeforeItsBlockGrowsPastWhatIsLeft)
+{
+    a.memoryLeft = tenMiB;
+    writeLog(std::string(std::size_t{6} << 20, 'x'));
+    loadlog(a, side());
+    ASSERT_GE(window.statuses.size(), 2u);
+    EXPECT_EQ(window.statuses[window.statuses.size() - 2], caption("Loading...   2097152/6291456"));
+    EXPECT_EQ(window.lastStatus(), "Not enough memory to load '" + logName() + "'");
+    EXPECT_FALSE(a.state.log(side()).loaded);
+    writeLog(std::string(std::size_t{3} << 20, 'x'));
+    loadlog(a, side());
+    EXPECT_TRUE(a.state.log(side()).loaded);
+    EXPECT_EQ(records().count(), 1);
+}
+
 // Keeps the working directory of the test and restores it.
 class WorkingDirectory {
 public:
