@@ -65,10 +65,14 @@ void prepareText(char* p, std::size_t capacity, std::size_t bytes)
 #endif
 }
 
+constexpr std::align_val_t smallAlignment{64};
+
 void* allocateHuge(std::size_t bytes)
 {
+    // Small blocks come from the heap, aligned to a cache line so that any element type
+    // (KeyTally's 32-byte slots among them) stands on its own alignment.
     if (bytes < hugePage)
-        return ::operator new(bytes);
+        return ::operator new(bytes, smallAlignment);
     // Mapped directly rather than through malloc: aligned without waste, and given back to
     // the system when released, so that reloading a log does not leave the heap fragmented.
     const std::size_t size = wholePages(bytes);
@@ -90,7 +94,7 @@ void* allocateHuge(std::size_t bytes)
 void releaseHuge(void* p, std::size_t bytes) noexcept
 {
     if (bytes < hugePage)
-        ::operator delete(p);
+        ::operator delete(p, smallAlignment);
     else
         ::munmap(p, wholePages(bytes));
 }
