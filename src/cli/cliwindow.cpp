@@ -9,8 +9,14 @@ namespace quorvel {
 
 CliWindow::~CliWindow()
 {
+    endProgress();
+}
+
+void CliWindow::endProgress()
+{
     if (progressShown_)
         *progress_ << "\r\033[K" << std::flush;
+    progressShown_ = false;
 }
 
 void CliWindow::setStatus(std::string_view caption)

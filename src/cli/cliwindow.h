@@ -31,6 +31,10 @@ public:
     void setCommandsEnabled(bool) override {}
     bool yield() override { return true; }
 
+    // Clears the progress line, so that what is printed next on the terminal starts a line of
+    // its own.
+    void endProgress();
+
     // The output box's text without a copy: a report of millions of lines is printed from here.
     const std::string& output() const { return output_; }
     const std::vector<std::string>& entries(Dialog dialog) const { return lists_[static_cast<std::size_t>(dialog)]; }

@@ -210,6 +210,7 @@ int answer(const Invocation& call, const std::string& folder, std::ostream& out,
             return ran;
         return writeTable(analyzer, window, call.format, table);
     });
+    window.endProgress();
     if (!outcome.isDone()) {
         for (const std::string& reason : start.also(outcome).reasons())
             messages.say(reason);

@@ -122,6 +122,25 @@ INSTANTIATE_TEST_SUITE_P(
                     "--)\n" +
                         usage}));
 
+// On a terminal, output and messages share the screen with the progress line: each starts on a
+// cleared line, never after the last caption.
+TEST(TerminalProgress, IsClearedBeforeTheAnswerAndBeforeTheMessages)
+{
+    TempServer server;
+    server.writeDownloadLog("1/1/2001 1:00\t\ta\tu\tf\r");
+    const FolderFile folderFile(server.programFolder(), server.configFolder());
+    const std::string cleared = "\r\033[K";
+    for (const std::string verb : {"top-downloader", "top-uploader"}) {
+        std::ostringstream screen, pipe;
+        const int code = runReport({"--server", server.folder(), verb}, screen, screen, folderFile, &screen);
+        const int piped = runReport({"--server", server.folder(), verb}, pipe, pipe, folderFile);
+        const std::string shown = screen.str();
+        SCOPED_TRACE(verb);
+        EXPECT_EQ(code, piped);
+        EXPECT_EQ(shown.substr(shown.rfind(cleared) + cleared.size()), pipe.str());
+    }
+}
+
 // The executable with stderr on a pseudo-terminal, which turns each LF into CR LF.
 TEST(TerminalMessagesOfTheExecutable, ReachARealTerminalWithoutControlCharacters)
 {
