@@ -84,7 +84,7 @@ struct Step {
 Step menu(const std::string& label, std::string_view item)
 {
     const CommandRow* command = findMenuItem(item);
-    return {label + " (" + std::string(item) + ")", [command](Analyzer& a) { return command->run(a, {}); }};
+    return {label + " (" + std::string(item) + ")", [command](Analyzer& a) { return runRow(a, *command); }};
 }
 
 std::vector<Step> steps()

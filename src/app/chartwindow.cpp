@@ -5,7 +5,6 @@
 #include "commands/commandtable.h"
 #include "core/filereplace.h"
 #include "gui/textcodec.h"
-#include "present/reporttext.h"
 #include "present/statustext.h"
 
 #include <QBarCategoryAxis>
@@ -27,6 +26,7 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
+#include <vector>
 
 namespace quorvel::gui {
 
@@ -90,11 +90,44 @@ QCategoryAxis* dayAxis(DayNumber first, DayNumber last)
     return axis;
 }
 
+// What a chart makes of an answer, by its columns: a day and a count, a line over a date axis;
+// a month or an hour and a count, bars in their order; names and their count(s), horizontal
+// bars. Anything else (hits, lists, a winner, days without a count) has no chart.
+enum class ChartKind { None, Days, Bars, Listing };
+
+ChartKind chartKind(const Answer& answer)
+{
+    if (answer.shape != TextShape::Listing || answer.columns.size() < 2 || answer.columnOf(ColumnKind::Count) != 1)
+        return ChartKind::None;
+    switch (answer.columns.front().kind) {
+    case ColumnKind::Day:
+        return ChartKind::Days;
+    case ColumnKind::Month:
+    case ColumnKind::Hour:
+        return ChartKind::Bars;
+    case ColumnKind::File:
+    case ColumnKind::Account:
+    case ColumnKind::User:
+    case ColumnKind::Address:
+        return ChartKind::Listing;
+    default:
+        return ChartKind::None;
+    }
+}
+
+// Whether a time listing's row counts the records without a readable date.
+bool isUndatedRow(const Answer& answer, std::size_t row)
+{
+    return answer.cell(row, 0).text == "undated";
+}
+
 // The dated rows at their day numbers; the days between them at zero while the listing spans
 // at most filledSpan days, else only the rows, each marked with a point.
-void drawDays(QChart& chart, const ResultTable& table)
+void drawDays(QChart& chart, const Answer& answer, std::size_t rows)
 {
-    const std::vector<std::int32_t>& days = table.timeKeys;
+    std::vector<DayNumber> days;
+    for (std::size_t row = 0; row < rows; ++row)
+        days.push_back(readDay(answer.cell(row, 0).text).value_or(0));
     const bool filled = std::int64_t{days.back()} - days.front() <= filledSpan;
     QList<QPointF> points;
     std::int64_t most = 0;
@@ -102,7 +135,7 @@ void drawDays(QChart& chart, const ResultTable& table)
     for (std::size_t row = 0; row < days.size(); ++row) {
         for (; filled && next < days[row]; ++next)
             points.append(QPointF(static_cast<double>(next), 0));
-        const std::int64_t count = table.cell(row, 1).count;
+        const std::int64_t count = answer.cell(row, 1).count;
         points.append(QPointF(days[row], static_cast<double>(count)));
         most = std::max(most, count);
         next = std::int64_t{days[row]} + 1;
@@ -120,44 +153,59 @@ void drawDays(QChart& chart, const ResultTable& table)
     series->attachAxis(counts);
 }
 
-// Bars in the order of the rows drawn; for a count listing the first 20 and, when it has more
-// entries, "others" for the rest (also when they count zero), laid horizontally with the first
-// at the top.
-void drawBars(QChart& chart, const ResultTable& table, bool listing)
+// Bars in the order of the rows drawn, a set of them for each count column; for a listing of
+// names the first 20 and, when it has more entries, "others" for the rest (also when they count
+// zero), laid horizontally with the first at the top.
+void drawBars(QChart& chart, const Answer& answer, std::size_t rows, bool listing)
 {
     QStringList categories;
-    auto* set = new QBarSet(QStringLiteral("Transfers"));
+    std::vector<QBarSet*> sets;
+    for (std::size_t column = 1; column < answer.columns.size(); ++column)
+        if (answer.columns[column].kind == ColumnKind::Count)
+            sets.push_back(new QBarSet(column == 1 && answer.columns.size() == 2
+                                           ? QStringLiteral("Transfers")
+                                           : QString::fromLatin1(answer.columns[column].name)));
+    std::vector<std::int64_t> others(sets.size(), 0);
     std::int64_t most = 0;
-    std::int64_t others = 0;
-    const std::size_t rows = ChartWindow::drawnRows(table);
     for (std::size_t row = 0; row < rows; ++row) {
-        const std::int64_t count = table.cell(row, 1).count;
-        if (listing && row >= shownEntries) {
-            others += count;
-            continue;
+        const bool shown = !listing || row < shownEntries;
+        if (shown)
+            categories << escaped(answer.cell(row, 0).text);
+        for (std::size_t k = 0; k < sets.size(); ++k) {
+            const std::int64_t count = answer.cell(row, k + 1).count;
+            if (shown) {
+                *sets[k] << static_cast<double>(count);
+                most = std::max(most, count);
+            } else {
+                others[k] += count;
+            }
         }
-        categories << escaped(table.cell(row, 0).text);
-        *set << static_cast<double>(count);
-        most = std::max(most, count);
     }
     if (listing && rows > shownEntries) {
         categories << QStringLiteral("others");
-        *set << static_cast<double>(others);
-        most = std::max(most, others);
+        for (std::size_t k = 0; k < sets.size(); ++k) {
+            *sets[k] << static_cast<double>(others[k]);
+            most = std::max(most, others[k]);
+        }
     }
     QAbstractBarSeries* series = listing ? static_cast<QAbstractBarSeries*>(new QHorizontalBarSeries)
                                          : static_cast<QAbstractBarSeries*>(new QBarSeries);
-    if (listing) {
-        // Horizontal bars run from the bottom up: reversed, the listing reads from the top.
+    // Horizontal bars run from the bottom up: reversed, the listing reads from the top.
+    if (listing)
         std::reverse(categories.begin(), categories.end());
-        auto* reversed = new QBarSet(set->label());
-        for (qsizetype i = set->count() - 1; i >= 0; --i)
-            *reversed << set->at(i);
-        delete set;
-        set = reversed;
+    for (QBarSet* set : sets) {
+        if (listing) {
+            QList<qreal> values;
+            for (qsizetype i = set->count() - 1; i >= 0; --i)
+                values << set->at(i);
+            set->remove(0, set->count());
+            set->append(values);
+        }
+        series->append(set);
     }
-    series->append(set);
     chart.addSeries(series);
+    if (sets.size() > 1)
+        chart.legend()->show();
     auto* axis = new QBarCategoryAxis;
     axis->append(categories);
     axis->setTruncateLabels(false);
@@ -187,13 +235,13 @@ QString captionOf(std::string_view name)
 
 // The command's caption, the server folder's name and the period, and the undated records a
 // time listing leaves out of its bars.
-QString chartTitle(const ResultTable& table, const std::string& serverFolder, const Period& period)
+QString chartTitle(const Answer& answer, const std::string& serverFolder, const Period& period)
 {
-    QString title = captionOf(table.name) + QStringLiteral(" \u2014 ") +
+    QString title = captionOf(answer.verb) + QStringLiteral(" \u2014 ") +
                     decodeLine(std::filesystem::path(serverFolder).filename().string()) + QStringLiteral(" \u2014 ") +
                     (period.isAllTime() ? QStringLiteral("All time") : decodeLine(periodText(period)));
-    if (table.shape != ResultTable::Shape::Listing && table.rows > table.timeKeys.size())
-        title += QStringLiteral(" (%1 undated)").arg(table.cell(table.rows - 1, 1).count);
+    if (chartKind(answer) != ChartKind::Listing && answer.rows > 0 && isUndatedRow(answer, answer.rows - 1))
+        title += QStringLiteral(" (%1 undated)").arg(answer.cell(answer.rows - 1, 1).count);
     return title;
 }
 
@@ -237,14 +285,18 @@ ChartWindow::ChartWindow(Platform& platform) : platform_(platform)
     connect(savePng_, &QPushButton::clicked, this, &ChartWindow::savePng);
 }
 
-bool ChartWindow::canDraw(const ResultTable& table)
+bool ChartWindow::canDraw(const Answer& answer)
 {
-    return table.shape != ResultTable::Shape::Rows;
+    return chartKind(answer) != ChartKind::None;
 }
 
-std::size_t ChartWindow::drawnRows(const ResultTable& table)
+std::size_t ChartWindow::drawnRows(const Answer& answer)
 {
-    return table.shape == ResultTable::Shape::Listing ? table.rows : table.timeKeys.size();
+    std::size_t rows = answer.rows;
+    if (chartKind(answer) != ChartKind::Listing)
+        while (rows > 0 && isUndatedRow(answer, rows - 1))
+            --rows;
+    return rows;
 }
 
 QChart* ChartWindow::chart() const
@@ -257,22 +309,24 @@ bool ChartWindow::showsChart() const
     return pages_->currentWidget() == view_;
 }
 
-void ChartWindow::draw(const ResultTable& table, const std::string& serverFolder, const Period& period)
+void ChartWindow::draw(const Answer& answer, const std::string& serverFolder, const Period& period)
 {
-    const bool empty = drawnRows(table) == 0;
+    const std::size_t rows = drawnRows(answer);
+    const bool empty = rows == 0;
     pages_->setCurrentWidget(empty ? static_cast<QWidget*>(empty_) : view_);
     savePng_->setEnabled(!empty);
     if (empty)
         return;
-    name_ = table.name;
+    name_ = answer.verb;
     if (folder_.empty())
         folder_ = serverFolder;
     QChart* chart = newChart();
-    chart->setTitle(chartTitle(table, serverFolder, period).toHtmlEscaped());
-    if (table.shape == ResultTable::Shape::ByDay)
-        drawDays(*chart, table);
+    chart->setTitle(chartTitle(answer, serverFolder, period).toHtmlEscaped());
+    const ChartKind kind = chartKind(answer);
+    if (kind == ChartKind::Days)
+        drawDays(*chart, answer, rows);
     else
-        drawBars(*chart, table, table.shape == ResultTable::Shape::Listing);
+        drawBars(*chart, answer, rows, kind == ChartKind::Listing);
     QChart* old = view_->chart();
     view_->setChart(chart);
     delete old;
@@ -294,7 +348,8 @@ void ChartWindow::savePng()
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     view_->grab().save(&buffer, "PNG");
-    if (const auto failure = replaceFile(*chosen, {std::string_view(png.constData(), static_cast<std::size_t>(png.size()))}))
+    if (const auto failure =
+            replaceFile(*chosen, {std::string_view(png.constData(), static_cast<std::size_t>(png.size()))}))
         platform_.showError(title, "Cannot save '" + *chosen + "': " + *failure);
     else
         folder_ = std::filesystem::path(*chosen).parent_path().string();

@@ -3,7 +3,7 @@
 
 #include "model/stamp.h"
 #include "platform/platform.h"
-#include "present/resulttable.h"
+#include "query/answer.h"
 
 #include <QWidget>
 
@@ -17,11 +17,12 @@ class QStackedWidget;
 
 namespace quorvel::gui {
 
-// The "Chart" window: the last result drawn with Qt Charts. A listing by day is a line over a
+// The "Chart" window: the last answer drawn with Qt Charts. A listing by day is a line over a
 // date axis made from the engine's day numbers, on which days without transfers count zero
 // while the listing spans at most 20,000 days (beyond that the line joins its rows); by month
-// and by hour, bars in their order; a count listing, horizontal bars of its first 20 entries in
-// its own order and, when there are more, one more, "others", for the rest. Count axes have
+// and by hour, bars in their order; a listing of names, horizontal bars (a set for each count
+// column) of its first 20 entries in its own order and, when there are more, one more,
+// "others", for the rest. Count axes have
 // whole-number ticks, each label once. Undated records get no bar; the title gives their
 // number. A result with no row to draw shows a sentence in place of the chart. Every text from
 // a log, a folder or a path is escaped: Qt Charts reads titles and labels as rich text.
@@ -32,15 +33,16 @@ class ChartWindow : public QWidget {
 public:
     explicit ChartWindow(Platform& platform);
 
-    // Whether a table is of a kind that has a chart: a count or time listing.
-    static bool canDraw(const ResultTable& table);
-    // The rows a chart of table draws: every row of a count listing, the dated rows of a time
-    // listing.
-    static std::size_t drawnRows(const ResultTable& table);
+    // Whether an answer is of a kind that has a chart, by its columns: a day, a month or an hour
+    // with a count, or names with their count(s).
+    static bool canDraw(const Answer& answer);
+    // The rows a chart of the answer draws: every row of a listing of names, the dated rows of
+    // a time listing.
+    static std::size_t drawnRows(const Answer& answer);
 
-    // Draws table, or shows that it is empty when it has no row to draw. The title is the
+    // Draws the answer, or shows that it is empty when it has no row to draw. The title is the
     // command's menu caption, the server folder's name and the period, or "All time".
-    void draw(const ResultTable& table, const std::string& serverFolder, const Period& period);
+    void draw(const Answer& answer, const std::string& serverFolder, const Period& period);
 
     QChart* chart() const;
     // Whether the chart shows, rather than the sentence that the result is empty.

@@ -146,8 +146,7 @@ void Form1::wireMenuItem(QAction* item, const CommandRow& row)
         commandItems_.push_back(item);
         break;
     case WindowAction::None:
-        connect(item, &QAction::triggered, this,
-                [this, handler = row.run] { run([handler](Analyzer& a) { return handler(a, {}); }); });
+        connect(item, &QAction::triggered, this, [this, &row] { run([&row](Analyzer& a) { return runRow(a, row); }); });
         commandItems_.push_back(item);
         break;
     }
@@ -211,7 +210,7 @@ void Form1::showAbout()
 // status line says so; an open chart window already shows that an empty result is empty.
 void Form1::showChart()
 {
-    const std::optional<ResultTable>& result = analyzer_.lastResult;
+    const std::optional<Answer>& result = analyzer_.lastAnswer;
     if (!result || !ChartWindow::canDraw(*result)) {
         setStatus(result ? noChartMessage : nothingToChartYetMessage);
         return;
@@ -232,7 +231,7 @@ void Form1::showChart()
 
 void Form1::followResult()
 {
-    const std::optional<ResultTable>& result = analyzer_.lastResult;
+    const std::optional<Answer>& result = analyzer_.lastAnswer;
     if (chart_ && chart_->isVisible() && result && ChartWindow::canDraw(*result))
         chart_->draw(*result, analyzer_.state.serverfolder, analyzer_.state.period);
 }

@@ -8,8 +8,8 @@
 #include "commands/commandtable.h"
 #include "commands/program.h"
 #include "commands/serverfolder.h"
+#include "present/answertext.h"
 #include "present/exports.h"
-#include "present/reporttext.h"
 #include "server/serverfolder.h"
 
 #include <cerrno>
@@ -37,26 +37,6 @@ struct Invocation {
 constexpr std::string_view usage =
     "usage: quorvel-report [--server DIR] [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--format text|csv|json] VERB [VALUE]";
 
-// A date given as YYYY-MM-DD; nothing when it is not one or names no real day.
-std::optional<DayNumber> parseDate(std::string_view text)
-{
-    const auto digitsAt = [&](std::size_t at, std::size_t n) {
-        int value = 0;
-        for (std::size_t k = at; k < at + n; ++k) {
-            if (text[k] < '0' || text[k] > '9')
-                return -1;
-            value = value * 10 + (text[k] - '0');
-        }
-        return value;
-    };
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
-        return std::nullopt;
-    const int year = digitsAt(0, 4), month = digitsAt(5, 2), day = digitsAt(8, 2);
-    if (year < 0 || month < 0 || day < 0 || !isRealDay(year, month, day))
-        return std::nullopt;
-    return dayNumber({year, month, day});
-}
-
 // Takes the value of --server, --from, --to or --format into call; false after saying why.
 bool takeOption(std::string_view option, const std::string& value, Invocation& call, const Messages& messages)
 {
@@ -76,7 +56,7 @@ bool takeOption(std::string_view option, const std::string& value, Invocation& c
         call.server = value;
         return true;
     }
-    const std::optional<DayNumber> day = parseDate(value);
+    const std::optional<DayNumber> day = readDay(value);
     if (!day) {
         messages.say(name, option, ": '", value, "' is not a date (YYYY-MM-DD)");
         return false;
@@ -172,15 +152,21 @@ std::optional<std::string> serverFolder(const Invocation& call, const FolderFile
     return folder;
 }
 
-// Makes the last result's CSV or JSON, when the memory it takes can be had. The output box is
-// not printed then, so it is let go first.
-Outcome writeTable(Analyzer& a, CliWindow& window, Format format, std::string& text)
+// What is printed of the answer besides the output box: its CSV or JSON, or a list's entries,
+// when the memory it takes can be had. The output box is not printed then, so it is let go
+// first.
+Outcome writeAnswer(Analyzer& a, CliWindow& window, Format format, std::optional<std::string>& text)
 {
+    const Answer& answer = *a.lastAnswer;
+    if (format == Format::Text) {
+        if (answer.shape == TextShape::Entries)
+            text = answerText(answer);
+        return Outcome::done();
+    }
     window.setOutputText({});
-    const ResultTable& table = *a.lastResult;
-    if (Outcome fits = affordAnswer(a, format == Format::Csv ? csvSize(table) : jsonSize(table)); !fits.isDone())
+    if (Outcome fits = affordAnswer(a, format == Format::Csv ? csvSize(answer) : jsonSize(answer)); !fits.isDone())
         return fits;
-    text = format == Format::Csv ? csvText(table, CsvCells::Verbatim) : jsonText(table);
+    text = format == Format::Csv ? csvText(answer, CsvCells::Verbatim) : jsonText(answer);
     return Outcome::done();
 }
 
@@ -203,12 +189,12 @@ int answer(const Invocation& call, const std::string& folder, std::ostream& out,
     a.state.period = call.period;
     a.loadplan = {verb.reads, verb.match, verb.match ? call.value : std::string(),
                   call.period.isAllTime() ? std::nullopt : std::optional(call.period), verb.readsStamps};
-    std::string table; // the last result as CSV or JSON
+    std::optional<std::string> printed; // the answer as CSV or JSON, or a list's entries
     const Outcome outcome = runCommand(a, [&](Analyzer& analyzer) {
-        Outcome ran = verb.run(analyzer, call.value);
-        if (!ran.isDone() || call.format == Format::Text)
+        Outcome ran = runRow(analyzer, verb, call.value);
+        if (!ran.isDone())
             return ran;
-        return writeTable(analyzer, window, call.format, table);
+        return writeAnswer(analyzer, window, call.format, printed);
     });
     window.endProgress();
     if (!outcome.isDone()) {
@@ -219,23 +205,18 @@ int answer(const Invocation& call, const std::string& folder, std::ostream& out,
     errno = 0; // a failed write leaves its reason here
     if (call.format != Format::Text) {
         // CSV and JSON hold the rows only: the records a period left out are counted on err.
-        const std::int64_t undated = a.lastResult->undated;
+        const std::int64_t undated = a.lastAnswer->undated;
         if (undated > 0)
             messages.say(name, undated, undated == 1 ? " record" : " records", " without a readable date left out");
-        out << table;
-    } else if (verb.prints) {
-        for (const std::string& entry : window.entries(*verb.prints))
-            out << entry << crlf;
-    } else {
-        out << window.output();
     }
+    out << (printed ? *printed : window.output());
     return finishOutput(out, messages);
 }
 
 } // namespace
 
-int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-              const FolderFile& folderFile, std::ostream* progress)
+int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const FolderFile& folderFile,
+              std::ostream* progress)
 {
     const Messages messages(err, progress != nullptr);
     const std::optional<Invocation> call = parse(args, messages);

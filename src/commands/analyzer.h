@@ -6,7 +6,7 @@
 #include "model/state.h"
 #include "platform/platform.h"
 #include "platform/window.h"
-#include "present/resulttable.h"
+#include "query/answer.h"
 #include "present/statustext.h"
 #include "server/folderfile.h"
 
@@ -31,10 +31,10 @@ struct Analyzer {
     LoadPlan loadplan;
     // The window's words, or quorvel-report's.
     MessageStyle style = MessageStyle::Window;
-    // The table of the last report, search or list that completed, for "Export as CSV..." and
-    // "Chart" (quorvel-report writes it as CSV or JSON); none after a reload, a folder switch
-    // or a period change.
-    std::optional<ResultTable> lastResult;
+    // The answer of the last report, search or list that completed, for "Export as CSV..." and
+    // "Chart" (quorvel-report prints it); none after a reload, a folder switch or a period
+    // change.
+    std::optional<Answer> lastAnswer;
     std::string lastExportFolder;
     bool busy = false; // a command is running; see commands/program.h
     // The bytes the system can still give: asked when a load starts and before an answer is

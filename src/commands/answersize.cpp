@@ -172,23 +172,40 @@ AnswerSize addressListingSize(const LogRecords& records)
     return withText(addresses * addressRowBytes + 2 * bytes, addresses * digits(records.count()) + bytes);
 }
 
-AnswerSize csvSize(const ResultTable& table)
+namespace {
+
+// The bytes of an answer's text cells together: each is read once, which costs far less than
+// writing it.
+std::uint64_t textBytes(const Answer& answer)
 {
-    std::uint64_t header = 2, row = 2;
-    for (const ResultTable::Column& column : table.columns) {
-        header += column.name.size() + textCellBytes;
-        row += column.isCount ? countCellBytes : textCellBytes;
-    }
-    // The text is made by appending to it.
-    return {fixedBytes + grown * (header + table.rows * row + csvByteBytes * table.textBytes), 0};
+    std::uint64_t bytes = 0;
+    for (std::size_t column = 0; column < answer.columns.size(); ++column)
+        if (answer.columns[column].kind != ColumnKind::Count)
+            for (std::size_t row = 0; row < answer.rows; ++row)
+                bytes += answer.cell(row, column).text.size();
+    return bytes;
 }
 
-AnswerSize jsonSize(const ResultTable& table)
+} // namespace
+
+AnswerSize csvSize(const Answer& answer)
+{
+    std::uint64_t header = 2, row = 2;
+    for (const Column& column : answer.columns) {
+        header += column.name.size() + textCellBytes;
+        row += column.kind == ColumnKind::Count ? countCellBytes : textCellBytes;
+    }
+    // The text is made by appending to it.
+    return {fixedBytes + grown * (header + answer.rows * row + csvByteBytes * textBytes(answer)), 0};
+}
+
+AnswerSize jsonSize(const Answer& answer)
 {
     std::uint64_t row = 4;
-    for (const ResultTable::Column& column : table.columns)
-        row += jsonByteBytes * column.name.size() + 4 + (column.isCount ? countCellBytes : textCellBytes);
-    return {fixedBytes + grown * (4 + table.rows * row + jsonByteBytes * table.textBytes), 0};
+    for (const Column& column : answer.columns)
+        row += jsonByteBytes * column.name.size() + 4 +
+               (column.kind == ColumnKind::Count ? countCellBytes : textCellBytes);
+    return {fixedBytes + grown * (4 + answer.rows * row + jsonByteBytes * textBytes(answer)), 0};
 }
 
 } // namespace quorvel

@@ -3,7 +3,7 @@
 
 #include "commands/analyzer.h"
 #include "commands/outcome.h"
-#include "present/reporttext.h"
+#include "query/activity.h"
 
 #include <cstdint>
 #include <string_view>
@@ -67,9 +67,9 @@ AnswerSize timeListingSize(TimeUnit unit, std::int64_t records);
 // Counts by address: every record's address may be a distinct one.
 AnswerSize addressListingSize(const LogRecords& records);
 
-// A table written as CSV or JSON (present/exports.h), from its rows, its columns and its
-// textBytes, each byte as the most a text byte becomes in the format.
-AnswerSize csvSize(const ResultTable& table);
-AnswerSize jsonSize(const ResultTable& table);
+// An answer written as CSV or JSON (present/exports.h), from its rows, its columns and the bytes
+// of its text cells, each byte as the most a text byte becomes in the format.
+AnswerSize csvSize(const Answer& answer);
+AnswerSize jsonSize(const Answer& answer);
 
 } // namespace quorvel

@@ -5,11 +5,9 @@
 #include "commands/loading.h"
 #include "commands/period.h"
 #include "commands/windowprogress.h"
-#include "present/reporttext.h"
-#include "present/resulttables.h"
+#include "core/nameorder.h"
 #include "present/statustext.h"
 #include "query/activity.h"
-#include "core/nameorder.h"
 
 #include <algorithm>
 #include <utility>
@@ -19,32 +17,7 @@ namespace quorvel {
 
 namespace {
 
-std::string_view headingOf(Side side, TimeUnit unit)
-{
-    const SideInfo& info = sideInfo(side);
-    return unit == TimeUnit::Day ? info.byDayHeading : unit == TimeUnit::Month ? info.byMonthHeading : info.byHourHeading;
-}
-
-// Sets the answer and ends with "Done...".
-Outcome answer(Analyzer& a, std::string text, ResultTable table, std::int64_t undated)
-{
-    showResult(a, std::move(text), std::move(table), undated);
-    a.window.setStatus(doneMessage);
-    return Outcome::done();
-}
-
-std::string_view timeVerb(Side side, TimeUnit unit)
-{
-    if (unit == TimeUnit::Day)
-        return twin(side, "downloads-by-day", "uploads-by-day");
-    if (unit == TimeUnit::Month)
-        return twin(side, "downloads-by-month", "uploads-by-month");
-    return twin(side, "downloads-by-hour", "uploads-by-hour");
-}
-
-} // namespace
-
-Outcome byTime(Analyzer& a, Side side, TimeUnit unit)
+Answered byTime(Analyzer& a, Side side, TimeUnit unit)
 {
     if (Outcome guard = logGuard(a, side); !guard.isDone())
         return guard;
@@ -57,11 +30,29 @@ Outcome byTime(Analyzer& a, Side side, TimeUnit unit)
     const TimeCounts counts = unit == TimeUnit::Day     ? countByDay(stamps, records, selection)
                               : unit == TimeUnit::Month ? countByMonth(stamps, records, selection)
                                                         : countByHour(stamps, records, selection);
-    return answer(a, timeListingText(headingOf(side, unit), counts, unit), timeTable(timeVerb(side, unit), counts, unit),
-                  selection.undated);
+    Answer answer = timeAnswer(side, unit, counts, selection);
+    a.window.setStatus(doneMessage);
+    return answer;
 }
 
-Outcome byAddress(Analyzer& a, Side side)
+} // namespace
+
+Answered byDay(Analyzer& a, Side side, const std::string&)
+{
+    return byTime(a, side, TimeUnit::Day);
+}
+
+Answered byMonth(Analyzer& a, Side side, const std::string&)
+{
+    return byTime(a, side, TimeUnit::Month);
+}
+
+Answered byHour(Analyzer& a, Side side, const std::string&)
+{
+    return byTime(a, side, TimeUnit::Hour);
+}
+
+Answered byAddress(Analyzer& a, Side side, const std::string&)
 {
     if (Outcome guard = logGuard(a, side); !guard.isDone())
         return guard;
@@ -71,15 +62,12 @@ Outcome byAddress(Analyzer& a, Side side)
     const Selection selection = selectionOf(a, side);
     replayProgress(a.window, records.count(),
                    [side](std::int64_t i, std::int64_t n) { return numberCaption(side, i, n); });
-    const auto rows = countByAddress(records, selection);
-    const auto line = [](const std::pair<std::string_view, std::int64_t>& row) { return std::pair{row.second, row.first}; };
-    return answer(a, countListingText(sideInfo(side).byAddressHeading, rows.begin(), rows.end(), line),
-                  countListingTable(twin(side, "downloads-by-address", "uploads-by-address"), "address",
-                                    {rows.begin(), rows.end()}),
-                  selection.undated);
+    Answer answer = addressAnswer(side, countByAddress(records, selection), selection);
+    a.window.setStatus(doneMessage);
+    return answer;
 }
 
-Outcome lastTransfer(Analyzer& a, Side side)
+Answered lastTransfer(Analyzer& a, Side side, const std::string&)
 {
     if (Outcome guard = accountReportGuard(a, side); !guard.isDone())
         return guard;
@@ -96,10 +84,9 @@ Outcome lastTransfer(Analyzer& a, Side side)
     std::sort(names.begin(), names.end(), nameOrder);
     const Selection selection = selectionOf(a, side);
     const std::vector<LastTransfer> last = lastTransfers(stampsOf(a, side), records, selection, names);
-    const std::vector<std::size_t> order = lastTransferOrder(last);
-    return answer(a, lastTransfersText(sideInfo(side).lastTransferHeading, names, last, order),
-                  lastTransferTable(twin(side, "last-downloads", "last-uploads"), names, last, order),
-                  selection.undated);
+    Answer answer = lastTransferAnswer(side, names, last, lastTransferOrder(last), selection);
+    a.window.setStatus(doneMessage);
+    return answer;
 }
 
 } // namespace quorvel

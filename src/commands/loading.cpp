@@ -40,7 +40,7 @@ void unloadLog(Analyzer& a, Side side)
     a.state.log(side) = LogState{};
     a.window.clearList(pickDialog(side, Pick::Files));
     a.window.clearList(pickDialog(side, Pick::Names));
-    a.lastResult.reset();
+    a.lastAnswer.reset();
 }
 
 Outcome loadlog(Analyzer& a, Side side)
@@ -49,7 +49,7 @@ Outcome loadlog(Analyzer& a, Side side)
     const std::string& folder = a.state.serverfolder;
     if (folder.empty())
         return refuse(a, cannotFindLog(side, a.style, folder));
-    const LogFile file(serverPath(a, sideInfo(side).logFileName));
+    const LogFile file(serverPath(a, logFileName(side)));
     if (file.status() == LogFile::Status::NotFound)
         return refuse(a, cannotFindLog(side, a.style, folder));
     if (file.status() != LogFile::Status::Open)
@@ -83,8 +83,9 @@ Outcome loadlog(Analyzer& a, Side side)
 
 Outcome askload(Analyzer& a, Side side)
 {
-    const SideInfo& info = sideInfo(side);
-    if (!a.platform.askOkCancel(info.loadQuestion, info.loadQuestionTitle))
+    if (!a.platform.askOkCancel(
+            twinText(side, "You must load the download log first, do you want to load the download log?"),
+            twinText(side, "Load download log")))
         return Outcome::cancelled();
     return loadlog(a, side);
 }

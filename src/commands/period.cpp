@@ -3,7 +3,6 @@
 
 #include "commands/searches.h"
 #include "commands/windowprogress.h"
-#include "present/reporttext.h"
 #include "present/statustext.h"
 
 #include <algorithm>
@@ -72,22 +71,8 @@ Selection selectionOf(Analyzer& a, Side side)
     if (period.isAllTime())
         return Selection{};
     if (log.loadedPeriod == period)
-        return Selection{true, {}, log.undatedLeftOut};
+        return Selection{true, {}, log.undatedLeftOut, period};
     return recordsIn(stampsOf(a, side), period);
-}
-
-void showResult(Analyzer& a, std::string text, ResultTable table, std::int64_t undated)
-{
-    table.textBytes = text.size();
-    if (!a.state.period.isAllTime()) {
-        // Made in room of its own size, the text is copied once (commands/answersize.h).
-        std::string led = periodLead(a.state.period, undated);
-        led.reserve(led.size() + text.size());
-        text = std::move(led.append(text));
-    }
-    a.window.setOutputText(std::move(text));
-    table.undated = undated;
-    a.lastResult = std::move(table);
 }
 
 Outcome mnuperiod_Click(Analyzer& a)
@@ -110,7 +95,7 @@ Outcome mnuperiod_Click(Analyzer& a)
     if (chosen->toOn)
         period.to = dayOf(chosen->to);
     a.state.period = period;
-    a.lastResult.reset();
+    a.lastAnswer.reset();
     for (const Side side : {Side::Download, Side::Upload}) {
         LogState& log = a.state.log(side);
         log.nameslisted = false;

@@ -21,17 +21,6 @@ const RecordStamps& stampsOf(Analyzer& a, Side side);
 // whose stamp is readable and whose day lies in it (when the load kept only those, all it kept).
 Selection selectionOf(Analyzer& a, Side side);
 
-// Sets the output box to text, which under a period begins with the period's line and the
-// number of records left out for want of a readable date, and keeps the table as the last
-// result.
-void showResult(Analyzer& a, std::string text, ResultTable table, std::int64_t undated);
-
-// Which twin of a name a side answers: "downloads-by-date" or "uploads-by-date".
-inline std::string_view twin(Side side, std::string_view download, std::string_view upload)
-{
-    return side == Side::Download ? download : upload;
-}
-
 // "Period...": asks for From and To dates, each of which may be off; the dialog opens on the
 // current period, or else on the first and last readable dates of the loaded logs, or else on
 // today. OK or "All Time" set the period for every command until it is changed, say

@@ -2,6 +2,7 @@
 #include "commands/program.h"
 
 #include "commands/serverfolder.h"
+#include "present/answertext.h"
 
 #include <utility>
 
@@ -11,6 +12,20 @@ Outcome refuse(Analyzer& a, std::string_view reason, Outcome earlier)
 {
     a.window.setStatus(reason);
     return std::move(earlier.refuseFor(std::string(reason)));
+}
+
+Outcome show(Analyzer& a, Answered answered, std::string_view verb)
+{
+    if (!answered.answer)
+        return std::move(answered.outcome);
+    Answer& answer = *answered.answer;
+    answer.verb = verb;
+    if (answer.shape != TextShape::Entries)
+        a.window.setOutputText(answerText(answer));
+    a.lastAnswer = std::move(answer);
+    if (answered.keep)
+        answered.keep();
+    return std::move(answered.outcome);
 }
 
 Outcome Form_Load(Analyzer& a)

@@ -5,7 +5,10 @@
 #include "commands/outcome.h"
 #include "commands/windowprogress.h"
 
+#include <functional>
 #include <new>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace quorvel {
@@ -21,6 +24,26 @@ Outcome lblinfo_Click(Analyzer& a);
 // Shows reason in the status line and returns a refusal for it, after the reasons of earlier
 // (a step of the command that failed before, such as a load).
 Outcome refuse(Analyzer& a, std::string_view reason, Outcome earlier = Outcome::refused());
+
+// What a question gives: its answer, or the outcome that ended it without one (a refusal, a
+// declined question; a pick list already built gives none). What the question leaves in the
+// state (a tally, the accounts' order) is kept only once its answer is shown, so that a command
+// that runs out of memory while showing it leaves the state as it was.
+struct Answered {
+    Answered(Outcome ended) : outcome(std::move(ended)) {}
+    Answered(Answer given, std::function<void()> keeping = {}) : answer(std::move(given)), keep(std::move(keeping)) {}
+
+    Outcome outcome = Outcome::done();
+    std::optional<Answer> answer;
+    std::function<void()> keep;
+};
+using Question = Answered (*)(Analyzer& a, Side side, const std::string& value);
+
+// Shows what a question gave, as the answer to verb: the output box gets the answer's text (a
+// list box's entries stay in their list), and the answer is kept as the last one, for
+// "Export as CSV..." and "Chart" (quorvel-report prints it). Returns the outcome: done for an
+// answer.
+Outcome show(Analyzer& a, Answered answered, std::string_view verb);
 
 // Runs one command to its end and returns how it ended. Only one command runs at a time: while
 // it runs, the menus and the dialogs' buttons are disabled, and a command started meanwhile

@@ -5,11 +5,10 @@
 #include "commands/loading.h"
 #include "commands/period.h"
 #include "commands/windowprogress.h"
-#include "present/reporttext.h"
-#include "present/resulttables.h"
 #include "present/statustext.h"
 #include "query/counts.h"
 
+#include <functional>
 #include <span>
 #include <string_view>
 #include <utility>
@@ -58,24 +57,6 @@ std::vector<std::int64_t> countAccounts(Analyzer& a, Side side, std::span<const 
     return counts;
 }
 
-std::string filesListing(std::string_view heading, const std::vector<filecount>& files, bool mostFirst)
-{
-    const auto line = [](const filecount& file) { return std::pair{file.count, file.filename}; };
-    return mostFirst ? countListingText(heading, files.rbegin(), files.rend(), line)
-                     : countListingText(heading, files.begin(), files.end(), line);
-}
-
-// The rows of a listing in the order its text shows them.
-template <class It, class CountAndName> CountRows rowsOf(It first, It last, CountAndName countAndName)
-{
-    CountRows rows;
-    for (It it = first; it != last; ++it) {
-        const auto [count, name] = countAndName(*it);
-        rows.emplace_back(std::string(name), count);
-    }
-    return rows;
-}
-
 // Refuses a listing of the side's files that would not fit in memory.
 Outcome affordFiles(Analyzer& a, Side side)
 {
@@ -98,12 +79,10 @@ Outcome affordAccounts(Analyzer& a, Side side)
                                countListingSize(a.state.accounts.size(), names, records.count()) + perLogAccount);
 }
 
-ResultTable filesTable(std::string_view name, const std::vector<filecount>& files, bool mostFirst)
+// Keeps the side's per-file tally in the state.
+std::function<void()> keepFiles(Analyzer& a, Side side, std::vector<filecount> files)
 {
-    const auto line = [](const filecount& file) { return std::pair{file.count, file.filename}; };
-    return countListingTable(name, "file",
-                             mostFirst ? rowsOf(files.rbegin(), files.rend(), line)
-                                       : rowsOf(files.begin(), files.end(), line));
+    return [&log = a.state.log(side), tally = std::move(files)]() mutable { log.files = std::move(tally); };
 }
 
 } // namespace
@@ -116,7 +95,7 @@ std::vector<filecount> listfiles(Analyzer& a, Side side, const Selection& select
     return fileTally(records, selection);
 }
 
-Outcome sortByDate(Analyzer& a, Side side)
+Answered sortByDate(Analyzer& a, Side side, const std::string&)
 {
     if (Outcome guard = logGuard(a, side); !guard.isDone())
         return guard;
@@ -124,14 +103,12 @@ Outcome sortByDate(Analyzer& a, Side side)
         return fits;
     const Selection selection = selectionOf(a, side);
     std::vector<filecount> files = listfiles(a, side, selection);
-    showResult(a, filesListing(sideInfo(side).byDateHeading, files, false),
-               filesTable(twin(side, "downloads-by-date", "uploads-by-date"), files, false), selection.undated);
-    a.state.log(side).files = std::move(files);
+    Answer answer = filesAnswer(side, files, false, selection);
     a.window.setStatus(doneMessage);
-    return Outcome::done();
+    return {std::move(answer), keepFiles(a, side, std::move(files))};
 }
 
-Outcome sortByNumber(Analyzer& a, Side side)
+Answered sortByNumber(Analyzer& a, Side side, const std::string&)
 {
     if (Outcome guard = logGuard(a, side); !guard.isDone())
         return guard;
@@ -140,13 +117,11 @@ Outcome sortByNumber(Analyzer& a, Side side)
     const Selection selection = selectionOf(a, side);
     std::vector<filecount> files = listfiles(a, side, selection);
     sortAscendingByCount(files, [](const filecount& file) { return file.count; });
-    showResult(a, filesListing(sideInfo(side).byNumberHeading, files, true),
-               filesTable(twin(side, "downloads-by-number", "uploads-by-number"), files, true), selection.undated);
-    a.state.log(side).files = std::move(files);
-    return Outcome::done();
+    Answer answer = filesAnswer(side, files, true, selection);
+    return {std::move(answer), keepFiles(a, side, std::move(files))};
 }
 
-Outcome sortByAccount(Analyzer& a, Side side)
+Answered sortByAccount(Analyzer& a, Side side, const std::string&)
 {
     if (Outcome guard = accountReportGuard(a, side); !guard.isDone())
         return guard;
@@ -159,19 +134,12 @@ Outcome sortByAccount(Analyzer& a, Side side)
         transfers(accounts[i], side) = counts[i];
     // Whole entries move, so each account keeps its other side's counter.
     sortAscendingByCount(accounts, [side](const accountinfo& account) { return transfers(account, side); });
-    const auto line = [side](const accountinfo& account) {
-        return std::pair{transfers(account, side), std::string_view(account.name)};
-    };
-    std::string text = countListingText(sideInfo(side).byAccountHeading, accounts.rbegin(), accounts.rend(), line);
-    ResultTable table = countListingTable(twin(side, "downloads-by-account", "uploads-by-account"), "account",
-                                          rowsOf(accounts.rbegin(), accounts.rend(), line));
+    Answer answer = accountsAnswer(side, accounts, selection);
     a.window.setStatus(doneMessage);
-    showResult(a, std::move(text), std::move(table), selection.undated);
-    a.state.accounts = std::move(accounts);
-    return Outcome::done();
+    return {std::move(answer), [&a, sorted = std::move(accounts)]() mutable { a.state.accounts = std::move(sorted); }};
 }
 
-Outcome topUser(Analyzer& a, Side side)
+Answered topUser(Analyzer& a, Side side, const std::string&)
 {
     if (Outcome guard = logGuard(a, side); !guard.isDone())
         return guard;
@@ -185,13 +153,10 @@ Outcome topUser(Analyzer& a, Side side)
     const ValueCounts users = countValues(records, Field::username, selection);
     showCountingCaptions(a, side, users.values);
     a.window.setStatus(doneMessage);
-    const std::optional<Winner> winner = lastMaximum(users.values, users.counts);
-    showResult(a, numberOneText(sideInfo(side).topUserHeading, winner, side),
-               winnerTable(twin(side, "top-downloader", "top-uploader"), "user", winner), selection.undated);
-    return Outcome::done();
+    return numberOneAnswer(side, {"user", ColumnKind::User}, lastMaximum(users.values, users.counts), selection);
 }
 
-Outcome topAccount(Analyzer& a, Side side)
+Answered topAccount(Analyzer& a, Side side, const std::string&)
 {
     if (Outcome guard = accountReportGuard(a, side); !guard.isDone())
         return guard;
@@ -201,14 +166,10 @@ Outcome topAccount(Analyzer& a, Side side)
     const Selection selection = selectionOf(a, side);
     const std::vector<std::int64_t> counts = countAccounts(a, side, names, selection);
     a.window.setStatus(doneMessage);
-    const std::optional<Winner> winner = lastMaximum(names, counts);
-    showResult(a, numberOneText(sideInfo(side).topAccountHeading, winner, side),
-               winnerTable(twin(side, "top-account-downloader", "top-account-uploader"), "account", winner),
-               selection.undated);
-    return Outcome::done();
+    return numberOneAnswer(side, {"account", ColumnKind::Account}, lastMaximum(names, counts), selection);
 }
 
-Outcome inactiveAccounts(Analyzer& a, Side side)
+Answered inactiveAccounts(Analyzer& a, Side side, const std::string&)
 {
     if (Outcome guard = accountReportGuard(a, side); !guard.isDone())
         return guard;
@@ -218,13 +179,10 @@ Outcome inactiveAccounts(Analyzer& a, Side side)
     const Selection selection = selectionOf(a, side);
     const std::vector<std::int64_t> counts = countAccounts(a, side, names, selection);
     a.window.setStatus(doneMessage);
-    const std::vector<std::string_view> idle = uncounted(names, counts);
-    showResult(a, nameListText(sideInfo(side).inactiveHeading, idle),
-               nameTable(twin(side, "inactive-downloaders", "inactive-uploaders"), "account", {idle.begin(), idle.end()}),
-               selection.undated);
-    for (std::size_t i = 0; i < names.size(); ++i)
-        transfers(a.state.accounts[i], side) = counts[i];
-    return Outcome::done();
+    return {idleAccountsAnswer(side, uncounted(names, counts), selection), [&a, side, counts] {
+                for (std::size_t i = 0; i < counts.size(); ++i)
+                    transfers(a.state.accounts[i], side) = counts[i];
+            }};
 }
 
 } // namespace quorvel

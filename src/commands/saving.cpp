@@ -4,7 +4,7 @@
 #include "commands/answersize.h"
 #include "core/filereplace.h"
 #include "present/exports.h"
-#include "present/reporttext.h"
+#include "core/textwriter.h"
 
 #include <filesystem>
 
@@ -52,23 +52,23 @@ Outcome mnusave_Click(Analyzer& a)
 
 Outcome mnuexportcsv_Click(Analyzer& a)
 {
-    if (!a.lastResult) {
+    if (!a.lastAnswer) {
         a.window.setStatus("Nothing to export yet...");
         return Outcome::refused();
     }
-    const ResultTable& table = *a.lastResult;
+    const Answer& answer = *a.lastAnswer;
     const auto chosen = a.platform.askSaveFileName(SaveDialogRequest{
         .title = std::string(exportDialogTitle),
-        .proposedName = std::string(table.name) + ".csv",
+        .proposedName = std::string(answer.verb) + ".csv",
         .initialFolder = a.lastExportFolder.empty() ? a.state.serverfolder : a.lastExportFolder,
         .filters = {{"CSV Files", "*.csv"}, {"All Files", "*.*"}},
         .defaultSuffix = "csv",
     });
     if (!chosen || chosen->empty())
         return Outcome::cancelled();
-    if (Outcome fits = affordAnswer(a, csvSize(table)); !fits.isDone())
+    if (Outcome fits = affordAnswer(a, csvSize(answer)); !fits.isDone())
         return fits;
-    if (const auto failure = replaceFile(*chosen, {csvText(table, CsvCells::Guarded)})) {
+    if (const auto failure = replaceFile(*chosen, {csvText(answer, CsvCells::Guarded)})) {
         a.platform.showError(exportDialogTitle, "Cannot export '" + *chosen + "': " + *failure);
         return Outcome::refused();
     }

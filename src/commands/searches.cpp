@@ -2,13 +2,11 @@
 #include "commands/searches.h"
 
 #include "commands/answersize.h"
+#include "commands/commandtable.h"
 #include "commands/loading.h"
 #include "commands/period.h"
-#include "commands/program.h"
 #include "commands/serverfolder.h"
 #include "commands/windowprogress.h"
-#include "present/reporttext.h"
-#include "present/resulttables.h"
 #include "present/statustext.h"
 #include "query/counts.h"
 #include "query/search.h"
@@ -21,145 +19,99 @@ namespace quorvel {
 
 namespace {
 
-// One walk over a log: the records whose `match` field equals key are hits and print their
-// stamp and `shown` field. caption is the status line's first line, ended by CR LF; name is
-// the verb that answers the search.
-struct Walk {
-    Side side;
-    Field match;
-    Field shown;
-    std::string_view key;
-    std::string caption;
-    std::string_view name;
-};
-
-struct Hits {
-    std::vector<std::int64_t> records;
-    std::int64_t undated = 0; // left out for want of a readable date
-};
-
-// Appends a line "<stamp>: <shown>" CR LF to text for every hit among the records of the
-// period, in record order, with the progress caption "<caption>Looking at Download Number
-// i/N" CR LF in the status line. The bound is fixed at the start; no other command can reload
-// the log while this one runs.
-Hits appendHits(Analyzer& a, const Walk& walk, std::string& text)
+// The status line's first line while a search walks, ended by CR LF.
+std::string searchCaption(SearchKind kind, Side side, std::string_view value)
 {
-    const LogRecords& records = a.state.log(walk.side).records;
-    const Selection selection = selectionOf(a, walk.side);
-    a.window.setStatus(walk.caption);
-    WindowProgress progress(a.window, [&](std::int64_t i, std::int64_t n) {
-        return searchingCaption(walk.caption, walk.side, i, n);
-    });
-    Hits hits{findRecords(records, walk.match, walk.key, selection, progress), selection.undated};
-    appendHitLines(text, records, hits.records, walk.shown);
-    return hits;
+    switch (kind) {
+    case SearchKind::Name:
+        return nameSearchCaption(side, value);
+    case SearchKind::File:
+        return fileSearchCaption(side, value);
+    case SearchKind::Account:
+        break;
+    }
+    return accountSearchCaption(side, value);
 }
 
-// What the hits of a walk take.
-AnswerSize walkSize(const Analyzer& a, const Walk& walk)
+// What the hits of a search take.
+AnswerSize searchSize(const Analyzer& a, SearchKind kind, Side side, std::string_view value)
 {
-    return selectionSize(a, walk.side, false) +
-           hitListSize(a.state.log(walk.side).records, walk.match, walk.key, walk.shown);
+    const SearchDesign& design = searchDesign(kind);
+    return selectionSize(a, side, false) + hitListSize(a.state.log(side).records, design.match, value, design.shown);
 }
 
-// Sets the output box once to the heading and the hit lines of the walk.
-Outcome runSearch(Analyzer& a, const Walk& walk, std::string heading)
+struct Found {
+    std::vector<std::int64_t> hits;
+    Selection selection;
+};
+
+// The hits among the records of the period, in record order, with the progress caption
+// "<first line>Looking at Download Number i/N" CR LF in the status line. The bound is fixed at
+// the start; no other command can reload the log while this one runs.
+Found find(Analyzer& a, SearchKind kind, Side side, std::string_view value)
 {
-    if (Outcome fits = affordAnswer(a, walkSize(a, walk)); !fits.isDone())
+    Selection selection = selectionOf(a, side);
+    const std::string caption = searchCaption(kind, side, value);
+    a.window.setStatus(caption);
+    WindowProgress progress(a.window,
+                            [&](std::int64_t i, std::int64_t n) { return searchingCaption(caption, side, i, n); });
+    std::vector<std::int64_t> hits =
+        findRecords(a.state.log(side).records, searchDesign(kind).match, value, selection, progress);
+    return {std::move(hits), std::move(selection)};
+}
+
+Answered search(Analyzer& a, SearchKind kind, Side side, std::string_view value)
+{
+    if (Outcome fits = affordAnswer(a, searchSize(a, kind, side, value)); !fits.isDone())
         return fits;
-    Hits hits = appendHits(a, walk, heading);
-    const LogRecords& records = a.state.log(walk.side).records;
-    showResult(a, std::move(heading),
-               hitTable(walk.name, records, std::move(hits.records), walk.shown == Field::filename ? "file" : "user",
-                        walk.shown),
-               hits.undated);
+    Found found = find(a, kind, side, value);
+    Answer answer = searchAnswer(kind, side, value, a.state.log(side).records, std::move(found.hits), found.selection);
     a.window.setStatus(doneMessage);
-    return Outcome::done();
+    return answer;
 }
 
-Walk accountWalk(Side side, std::string_view account)
-{
-    return {side,    Field::account, Field::filename, account, accountSearchCaption(side, account),
-            twin(side, "account-downloads", "account-uploads")};
-}
-
-// Hides Form4 and runs search on the selected account.
-Outcome searchSelectedAccount(Analyzer& a, Outcome (*search)(Analyzer&, std::string_view))
+// Hides Form4 and shows the question's answer for the selected account.
+Outcome searchSelectedAccount(Analyzer& a, Question question, Side side)
 {
     a.window.hideDialog(Dialog::Accounts);
-    return search(a, a.window.selectedEntry(Dialog::Accounts));
-}
-
-// Fills the dialog's list with the distinct values of the field, with the pick list's
-// captions, then clears the output box. The list is emptied first and filled in one call, so
-// it never holds a value twice.
-void buildPickList(Analyzer& a, Side side, Pick pick)
-{
-    const LogRecords& records = a.state.log(side).records;
-    const Field field = pick == Pick::Names ? Field::username : Field::filename;
-    const Selection selection = selectionOf(a, side);
-    replayProgress(a.window, records.count(),
-                   [field](std::int64_t i, std::int64_t n) { return pickListCaption(field, i, n); });
-    const Dialog dialog = pickDialog(side, pick);
-    const std::vector<std::string_view> values = distinctValues(records, field, selection);
-    a.window.clearList(dialog);
-    a.window.addToList(dialog, values);
-    a.window.setOutputText({});
-    a.lastResult = nameTable(pick == Pick::Names ? twin(side, "download-names", "upload-names")
-                                                 : twin(side, "download-files", "upload-files"),
-                             pick == Pick::Names ? "user" : "file", {values.begin(), values.end()});
-    a.lastResult->undated = selection.undated;
-    a.lastResult->textBytes = records.tally(field).keyBytes();
-    a.window.setStatus(doneMessage);
+    return ask(a, question, side, a.window.selectedEntry(Dialog::Accounts));
 }
 
 } // namespace
 
-Outcome namesearch(Analyzer& a, Side side, std::string_view name)
+Answered namesearch(Analyzer& a, Side side, const std::string& name)
 {
-    return runSearch(a,
-                     {side, Field::username, Field::filename, name, nameSearchCaption(side, name),
-                      twin(side, "user-downloads", "user-uploads")},
-                     nameSearchHeading(side, name));
+    return search(a, SearchKind::Name, side, name);
 }
 
-Outcome filesearch(Analyzer& a, Side side, std::string_view file)
+Answered filesearch(Analyzer& a, Side side, const std::string& file)
 {
-    return runSearch(a,
-                     {side, Field::filename, Field::username, file, fileSearchCaption(side, file),
-                      twin(side, "file-downloads", "file-uploads")},
-                     fileSearchHeading(side, file));
+    return search(a, SearchKind::File, side, file);
 }
 
-Outcome usersearch(Analyzer& a, Side side, std::string_view account)
+Answered usersearch(Analyzer& a, Side side, const std::string& account)
 {
     if (Outcome guard = logGuard(a, side); !guard.isDone())
         return guard;
-    return runSearch(a, accountWalk(side, account), accountSearchHeading(side, account));
+    return search(a, SearchKind::Account, side, account);
 }
 
-Outcome usersearchboth(Analyzer& a, std::string_view account)
+Answered usersearchboth(Analyzer& a, Side, const std::string& account)
 {
     Outcome loads = offerLoad(a, Side::Download);
     loads.also(offerLoad(a, Side::Upload));
     if (!a.state.download.loaded || !a.state.upload.loaded)
         return refuse(a, mustLoadMessage, std::move(loads));
-    const Walk down = accountWalk(Side::Download, account), up = accountWalk(Side::Upload, account);
-    // The upload hits are appended to the text of the download hits, which moves into twice
-    // its room first.
-    const AnswerSize downSize = walkSize(a, down);
-    if (Outcome fits = affordAnswer(a, downSize + AnswerSize{2 * downSize.text, 0} + walkSize(a, up)); !fits.isDone())
+    if (Outcome fits = affordAnswer(a, searchSize(a, SearchKind::Account, Side::Download, account) +
+                                           searchSize(a, SearchKind::Account, Side::Upload, account));
+        !fits.isDone())
         return fits;
-    std::string text = accountSearchHeading(Side::Download, account);
-    Hits downloads = appendHits(a, down, text);
-    text.append(crlf).append(crlf).append(accountSearchHeading(Side::Upload, account));
-    Hits uploads = appendHits(a, up, text);
-    showResult(a, std::move(text),
-               bothSidesHitTable("account-both", a.state.download.records, std::move(downloads.records),
-                                 a.state.upload.records, std::move(uploads.records)),
-               downloads.undated + uploads.undated);
+    Found down = find(a, SearchKind::Account, Side::Download, account);
+    Found up = find(a, SearchKind::Account, Side::Upload, account);
+    Answer answer = bothLogsAnswer(account, a.state.download.records, std::move(down.hits), down.selection,
+                                   a.state.upload.records, std::move(up.hits), up.selection);
     a.window.setStatus(doneMessage);
-    return Outcome::done();
+    return answer;
 }
 
 Dialog pickDialog(Side side, Pick pick)
@@ -169,23 +121,35 @@ Dialog pickDialog(Side side, Pick pick)
     return pick == Pick::Names ? Dialog::UpNames : Dialog::UpFiles;
 }
 
-Outcome showPickList(Analyzer& a, Side side, Pick pick)
+Answered showPickList(Analyzer& a, Side side, Pick pick)
 {
     if (Outcome guard = logGuard(a, side); !guard.isDone())
         return guard;
     LogState& log = a.state.log(side);
     bool& listed = pick == Pick::Names ? log.nameslisted : log.fileslisted;
-    if (!listed) {
-        const KeyTally& tally = log.records.tally(pick == Pick::Names ? Field::username : Field::filename);
-        if (Outcome fits =
-                affordAnswer(a, selectionSize(a, side, false) + pickListSize(tally.size(), tally.keyBytes()));
-            !fits.isDone())
-            return fits;
-        buildPickList(a, side, pick);
+    const Dialog dialog = pickDialog(side, pick);
+    if (listed) {
+        a.window.showDialog(dialog);
+        return Outcome::done();
     }
+    const Field field = pick == Pick::Names ? Field::username : Field::filename;
+    const KeyTally& tally = log.records.tally(field);
+    if (Outcome fits = affordAnswer(a, selectionSize(a, side, false) + pickListSize(tally.size(), tally.keyBytes()));
+        !fits.isDone())
+        return fits;
+    const Selection selection = selectionOf(a, side);
+    replayProgress(a.window, log.records.count(),
+                   [field](std::int64_t i, std::int64_t n) { return pickListCaption(field, i, n); });
+    const std::vector<std::string_view> values = distinctValues(log.records, field, selection);
+    Answer answer = pickListAnswer(side, field, values, selection);
+    // The list is emptied first and filled in one call, so it never holds a value twice.
+    a.window.clearList(dialog);
+    a.window.addToList(dialog, values);
+    a.window.setOutputText({});
+    a.window.setStatus(doneMessage);
     listed = true;
-    a.window.showDialog(pickDialog(side, pick));
-    return Outcome::done();
+    a.window.showDialog(dialog);
+    return answer;
 }
 
 Outcome mnusearchaccounts_Click(Analyzer& a)
@@ -202,9 +166,7 @@ Outcome Command1_Click(Analyzer& a, Dialog dialog)
     a.window.hideDialog(dialog);
     const std::string entry = a.window.selectedEntry(dialog);
     const Side side = dialog == Dialog::DownNames || dialog == Dialog::DownFiles ? Side::Download : Side::Upload;
-    if (dialog == pickDialog(side, Pick::Names))
-        return namesearch(a, side, entry);
-    return filesearch(a, side, entry);
+    return ask(a, dialog == pickDialog(side, Pick::Names) ? namesearch : filesearch, side, entry);
 }
 
 Outcome Command2_Click(Analyzer& a, Dialog dialog)
@@ -215,21 +177,17 @@ Outcome Command2_Click(Analyzer& a, Dialog dialog)
 
 Outcome mnusearchdownload_Click(Analyzer& a)
 {
-    return searchSelectedAccount(a, [](Analyzer& analyzer, std::string_view account) {
-        return usersearch(analyzer, Side::Download, account);
-    });
+    return searchSelectedAccount(a, usersearch, Side::Download);
 }
 
 Outcome mnusearchuploads_Click(Analyzer& a)
 {
-    return searchSelectedAccount(a, [](Analyzer& analyzer, std::string_view account) {
-        return usersearch(analyzer, Side::Upload, account);
-    });
+    return searchSelectedAccount(a, usersearch, Side::Upload);
 }
 
 Outcome mnusearchboth_Click(Analyzer& a)
 {
-    return searchSelectedAccount(a, usersearchboth);
+    return searchSelectedAccount(a, usersearchboth, Side::Download);
 }
 
 } // namespace quorvel

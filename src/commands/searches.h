@@ -3,7 +3,9 @@
 
 #include "commands/analyzer.h"
 #include "commands/outcome.h"
+#include "commands/program.h"
 
+#include <string>
 #include <string_view>
 
 namespace quorvel {
@@ -16,21 +18,21 @@ namespace quorvel {
 // Which files a user name has transferred (namesearch / upnamesearch): one line
 // "<stamp>: <filename>" per record whose username equals name. No load guard: a log that is
 // not loaded has no records.
-Outcome namesearch(Analyzer& a, Side side, std::string_view name);
+Answered namesearch(Analyzer& a, Side side, const std::string& name);
 
 // Who has transferred a file (filesearch / upfilesearch): one line "<stamp>: <username>" per
 // record whose filename equals file. No load guard.
-Outcome filesearch(Analyzer& a, Side side, std::string_view file);
+Answered filesearch(Analyzer& a, Side side, const std::string& file);
 
 // Which files an account has transferred (usersearch / upusersearch): one line
 // "<stamp>: <filename>" per record whose account equals account. Runs the log's load guard
 // first; when the log stays unloaded the output box keeps its text.
-Outcome usersearch(Analyzer& a, Side side, std::string_view account);
+Answered usersearch(Analyzer& a, Side side, const std::string& account);
 
-// The account's downloads, then two empty lines and its uploads, in one output. Offers to
-// load each missing log first; unless both are loaded afterwards it shows
-// "Must load log first..." and writes nothing.
-Outcome usersearchboth(Analyzer& a, std::string_view account);
+// The account's downloads, then two empty lines and its uploads, in one output (the side is
+// not read). Offers to load each missing log first; unless both are loaded afterwards it
+// shows "Must load log first..." and writes nothing.
+Answered usersearchboth(Analyzer& a, Side, const std::string& account);
 
 // What a pick list offers: the distinct user names or the distinct file names of a log.
 enum class Pick { Names, Files };
@@ -43,15 +45,12 @@ Dialog pickDialog(Side side, Pick pick);
 // distinct value of the field, from record 1 on, once each in order of first occurrence
 // (with "Searching Though Names <i>/<n>" in the status line), then empties the output box and
 // shows "Done...". Shows the dialog in every case but a refused guard. A list is built once
-// per load of its log.
-Outcome showPickList(Analyzer& a, Side side, Pick pick);
+// per load of its log; the answer is its entries, given only when it was built.
+Answered showPickList(Analyzer& a, Side side, Pick pick);
 
-// The "Search" menu: "User Downloads", "File Downloads", "User Uploads", "File Upoads", and
-// "Accounts", which lists the account folders when they are not listed yet, then shows Form4.
-inline Outcome mnuUserDownloads_Click(Analyzer& a) { return showPickList(a, Side::Download, Pick::Names); }
-inline Outcome mnuFileDownloads_Click(Analyzer& a) { return showPickList(a, Side::Download, Pick::Files); }
-inline Outcome mnuUserUploads_Click(Analyzer& a) { return showPickList(a, Side::Upload, Pick::Names); }
-inline Outcome mnuFileUploads_Click(Analyzer& a) { return showPickList(a, Side::Upload, Pick::Files); }
+// The "Search" menu's "Accounts": lists the account folders when they are not listed yet, then
+// shows Form4. ("User Downloads", "File Downloads", "User Uploads" and "File Upoads" are
+// showPickList, by the command table.)
 Outcome mnusearchaccounts_Click(Analyzer& a);
 
 // The actions the dialogs' buttons, double clicks and pop-up menu run. The windows start each

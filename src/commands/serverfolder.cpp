@@ -5,7 +5,6 @@
 #include "commands/program.h"
 #include "commands/searches.h"
 #include "core/nameorder.h"
-#include "present/resulttables.h"
 #include "present/statustext.h"
 #include "server/serverfolder.h"
 
@@ -162,17 +161,17 @@ Outcome mnuselectserverdirectory_Click(Analyzer& a)
     return loadpath(a);
 }
 
-Outcome mnuLoadUserAccounts_Click(Analyzer& a)
+Answered mnuLoadUserAccounts_Click(Analyzer& a, Side, const std::string&)
 {
     Outcome listed = loaduseraccounts(a);
-    if (listed.isDone()) {
-        std::vector<std::string> names;
-        for (const accountinfo& account : a.state.accounts)
-            names.push_back(account.name);
-        std::sort(names.begin(), names.end(), nameOrder);
-        a.lastResult = nameTable("accounts", "account", std::move(names));
-    }
-    return listed;
+    if (!listed.isDone())
+        return listed;
+    std::vector<std::string> names;
+    for (const accountinfo& account : a.state.accounts)
+        names.push_back(account.name);
+    std::sort(names.begin(), names.end(), nameOrder);
+    return nameList(TextShape::Entries, Side::Download, {}, {"account", ColumnKind::Account}, std::move(names),
+                    Selection{});
 }
 
 } // namespace quorvel

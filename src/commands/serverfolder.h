@@ -3,6 +3,7 @@
 
 #include "commands/analyzer.h"
 #include "commands/outcome.h"
+#include "commands/program.h"
 
 #include <filesystem>
 #include <optional>
@@ -54,8 +55,10 @@ Outcome loaduseraccounts(Analyzer& a);
 // Lists the accounts when they are not listed yet (the account reports call this first).
 Outcome ensureAccountsListed(Analyzer& a);
 
-// "Select Server Directory" and "Load User Accounts"
+// "Select Server Directory"
 Outcome mnuselectserverdirectory_Click(Analyzer& a);
-Outcome mnuLoadUserAccounts_Click(Analyzer& a);
+// "Load User Accounts": lists the account folders (loaduseraccounts); the answer is Form4's
+// entries, in name order (the side is not read).
+Answered mnuLoadUserAccounts_Click(Analyzer& a, Side, const std::string& = {});
 
 } // namespace quorvel

@@ -12,6 +12,9 @@
 
 namespace quorvel {
 
+// The line end of every text the program writes.
+inline constexpr std::string_view crlf = "\r\n";
+
 // Copies n bytes with a few fixed-size moves when n is small (two overlapping moves cover any
 // length from one size to twice it), without the call a variable-length copy costs: a report
 // is tens of thousands of pieces of a few bytes.

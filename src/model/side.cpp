@@ -1,65 +1,45 @@
 // SPDX-License-Identifier: MIT
 #include "model/side.h"
 
+#include <array>
+#include <utility>
+
 namespace quorvel {
 
 namespace {
 
-constexpr SideInfo download{
-    "Download Log.txt",
-    "(Download Log) ",
-    "You must load the download log first, do you want to load the download log?",
-    "Load download log",
-    "Looking at Download Number ",
-    "'s Downloads",
-    " downloads",
-    "Downloads By Date...",
-    "Downloads By Number...",
-    "Downloads By Account...",
-    "The number one downloader is...",
-    "The mumber one account downloader is...",
-    "Accounts that have not downloaded in the current log...",
-    " had downloaded these files...",
-    "Searching to see who's downloaded ",
-    "Users who have downloaded ",
-    " has downloaded",
-    "Downloads By Day...",
-    "Downloads By Month...",
-    "Downloads By Hour...",
-    "Downloads By Address...",
-    "Last Download By Account...",
-};
-
-constexpr SideInfo upload{
-    "Upload Log.txt",
-    "(Upload Log) ",
-    "You must load the upload log first, do you want to load the upload log?",
-    "Load upload log",
-    "Looking at Upload Number ",
-    "'s Uploads",
-    " uploads",
-    "Uploads By Date...",
-    "Uploads By Number...",
-    "Uploads by Acount...",
-    "The number one uploader is...",
-    "The mumber one account uploader is...",
-    "Accounts that have not uploaded in the current log...",
-    " had uploaded these files...",
-    "Searching to see who's uploaded ",
-    "Users who have uploaded ",
-    " has uploaded",
-    "Uploads By Day...",
-    "Uploads By Month...",
-    "Uploads By Hour...",
-    "Uploads By Address...",
-    "Last Upload By Account...",
-};
+// The upload texts that do not follow from their download twin.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 1> uploadExceptions{{
+    {"Downloads By Account...", "Uploads by Acount..."},
+}};
 
 } // namespace
 
-const SideInfo& sideInfo(Side side)
+std::string twinText(Side side, std::string_view downloadText)
 {
-    return side == Side::Download ? download : upload;
+    if (side == Side::Download)
+        return std::string(downloadText);
+    for (const auto& [download, upload] : uploadExceptions)
+        if (download == downloadText)
+            return std::string(upload);
+    std::string text;
+    text.reserve(downloadText.size());
+    for (std::size_t at = 0; at < downloadText.size();) {
+        const std::string_view rest = downloadText.substr(at);
+        if (rest.starts_with("Download") || rest.starts_with("download")) {
+            text += rest.front() == 'D' ? "Upload" : "upload";
+            at += 8;
+        } else {
+            text += rest.front();
+            ++at;
+        }
+    }
+    return text;
+}
+
+std::string logFileName(Side side)
+{
+    return twinText(side, "Download Log.txt");
 }
 
 } // namespace quorvel

@@ -1,20 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "model/stamp.h"
 
+#include <chrono>
+#include <cstdio>
+
 namespace quorvel {
 
 namespace {
-
-bool isLeapYear(int year)
-{
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-int daysInMonth(int year, int month)
-{
-    constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && isLeapYear(year) ? 29 : days[month - 1];
-}
 
 // Reads 1 to maxDigits decimal digits at text[at]; nothing when there is no digit there.
 std::optional<int> digits(std::string_view text, std::size_t& at, std::size_t minDigits, std::size_t maxDigits)
@@ -55,31 +47,65 @@ std::optional<int> meridiem(std::string_view text, std::size_t at)
 
 bool isRealDay(int year, int month, int day)
 {
-    return month >= 1 && month <= 12 && day >= 1 && day <= daysInMonth(year, month);
+    return year >= 1 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 && day <= 31 &&
+           std::chrono::year_month_day{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
+                                       std::chrono::day{static_cast<unsigned>(day)}}
+               .ok();
 }
 
-// Days from civil, after the well-known era-based conversion: exact for every Gregorian date.
 DayNumber dayNumber(const CivilDate& date)
 {
-    const int y = date.year - (date.month <= 2 ? 1 : 0);
-    const int era = (y >= 0 ? y : y - 399) / 400;
-    const int yearOfEra = y - era * 400;
-    const int dayOfYear = (153 * (date.month + (date.month > 2 ? -3 : 9)) + 2) / 5 + date.day - 1;
-    const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
+    const std::chrono::sys_days day{std::chrono::year{date.year} / static_cast<unsigned>(date.month) /
+                                    static_cast<unsigned>(date.day)};
+    return static_cast<DayNumber>(day.time_since_epoch().count());
 }
 
 CivilDate civilDate(DayNumber day)
 {
-    const int z = day + 719468;
-    const int era = (z >= 0 ? z : z - 146096) / 146097;
-    const int dayOfEra = z - era * 146097;
-    const int yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const int dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const int mp = (5 * dayOfYear + 2) / 153;
-    const int d = dayOfYear - (153 * mp + 2) / 5 + 1;
-    const int m = mp + (mp < 10 ? 3 : -9);
-    return {yearOfEra + era * 400 + (m <= 2 ? 1 : 0), m, d};
+    const std::chrono::year_month_day date{std::chrono::sys_days{std::chrono::days{day}}};
+    return {static_cast<int>(date.year()), static_cast<int>(static_cast<unsigned>(date.month())),
+            static_cast<int>(static_cast<unsigned>(date.day()))};
+}
+
+std::string dayText(DayNumber day)
+{
+    const CivilDate date = civilDate(day);
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
+    return text;
+}
+
+std::string monthText(std::int32_t month)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d", month / 12, month % 12 + 1);
+    return text;
+}
+
+std::optional<DayNumber> readDay(std::string_view text)
+{
+    std::size_t at = 0;
+    const auto year = digits(text, at, 4, 4);
+    if (!year || !expect(text, at, '-'))
+        return std::nullopt;
+    const auto month = digits(text, at, 2, 2);
+    if (!month || !expect(text, at, '-'))
+        return std::nullopt;
+    const auto day = digits(text, at, 2, 2);
+    if (!day || at != text.size() || !isRealDay(*year, *month, *day))
+        return std::nullopt;
+    return dayNumber({*year, *month, *day});
+}
+
+std::string periodText(const Period& period)
+{
+    if (period.from && period.to)
+        return dayText(*period.from) + " to " + dayText(*period.to);
+    if (period.from)
+        return "from " + dayText(*period.from);
+    if (period.to)
+        return "until " + dayText(*period.to);
+    return "all time";
 }
 
 std::optional<Stamp> readStamp(std::string_view text)
@@ -92,7 +118,7 @@ std::optional<Stamp> readStamp(std::string_view text)
     if (!day || !expect(text, at, '/'))
         return std::nullopt;
     const auto year = digits(text, at, 4, 4);
-    if (!year || *year == 0 || !expect(text, at, ' ') || !isRealDay(*year, *month, *day))
+    if (!year || !expect(text, at, ' ') || !isRealDay(*year, *month, *day))
         return std::nullopt;
     const auto hour = digits(text, at, 1, 2);
     if (!hour || !expect(text, at, ':'))

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -19,10 +20,17 @@ struct CivilDate {
     int day = 1;   // 1-31
 };
 
-// Whether year, month and day name a real day (leap years by the Gregorian rule).
+// Whether year, month and day name a real day of the years 0001 to 9999 (leap years by the
+// Gregorian rule; the calendar has no year 0).
 bool isRealDay(int year, int month, int day);
 DayNumber dayNumber(const CivilDate& date);
 CivilDate civilDate(DayNumber day);
+
+// A day as YYYY-MM-DD, a month key (year * 12 + month - 1) as YYYY-MM.
+std::string dayText(DayNumber day);
+std::string monthText(std::int32_t month);
+// The day a text names as exactly YYYY-MM-DD; nothing when it names none.
+std::optional<DayNumber> readDay(std::string_view text);
 
 // The date and time of a record's first column.
 struct Stamp {
@@ -53,5 +61,8 @@ struct Period {
     bool contains(DayNumber day) const { return (!from || day >= *from) && (!to || day <= *to); }
     bool operator==(const Period&) const = default;
 };
+
+// "2001-01-01 to 2001-03-31", "from 2001-01-01", "until 2001-03-31" or "all time".
+std::string periodText(const Period& period);
 
 } // namespace quorvel

@@ -3,7 +3,6 @@
 
 #include "core/bytetext.h"
 #include "core/textwriter.h"
-#include "present/reporttext.h"
 
 namespace quorvel {
 
@@ -70,11 +69,11 @@ void appendJsonString(std::string& out, std::string_view text)
 }
 
 // One cell of a row: a count as its decimal digits, a text as UTF-8 through the format's quoting.
-void appendCell(std::string& out, const ResultTable& table, std::size_t row, std::size_t column,
+void appendCell(std::string& out, const Answer& table, std::size_t row, std::size_t column,
                 void (*appendText)(std::string&, std::string_view))
 {
-    const ResultTable::Cell cell = table.cell(row, column);
-    if (table.columns[column].isCount)
+    const Cell cell = table.cell(row, column);
+    if (table.columns[column].kind == ColumnKind::Count)
         out += decimal(cell.count);
     else
         appendText(out, utf8Text(cell.text));
@@ -82,7 +81,7 @@ void appendCell(std::string& out, const ResultTable& table, std::size_t row, std
 
 } // namespace
 
-std::string csvText(const ResultTable& table, CsvCells cells)
+std::string csvText(const Answer& table, CsvCells cells)
 {
     const auto appendField = cells == CsvCells::Guarded ? appendGuardedCsvField : appendCsvField;
     std::string out;
@@ -109,7 +108,7 @@ std::string csvText(const ResultTable& table, CsvCells cells)
     return out;
 }
 
-std::string jsonText(const ResultTable& table)
+std::string jsonText(const Answer& table)
 {
     if (table.rows == 0)
         return "[]\n";

@@ -2,7 +2,7 @@
 #include "present/statustext.h"
 
 #include "core/textwriter.h"
-#include "present/reporttext.h"
+#include "core/textwriter.h"
 
 namespace quorvel {
 
@@ -16,7 +16,7 @@ std::string ofCount(std::int64_t i, std::int64_t n)
 // "<what> '<log>'", and " in '<folder>'" in the tool's words.
 std::string logMessage(std::string_view what, Side side, MessageStyle style, std::string_view folder)
 {
-    std::string text = concat(what, " '", sideInfo(side).logFileName, "'");
+    std::string text = concat(what, " '", logFileName(side), "'");
     if (style == MessageStyle::Tool)
         text.append(" in '").append(folder).append("'");
     return text;
@@ -41,12 +41,12 @@ std::string periodCaption(const Period& period)
 
 std::string notEnoughMemoryToLoad(Side side)
 {
-    return concat("Not enough memory to load '", sideInfo(side).logFileName, "'");
+    return concat("Not enough memory to load '", logFileName(side), "'");
 }
 
 std::string logChangedWhileRead(Side side, MessageStyle style)
 {
-    return concat(style == MessageStyle::Tool ? "quorvel-report: '" : "'", sideInfo(side).logFileName,
+    return concat(style == MessageStyle::Tool ? "quorvel-report: '" : "'", logFileName(side),
                   "' changed while it was read");
 }
 
@@ -59,27 +59,27 @@ std::string cannotRememberFolder(std::string_view folderFile)
 
 std::string loadingCaption(Side side, std::int64_t bytes, std::int64_t size)
 {
-    return concat(sideInfo(side).logCaption, "Loading...   ", ofCount(bytes, size));
+    return concat(twinText(side, "(Download Log) "), "Loading...   ", ofCount(bytes, size));
 }
 
 std::string convertingCaption(Side side)
 {
-    return concat(sideInfo(side).logCaption, "Converting to a usable string...");
+    return concat(twinText(side, "(Download Log) "), "Converting to a usable string...");
 }
 
 std::string sortingCaption(Side side, std::int64_t i, std::int64_t n)
 {
-    return concat(sideInfo(side).logCaption, "Sorting...   ", ofCount(i, n));
+    return concat(twinText(side, "(Download Log) "), "Sorting...   ", ofCount(i, n));
 }
 
 std::string loadedCaption(Side side)
 {
-    return concat(sideInfo(side).logCaption, doneMessage);
+    return concat(twinText(side, "(Download Log) "), doneMessage);
 }
 
 std::string numberCaption(Side side, std::int64_t i, std::int64_t n)
 {
-    return concat(sideInfo(side).numberCaption, ofCount(i, n));
+    return concat(twinText(side, "Looking at Download Number "), ofCount(i, n));
 }
 
 std::string selectingUsersCaption(std::int64_t i, std::int64_t n)
@@ -89,7 +89,7 @@ std::string selectingUsersCaption(std::int64_t i, std::int64_t n)
 
 std::string countingCaption(Side side, std::string_view name, std::int64_t j, std::int64_t n)
 {
-    return concat(name, sideInfo(side).possessive, crlf, numberCaption(side, j, n), crlf);
+    return concat(name, twinText(side, "'s Downloads"), crlf, numberCaption(side, j, n), crlf);
 }
 
 std::string pickListCaption(Field listed, std::int64_t i, std::int64_t n)
@@ -99,17 +99,17 @@ std::string pickListCaption(Field listed, std::int64_t i, std::int64_t n)
 
 std::string nameSearchCaption(Side side, std::string_view name)
 {
-    return concat(name, sideInfo(side).possessive, crlf);
+    return concat(name, twinText(side, "'s Downloads"), crlf);
 }
 
 std::string fileSearchCaption(Side side, std::string_view file)
 {
-    return concat(sideInfo(side).fileSearchCaption, file, crlf);
+    return concat(twinText(side, "Searching to see who's downloaded "), file, crlf);
 }
 
 std::string accountSearchCaption(Side side, std::string_view account)
 {
-    return concat("Searching to see what ", account, sideInfo(side).userSearchVerb, crlf);
+    return concat("Searching to see what ", account, twinText(side, " has downloaded"), crlf);
 }
 
 std::string searchingCaption(std::string_view first, Side side, std::int64_t i, std::int64_t n)

@@ -5,6 +5,7 @@
 #include "query/counts.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <limits>
 
 namespace quorvel {
@@ -129,6 +130,59 @@ std::vector<std::size_t> lastTransferOrder(std::span<const LastTransfer> last)
     };
     std::stable_sort(order.begin(), order.end(), [&](std::size_t x, std::size_t y) { return rank(x) < rank(y); });
     return order;
+}
+
+Answer timeAnswer(Side side, TimeUnit unit, const TimeCounts& counts, const Selection& selection)
+{
+    static constexpr Column keys[] = {
+        {"day", ColumnKind::Day}, {"month", ColumnKind::Month}, {"hour", ColumnKind::Hour}};
+    static constexpr std::string_view headings[] = {"Downloads By Day...", "Downloads By Month...",
+                                                    "Downloads By Hour..."};
+    const auto u = static_cast<std::size_t>(unit);
+    CountRows rows;
+    rows.reserve(counts.keys.size() + 1);
+    for (const auto& [key, n] : counts.keys) {
+        char hour[4];
+        std::snprintf(hour, sizeof hour, "%02d", key);
+        rows.emplace_back(unit == TimeUnit::Day ? dayText(key) : unit == TimeUnit::Month ? monthText(key) : hour, n);
+    }
+    if (counts.undated > 0)
+        rows.emplace_back("undated", counts.undated);
+    return countListing(side, twinText(side, headings[u]), keys[u], std::move(rows), selection);
+}
+
+Answer addressAnswer(Side side, std::vector<std::pair<std::string_view, std::int64_t>> rows, const Selection& selection)
+{
+    using Rows = std::vector<std::pair<std::string_view, std::int64_t>>;
+    Answer answer = answerFrame(TextShape::Listing, side, twinText(side, "Downloads By Address..."),
+                                {{"address", ColumnKind::Address}, {"count", ColumnKind::Count}}, selection);
+    answer.sections.front().rows = rows.size();
+    const std::size_t count = rows.size();
+    // The addresses are the records' own: the answer goes when its log is reloaded.
+    holdRows(answer, std::move(rows), count, [](const Rows& held, std::size_t row, std::size_t column) {
+        return column == 0 ? Cell{held[row].first} : Cell{{}, held[row].second};
+    });
+    return answer;
+}
+
+Answer lastTransferAnswer(Side side, std::span<const std::string_view> names, std::span<const LastTransfer> last,
+                          std::span<const std::size_t> order, const Selection& selection)
+{
+    using Rows = std::vector<std::pair<std::string, std::string>>;
+    Rows rows;
+    rows.reserve(order.size());
+    for (const std::size_t i : order)
+        rows.emplace_back(names[i], last[i].kind == LastTransfer::Kind::Never     ? "never"
+                                    : last[i].kind == LastTransfer::Kind::Undated ? "undated"
+                                                                                  : dayText(last[i].latest.day));
+    Answer answer = answerFrame(TextShape::Listing, side, twinText(side, "Last Download By Account..."),
+                                {{"account", ColumnKind::Account}, {"last", ColumnKind::Day}}, selection);
+    answer.sections.front().rows = rows.size();
+    const std::size_t count = rows.size();
+    holdRows(answer, std::move(rows), count, [](const Rows& held, std::size_t row, std::size_t column) {
+        return Cell{column == 0 ? held[row].first : held[row].second};
+    });
+    return answer;
 }
 
 } // namespace quorvel

@@ -3,6 +3,7 @@
 
 #include "model/logrecords.h"
 #include "model/stamp.h"
+#include "query/answer.h"
 #include "query/selection.h"
 
 #include <array>
@@ -50,5 +51,22 @@ std::vector<LastTransfer> lastTransfers(const RecordStamps& stamps, const LogRec
 // with only undated ones, then the rest by the day of their latest stamp, oldest first; ties
 // in the order of names. Gives indexes into names.
 std::vector<std::size_t> lastTransferOrder(std::span<const LastTransfer> last);
+
+// The answers of the questions of time and address, for the side's log read through the
+// selection.
+
+// "Downloads By Day" / "By Month" / "By Hour": "count TAB key" per key, oldest first (YYYY-MM-DD,
+// YYYY-MM, or the hour's two digits), then "N TAB undated" when undated records were counted.
+enum class TimeUnit { Day, Month, Hour };
+Answer timeAnswer(Side side, TimeUnit unit, const TimeCounts& counts, const Selection& selection);
+
+// "Downloads By Address": "count TAB address" per row, in the given order.
+Answer addressAnswer(Side side, std::vector<std::pair<std::string_view, std::int64_t>> rows,
+                     const Selection& selection);
+
+// "Last Download By Account": "key TAB account" in the given order, the key being "never",
+// "undated" or the day of the latest stamp.
+Answer lastTransferAnswer(Side side, std::span<const std::string_view> names, std::span<const LastTransfer> last,
+                          std::span<const std::size_t> order, const Selection& selection);
 
 } // namespace quorvel

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "query/counts.h"
 
+#include <algorithm>
+
 namespace quorvel {
 
 namespace {
@@ -89,6 +91,75 @@ std::vector<std::string_view> uncounted(std::span<const std::string_view> names,
         if (counts[i] == 0)
             zero.push_back(names[i]);
     return zero;
+}
+
+namespace {
+
+// The rows of a listing, in order or read from the end.
+template <class Rows, class CountAndName> CountRows rowsOf(const Rows& rows, bool fromEnd, CountAndName countAndName)
+{
+    CountRows out;
+    out.reserve(rows.size());
+    const auto add = [&](const auto& row) {
+        const auto [count, name] = countAndName(row);
+        out.emplace_back(std::string(name), count);
+    };
+    if (fromEnd)
+        std::for_each(rows.rbegin(), rows.rend(), add);
+    else
+        std::for_each(rows.begin(), rows.end(), add);
+    return out;
+}
+
+} // namespace
+
+Answer filesAnswer(Side side, const std::vector<filecount>& files, bool fromEnd, const Selection& selection)
+{
+    return countListing(side, twinText(side, fromEnd ? "Downloads By Number..." : "Downloads By Date..."),
+                        {"file", ColumnKind::File},
+                        rowsOf(files, fromEnd,
+                               [](const filecount& f) {
+                                   return std::pair{f.count, f.filename};
+                               }),
+                        selection);
+}
+
+Answer accountsAnswer(Side side, const std::vector<accountinfo>& accounts, const Selection& selection)
+{
+    return countListing(side, twinText(side, "Downloads By Account..."), {"account", ColumnKind::Account},
+                        rowsOf(accounts, true,
+                               [side](const accountinfo& account) {
+                                   return std::pair{side == Side::Download ? account.downcount : account.upcount,
+                                                    std::string_view(account.name)};
+                               }),
+                        selection);
+}
+
+Answer numberOneAnswer(Side side, Column column, const std::optional<Winner>& winner, const Selection& selection)
+{
+    CountRows rows;
+    if (winner)
+        rows.emplace_back(std::string(winner->name), winner->count);
+    Answer answer =
+        countListing(side,
+                     twinText(side, column.kind == ColumnKind::User ? "The number one downloader is..."
+                                                                    : "The mumber one account downloader is..."),
+                     column, std::move(rows), selection);
+    answer.shape = TextShape::Winner;
+    return answer;
+}
+
+Answer idleAccountsAnswer(Side side, std::span<const std::string_view> idle, const Selection& selection)
+{
+    return nameList(TextShape::Names, side, twinText(side, "Accounts that have not downloaded in the current log..."),
+                    {"account", ColumnKind::Account}, {idle.begin(), idle.end()}, selection);
+}
+
+Answer pickListAnswer(Side side, Field field, std::span<const std::string_view> values, const Selection& selection)
+{
+    const Column column =
+        field == Field::username ? Column{"user", ColumnKind::User} : Column{"file", ColumnKind::File};
+    return nameList(TextShape::Entries, side, {}, column, {values.begin(), values.end()}, selection);
 }
 
 } // namespace quorvel

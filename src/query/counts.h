@@ -3,6 +3,7 @@
 
 #include "model/logrecords.h"
 #include "model/state.h"
+#include "query/answer.h"
 #include "query/selection.h"
 
 #include <algorithm>
@@ -58,5 +59,24 @@ std::optional<Winner> lastMaximum(std::span<const std::string_view> names, std::
 
 // The names whose count is zero, in their order.
 std::vector<std::string_view> uncounted(std::span<const std::string_view> names, std::span<const std::int64_t> counts);
+
+// The answers of the counting questions, for the side's log read through the selection.
+
+// "Sort By Date" / "Sort By Download Number": the files of a tally with their counts, in its
+// order or read from its end (a tally sorted ascending lists the most transferred first).
+Answer filesAnswer(Side side, const std::vector<filecount>& files, bool fromEnd, const Selection& selection);
+
+// "Sort By Account": the accounts, sorted ascending by the side's count, listed from the end.
+Answer accountsAnswer(Side side, const std::vector<accountinfo>& accounts, const Selection& selection);
+
+// "User Number 1 Downloader" / "Account Number 1 Downloader": the winner's name (a user name
+// or an account, as column says) and count; no row when there is none.
+Answer numberOneAnswer(Side side, Column column, const std::optional<Winner>& winner, const Selection& selection);
+
+// "Account that aren't downloading": the accounts without a record, in their order.
+Answer idleAccountsAnswer(Side side, std::span<const std::string_view> idle, const Selection& selection);
+
+// A pick list of the side's user names or file names: the list box's entries.
+Answer pickListAnswer(Side side, Field field, std::span<const std::string_view> values, const Selection& selection);
 
 } // namespace quorvel

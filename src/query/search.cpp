@@ -34,4 +34,65 @@ std::vector<std::int64_t> findRecords(const LogRecords& records, Field match, st
     return hits;
 }
 
+const SearchDesign& searchDesign(SearchKind kind)
+{
+    static constexpr SearchDesign designs[] = {
+        {Field::username, Field::filename, {"file", ColumnKind::File}},
+        {Field::filename, Field::username, {"user", ColumnKind::User}},
+        {Field::account, Field::filename, {"file", ColumnKind::File}},
+    };
+    return designs[static_cast<std::size_t>(kind)];
+}
+
+namespace {
+
+// The value stands between texts of the side; only those are twins, never the value.
+std::string searchHeading(SearchKind kind, Side side, std::string_view value)
+{
+    switch (kind) {
+    case SearchKind::Name:
+        return std::string(value) + twinText(side, " had downloaded these files...");
+    case SearchKind::File:
+        return twinText(side, "Users who have downloaded ") + std::string(value) + "...";
+    case SearchKind::Account:
+        break;
+    }
+    return "Files that " + std::string(value) + twinText(side, " has downloaded...");
+}
+
+} // namespace
+
+Answer searchAnswer(SearchKind kind, Side side, std::string_view value, const LogRecords& records,
+                    std::vector<std::int64_t> hits, const Selection& selection)
+{
+    const SearchDesign& design = searchDesign(kind);
+    return hitList(side, searchHeading(kind, side, value), records, std::move(hits), design.shownColumn, design.shown,
+                   selection);
+}
+
+Answer bothLogsAnswer(std::string_view account, const LogRecords& downloads, std::vector<std::int64_t> downHits,
+                      const Selection& downSelection, const LogRecords& uploads, std::vector<std::int64_t> upHits,
+                      const Selection& upSelection)
+{
+    Answer answer = answerFrame(
+        TextShape::Hits, Side::Download, searchHeading(SearchKind::Account, Side::Download, account),
+        {{"side", ColumnKind::Side}, {"time", ColumnKind::Stamp}, {"file", ColumnKind::File}}, downSelection);
+    answer.undated += upSelection.undated;
+    answer.sections.front().rows = downHits.size();
+    answer.sections.push_back({searchHeading(SearchKind::Account, Side::Upload, account), upHits.size()});
+    struct Hits {
+        std::vector<std::int64_t> down, up;
+    };
+    const std::size_t count = downHits.size() + upHits.size();
+    holdRows(answer, Hits{std::move(downHits), std::move(upHits)}, count,
+             [&downloads, &uploads](const Hits& held, std::size_t row, std::size_t column) {
+                 const bool down = row < held.down.size();
+                 if (column == 0)
+                     return Cell{down ? "download" : "upload"};
+                 const std::int64_t record = down ? held.down[row] : held.up[row - held.down.size()];
+                 return Cell{(down ? downloads : uploads).field(record, column == 1 ? Field::stamp : Field::filename)};
+             });
+    return answer;
+}
+
 } // namespace quorvel

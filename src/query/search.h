@@ -3,6 +3,7 @@
 
 #include "core/progress.h"
 #include "model/logrecords.h"
+#include "query/answer.h"
 #include "query/selection.h"
 
 #include <cstdint>
@@ -16,5 +17,28 @@ namespace quorvel {
 // reports progress.reached(i, count) at the end of each, so the last report is (count, count).
 std::vector<std::int64_t> findRecords(const LogRecords& records, Field match, std::string_view key,
                                       const Selection& selection, Progress& progress);
+
+// The three searches: the column compared with the value and the one shown beside each hit's
+// stamp. By user name (namesearch) the files, by file (filesearch) the user names, by account
+// (usersearch) the files.
+enum class SearchKind { Name, File, Account };
+struct SearchDesign {
+    Field match;
+    Field shown;
+    Column shownColumn;
+};
+const SearchDesign& searchDesign(SearchKind kind);
+
+// A search's answer: under "<name> had downloaded these files...", "Users who have downloaded
+// <file>..." or "Files that <account> has downloaded..." (upload: uploaded), a line
+// "<stamp>: <shown>" per hit.
+Answer searchAnswer(SearchKind kind, Side side, std::string_view value, const LogRecords& records,
+                    std::vector<std::int64_t> hits, const Selection& selection);
+
+// An account's hits in both logs (usersearchboth): the download search's section, then the
+// upload search's; columns "side" ("download", "upload"), "time" and "file".
+Answer bothLogsAnswer(std::string_view account, const LogRecords& downloads, std::vector<std::int64_t> downHits,
+                      const Selection& downSelection, const LogRecords& uploads, std::vector<std::int64_t> upHits,
+                      const Selection& upSelection);
 
 } // namespace quorvel

@@ -20,7 +20,7 @@ RecordStamps readRecordStamps(const LogRecords& records, Progress& progress)
 
 Selection recordsIn(const RecordStamps& stamps, const Period& period)
 {
-    Selection selection{false, {}, 0};
+    Selection selection{false, {}, 0, period};
     for (std::size_t i = 0; i < stamps.size(); ++i) {
         if (stamps[i].day == undatedDay)
             ++selection.undated;

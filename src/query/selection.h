@@ -19,6 +19,7 @@ struct Selection {
     bool all = true;
     std::vector<std::uint32_t> records;
     std::int64_t undated = 0;
+    Period period; // the period they were selected by; all time for every record
 
     // Calls visit(i) for every record i read, in order.
     template <class Visit> void forEach(const LogRecords& log, Visit&& visit) const

@@ -170,7 +170,7 @@ void runInEngine(const BadInput& row)
     Outcome outcome = Outcome::done();
     {
         const auto permissions = permissionsFor(row);
-        outcome = runCommand(a, [&](Analyzer& analyzer) { return command->run(analyzer, {}); });
+        outcome = runCommand(a, [&](Analyzer& analyzer) { return runRow(analyzer, *command); });
     }
     EXPECT_EQ(refusals(outcome, platform), expand(row.messages, server));
     EXPECT_EQ(outcome.isDone(), row.messages.empty());

@@ -174,7 +174,7 @@ TEST(OutOfMemory, ACommandSaysSoAndLeavesTheOutputAndTheStateAsTheyWere)
     setServerFolder(a, server.folder());
     window.output = "an earlier result";
     for (const char* item : {"mnudownloadnumber", "mnusortbyaccount"}) {
-        const Outcome outcome = runCommand(a, [&](Analyzer& analyzer) { return findMenuItem(item)->run(analyzer, {}); });
+        const Outcome outcome = runCommand(a, [&](Analyzer& analyzer) { return runRow(analyzer, *findMenuItem(item)); });
         EXPECT_EQ(outcome.reasons(), std::vector<std::string>{"Not enough memory for this command"}) << item;
         EXPECT_EQ(window.lastStatus(), "Not enough memory for this command") << item;
         EXPECT_EQ(window.output, "an earlier result") << item;

@@ -4,6 +4,8 @@
 // a load that keeps everything, as the window's load does.
 #include "reportrun.h"
 
+#include "present/answertext.h"
+
 #include "cli/cliwindow.h"
 #include "commands/commandtable.h"
 #include "commands/serverfolder.h"
@@ -33,16 +35,6 @@ const std::string downloads = "Date/time\tAddress\tAccount\tName\tFile Name\r"
 const std::string uploads = "1/2/2001 1:00\tip\tbob\tCarl\tc.sit\r2/2/2001 1:00\tip\tann\tCarl\tc.sit\rx\tip\tbob\t\t";
 const std::vector<std::string> periodOptions{"--from", "2001-01-10", "--to=2001-02-28"};
 
-std::string printed(const CommandRow& verb, const CliWindow& window)
-{
-    if (!verb.prints)
-        return window.output();
-    std::string text;
-    for (const std::string& entry : window.entries(*verb.prints))
-        text += entry + "\r\n";
-    return text;
-}
-
 // What the verb prints after loads that keep every column of every record, as the window's
 // do, the period (if any) applied to the loaded records.
 std::string printedAfterFullLoads(const TempServer& server, const CommandRow& verb, const std::string& value,
@@ -57,8 +49,8 @@ std::string printedAfterFullLoads(const TempServer& server, const CommandRow& ve
     setServerFolder(a, server.folder());
     if (inPeriod)
         a.state.period = {dayNumber({2001, 1, 10}), dayNumber({2001, 2, 28})};
-    verb.run(a, value);
-    return printed(verb, window);
+    runRow(a, verb, value);
+    return a.lastAnswer && a.lastAnswer->shape == TextShape::Entries ? answerText(*a.lastAnswer) : window.output();
 }
 
 struct PlanCase {

@@ -61,7 +61,7 @@ TEST_F(AccountReports, ByAccountListsMostActiveFirstAndEqualCountsInReverseOfThe
 {
     addAccounts({"acct1", "acct2", "acct3"});
     server.writeDownloadLog(logUnder({"acct2", "acct2", "acct2"}));
-    mnusortbyaccount_Click(a);
+    runMenuItem(a, "mnusortbyaccount");
     EXPECT_EQ(window.output, "Downloads By Account...\r\n\r\n3\tacct2\r\n0\tacct3\r\n0\tacct1\r\n");
     EXPECT_EQ(order(), (Names{"acct1", "acct3", "acct2"}));
     EXPECT_EQ(downcounts(), (Counts{0, 0, 3}));
@@ -75,9 +75,9 @@ TEST_F(AccountReports, ByAccountForUploadsStartsFromTheOrderTheDownloadSortLeft)
     addAccounts({"a", "b", "c", "d"});
     server.writeDownloadLog(logUnder({"b", "c", "b"}));
     server.writeUploadLog(logUnder({"a"}));
-    mnusortbyaccount_Click(a);
+    runMenuItem(a, "mnusortbyaccount");
     EXPECT_EQ(window.output, "Downloads By Account...\r\n\r\n2\tb\r\n1\tc\r\n0\td\r\n0\ta\r\n");
-    mnuupaccount_Click(a);
+    runMenuItem(a, "mnuupaccount");
     EXPECT_EQ(window.output, "Uploads by Acount...\r\n\r\n1\ta\r\n0\tb\r\n0\tc\r\n0\td\r\n");
     EXPECT_EQ(order(), (Names{"d", "c", "b", "a"}));
     EXPECT_EQ(lastCountingCaption(), "b's Uploads\r\nLooking at Upload Number 4/4\r\n");
@@ -88,8 +88,8 @@ TEST_F(AccountReports, ByAccountMovesEachAccountWithItsOtherCounter)
     addAccounts({"a", "b", "c"});
     server.writeDownloadLog(logUnder({"a", "a", "b"}));
     server.writeUploadLog(logUnder({"c", "c", "a"}));
-    mnuupaccount_Click(a);
-    mnusortbyaccount_Click(a);
+    runMenuItem(a, "mnuupaccount");
+    runMenuItem(a, "mnusortbyaccount");
     EXPECT_EQ(order(), (Names{"c", "b", "a"}));
     EXPECT_EQ(downcounts(), (Counts{0, 1, 2}));
     EXPECT_EQ(upcounts(), (Counts{2, 0, 1}));
@@ -99,7 +99,7 @@ TEST_F(AccountReports, ByAccountOfAServerLogDoesNotCountTheColumnHeader)
 {
     addAccounts({"Account", "ann", "bob"});
     server.writeDownloadLog(serverLogOf({{"bob", "Bob", "f"}, {"ann", "Ann", "f"}, {"bob", "Bob", "g"}}));
-    mnusortbyaccount_Click(a);
+    runMenuItem(a, "mnusortbyaccount");
     EXPECT_EQ(window.output, "Downloads By Account...\r\n\r\n2\tbob\r\n1\tann\r\n0\tAccount\r\n");
 }
 
@@ -108,7 +108,7 @@ TEST_F(AccountReports, ListTheAccountFoldersWhenTheyAreNotListedYet)
     addAccounts({"guest"});
     ASSERT_FALSE(a.state.accountsloaded);
     server.writeUploadLog(logUnder({"guest"}));
-    mnuupaccount_Click(a);
+    runMenuItem(a, "mnuupaccount");
     EXPECT_TRUE(a.state.accountsloaded);
     EXPECT_EQ(window.list(Dialog::Accounts), (Names{"guest"}));
     EXPECT_EQ(window.output, "Uploads by Acount...\r\n\r\n1\tguest\r\n");
@@ -117,12 +117,12 @@ TEST_F(AccountReports, ListTheAccountFoldersWhenTheyAreNotListedYet)
 TEST_F(AccountReports, WithoutAccountFoldersPrintOnlyTheirHeadingOrTheNullAnswer)
 {
     server.writeDownloadLog(logUnder({"ghost"}));
-    mnusortbyaccount_Click(a);
+    runMenuItem(a, "mnusortbyaccount");
     EXPECT_EQ(window.output, "Downloads By Account...\r\n\r\n");
     EXPECT_EQ(window.lastStatus(), "Done...");
-    mnuwhonotdownloading_Click(a);
+    runMenuItem(a, "mnuwhonotdownloading");
     EXPECT_EQ(window.output, "Accounts that have not downloaded in the current log...\r\n\r\n");
-    mnunumberaccountdown_Click(a);
+    runMenuItem(a, "mnunumberaccountdown");
     EXPECT_EQ(window.output, "The mumber one account downloader is...\r\n\r\nnull with 0 downloads");
     EXPECT_EQ(window.lastStatus(), "Done...");
 }
@@ -147,13 +147,13 @@ TEST_P(AccountMatching, IsWholeTextCaseSensitiveEquality)
     addAccounts({"acct", "other"});
     server.writeDownloadLog(logUnder({GetParam().logAccount, "other", "other", "other"}));
     const std::string n = std::to_string(GetParam().count);
-    mnusortbyaccount_Click(a);
+    runMenuItem(a, "mnusortbyaccount");
     EXPECT_EQ(window.output, "Downloads By Account...\r\n\r\n3\tother\r\n" + n + "\tacct\r\n");
-    mnuwhonotdownloading_Click(a);
+    runMenuItem(a, "mnuwhonotdownloading");
     EXPECT_EQ(window.output, std::string("Accounts that have not downloaded in the current log...\r\n\r\n") +
                                  (GetParam().count == 0 ? "acct\r\n" : ""));
     a.state.accounts = {accountinfo{"acct", 0, 0}};
-    mnunumberaccountdown_Click(a);
+    runMenuItem(a, "mnunumberaccountdown");
     EXPECT_EQ(window.output, "The mumber one account downloader is...\r\n\r\nacct with " + n + " downloads");
 }
 
@@ -172,11 +172,11 @@ TEST_F(AccountReports, TopAccountTieGoesToTheLastInTheCurrentOrderOfAccounts)
     addAccounts({"a", "b", "c"});
     server.writeDownloadLog(logUnder({"a", "c"}));
     server.writeUploadLog(logUnder({"a", "c", "a"}));
-    mnunumberaccountdown_Click(a);
+    runMenuItem(a, "mnunumberaccountdown");
     EXPECT_EQ(window.output, "The mumber one account downloader is...\r\n\r\nc with 1 downloads");
-    mnuupaccount_Click(a);
+    runMenuItem(a, "mnuupaccount");
     ASSERT_EQ(order(), (Names{"b", "c", "a"}));
-    mnunumberaccountdown_Click(a);
+    runMenuItem(a, "mnunumberaccountdown");
     EXPECT_EQ(window.output, "The mumber one account downloader is...\r\n\r\na with 1 downloads");
     EXPECT_EQ(lastCountingCaption(), "a's Downloads\r\nLooking at Download Number 3/3\r\n");
 }
@@ -186,16 +186,16 @@ TEST_F(AccountReports, TopAccountChangesNeitherTheOrderNorTheCountersOfAccounts)
     addAccounts({"a", "b", "c"});
     server.writeDownloadLog(logUnder({"b", "b", "c"}));
     server.writeUploadLog(logUnder({"a", "a", "b"}));
-    mnuupaccount_Click(a);
+    runMenuItem(a, "mnuupaccount");
     const std::string listing = window.output;
-    mnunumberaccountup_Click(a);
+    runMenuItem(a, "mnunumberaccountup");
     EXPECT_EQ(window.output, "The mumber one account uploader is...\r\n\r\na with 2 uploads");
-    mnunumberaccountdown_Click(a);
+    runMenuItem(a, "mnunumberaccountdown");
     EXPECT_EQ(window.output, "The mumber one account downloader is...\r\n\r\nb with 2 downloads");
     EXPECT_EQ(order(), (Names{"c", "b", "a"}));
     EXPECT_EQ(upcounts(), (Counts{0, 1, 2}));
     EXPECT_EQ(downcounts(), (Counts{0, 0, 0}));
-    mnuupaccount_Click(a);
+    runMenuItem(a, "mnuupaccount");
     EXPECT_EQ(window.output, listing);
 }
 
@@ -203,7 +203,7 @@ TEST_F(AccountReports, TopAccountWithNoRecordsAnywhereNamesTheLastAccountWithZer
 {
     addAccounts({"a", "b"});
     server.writeDownloadLog(logUnder({"x", "y"}));
-    mnunumberaccountdown_Click(a);
+    runMenuItem(a, "mnunumberaccountdown");
     EXPECT_EQ(window.output, "The mumber one account downloader is...\r\n\r\nb with 0 downloads");
 }
 
@@ -211,7 +211,7 @@ TEST_F(AccountReports, TopAccountNamedNullIsAnOrdinaryAccount)
 {
     addAccounts({"null", "z"});
     server.writeDownloadLog(logUnder({"null", "z", "null"}));
-    mnunumberaccountdown_Click(a);
+    runMenuItem(a, "mnunumberaccountdown");
     EXPECT_EQ(window.output, "The mumber one account downloader is...\r\n\r\nnull with 2 downloads");
 }
 
@@ -221,14 +221,14 @@ TEST_F(AccountReports, InactiveListsAccountsWithoutRecordsAndKeepsTheirOrder)
 {
     addAccounts({"acct1", "acct2", "acct3"});
     server.writeDownloadLog(logUnder({"acct2"}));
-    mnuwhonotdownloading_Click(a);
+    runMenuItem(a, "mnuwhonotdownloading");
     EXPECT_EQ(window.output, "Accounts that have not downloaded in the current log...\r\n\r\nacct1\r\nacct3\r\n");
     EXPECT_EQ(order(), (Names{"acct1", "acct2", "acct3"}));
     EXPECT_EQ(downcounts(), (Counts{0, 1, 0}));
     EXPECT_EQ(lastCountingCaption(), "acct3's Downloads\r\nLooking at Download Number 3/3\r\n");
     EXPECT_EQ(window.lastStatus(), "Done...");
     const std::string first = window.output;
-    mnuwhonotdownloading_Click(a);
+    runMenuItem(a, "mnuwhonotdownloading");
     EXPECT_EQ(window.output, first);
 }
 
@@ -237,8 +237,8 @@ TEST_F(AccountReports, InactiveFollowsTheOrderASortByAccountLeft)
     addAccounts({"a", "b", "c", "d"});
     server.writeDownloadLog(logUnder({"b"}));
     server.writeUploadLog(logUnder({"x"}));
-    mnusortbyaccount_Click(a);
-    mnuwhosnotuploading_Click(a);
+    runMenuItem(a, "mnusortbyaccount");
+    runMenuItem(a, "mnuwhosnotuploading");
     EXPECT_EQ(window.output, "Accounts that have not uploaded in the current log...\r\n\r\na\r\nc\r\nd\r\nb\r\n");
     EXPECT_EQ(upcounts(), (Counts{0, 0, 0, 0}));
 }
@@ -247,7 +247,7 @@ TEST_F(AccountReports, InactiveWithEveryAccountActiveListsNoName)
 {
     addAccounts({"a", "b"});
     server.writeUploadLog(serverLogOf({{"b", "B", "f"}, {"a", "A", "f"}}));
-    mnuwhosnotuploading_Click(a);
+    runMenuItem(a, "mnuwhosnotuploading");
     EXPECT_EQ(window.output, "Accounts that have not uploaded in the current log...\r\n\r\n");
     EXPECT_EQ(upcounts(), (Counts{1, 1}));
 }

@@ -29,7 +29,7 @@ TEST(CommandTable, EveryItemAndVerbStandsOnceWithAHandler)
 
 TEST(CommandTable, ALeafWithoutHandlerOrTwiceIsRefused)
 {
-    const CommandRow handled{.item = "mnuhandled", .caption = "Handled", .run = [](Analyzer&, const std::string&) {
+    const CommandRow handled{.item = "mnuhandled", .caption = "Handled", .run = [](Analyzer&) {
                                  return Outcome::done();
                              }};
     const std::vector<CommandRow> bare{handled, {.item = "mnubare", .caption = "Bare"}};

@@ -8,18 +8,27 @@
 #include "commands/commandtable.h"
 #include "commands/saving.h"
 #include "present/exports.h"
-#include "present/resulttables.h"
 
 #include <string>
 
 namespace quorvel::test {
 namespace {
 
+Answer fileCounts(CountRows rows)
+{
+    return countListing(Side::Download, "", {"file", ColumnKind::File}, std::move(rows), Selection{});
+}
+
+Answer names(std::string_view column, std::vector<std::string> entries)
+{
+    return nameList(TextShape::Entries, Side::Download, "", {column, ColumnKind::User}, std::move(entries), Selection{});
+}
+
 // Names with a comma, a quote, CR, LF, TAB and a control character, one in Windows-1252
 // ("\x8E" is "Ž"), one already in UTF-8, and an empty one.
-ResultTable awkwardTable()
+Answer awkwardTable()
 {
-    return countListingTable("downloads-by-number", "file",
+    return fileCounts(
                              {{"a,b", 3},
                               {"say \"hi\"", 2},
                               {"two\r\nlines\n", 1},
@@ -56,7 +65,7 @@ TEST(Exports, JsonEscapesWhatItMustAndWritesUtf8)
 
 TEST(Exports, NoRowsStillNameTheColumns)
 {
-    const ResultTable empty = nameTable("accounts", "account", {});
+    const Answer empty = names("account", {});
     EXPECT_EQ(csvText(empty, CsvCells::Verbatim), "account\r\n");
     EXPECT_EQ(jsonText(empty), "[]\n");
 }
@@ -65,22 +74,21 @@ TEST(Exports, NoRowsStillNameTheColumns)
 TEST(Exports, ARowOfEmptyCellsIsNeverABlankLine)
 {
     for (const CsvCells cells : {CsvCells::Verbatim, CsvCells::Guarded}) {
-        EXPECT_EQ(csvText(nameTable("download-names", "user", {"", "bob", ""}), cells),
+        EXPECT_EQ(csvText(names("user", {"", "bob", ""}), cells),
                   "user\r\n\"\"\r\nbob\r\n\"\"\r\n");
         const std::vector<std::vector<std::string_view>> cellsOf{{"", ""}, {"", "x"}, {"y", ""}};
-        const ResultTable twoColumns{
-            .name = "user-downloads",
-            .columns = {{"time", false}, {"file", false}},
-            .rows = cellsOf.size(),
-            .cell = [&](std::size_t row, std::size_t column) { return ResultTable::Cell{cellsOf[row][column]}; }};
+        const Answer twoColumns{.shape = TextShape::Hits,
+                                .columns = {{"time", ColumnKind::Stamp}, {"file", ColumnKind::File}},
+                                .rows = cellsOf.size(),
+                                .cell = [&](std::size_t row, std::size_t column) { return Cell{cellsOf[row][column]}; }};
         EXPECT_EQ(csvText(twoColumns, cells), "time,file\r\n\"\",\r\n,x\r\ny,\r\n");
     }
 }
 
 // Names a user or an uploader chose, as a spreadsheet would take them.
-ResultTable formulaTable()
+Answer formulaTable()
 {
-    return countListingTable("downloads-by-number", "file",
+    return fileCounts(
                              {{"=HYPERLINK(\"http://a.b/\",\"x\")", 1},
                               {"+1", 2},
                               {"-2", 3},
@@ -113,7 +121,7 @@ protected:
     void SetUp() override { server.writeDownloadLog(logOf({{"bob", "Bob", "a,b.txt"}, {"ann", "Ann", "c.txt"}})); }
     Outcome runItem(const char* item)
     {
-        return runCommand(a, [&](Analyzer& analyzer) { return findMenuItem(item)->run(analyzer, {}); });
+        return runCommand(a, [&](Analyzer& analyzer) { return runRow(analyzer, *findMenuItem(item)); });
     }
 };
 

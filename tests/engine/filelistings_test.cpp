@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "enginefixture.h"
+#include "sidetexts.h"
 #include "logtext.h"
 #include "sideprinter.h"
 
@@ -39,8 +40,8 @@ TEST_P(FileListings, ByDateListsFilesInOrderOfFirstOccurrence)
 {
     SCOPED_TRACE(row().catches);
     writeLog(row().log);
-    sortByDate(a, side());
-    EXPECT_EQ(window.output, std::string(sideInfo(side()).byDateHeading) + "\r\n\r\n" + row().byDate);
+    ask(a, sortByDate, side());
+    EXPECT_EQ(window.output, std::string(sideTexts(side()).byDateHeading) + "\r\n\r\n" + row().byDate);
     EXPECT_EQ(window.lastStatus(), "Done...");
     EXPECT_EQ(window.outputWrites, 1);
 }
@@ -49,8 +50,8 @@ TEST_P(FileListings, ByNumberListsMostTransferredFirstAndTiesLatestFirst)
 {
     SCOPED_TRACE(row().catches);
     writeLog(row().log);
-    sortByNumber(a, side());
-    EXPECT_EQ(window.output, std::string(sideInfo(side()).byNumberHeading) + "\r\n\r\n" + row().byNumber);
+    ask(a, sortByNumber, side());
+    EXPECT_EQ(window.output, std::string(sideTexts(side()).byNumberHeading) + "\r\n\r\n" + row().byNumber);
     EXPECT_EQ(window.outputWrites, 1);
 }
 
@@ -100,25 +101,25 @@ protected:
 TEST_F(FileTally, ByDateLeavesTheTallyInOrderOfFirstOccurrence)
 {
     server.writeDownloadLog(logOf({{"u", "u", "B"}, {"u", "u", "A"}, {"u", "u", "B"}}));
-    mnusortbydate_Click(a);
+    runMenuItem(a, "mnusortbydate");
     EXPECT_EQ(tally(Side::Download), (Rows{{"B", 2}, {"A", 1}}));
 }
 
 TEST_F(FileTally, ByNumberLeavesTheTallyAscendingByCountWithTiesInFirstOccurrenceOrder)
 {
     server.writeDownloadLog(logOf({{"u", "u", "B"}, {"u", "u", "A"}, {"u", "u", "B"}, {"u", "u", "C"}}));
-    mnudownloadnumber_Click(a);
+    runMenuItem(a, "mnudownloadnumber");
     EXPECT_EQ(tally(Side::Download), (Rows{{"A", 1}, {"C", 1}, {"B", 2}}));
 }
 
 TEST_F(FileTally, IsRebuiltFromTheLogSoRunningTwiceGivesTheSameText)
 {
     server.writeUploadLog(logOf({{"u", "u", "B"}, {"u", "u", "A"}, {"u", "u", "A"}, {"u", "u", "C"}}));
-    mnuupnum_Click(a);
+    runMenuItem(a, "mnuupnum");
     const std::string first = window.output;
-    mnuupnum_Click(a);
+    runMenuItem(a, "mnuupnum");
     EXPECT_EQ(window.output, first);
-    mnuupdate_Click(a);
+    runMenuItem(a, "mnuupdate");
     EXPECT_EQ(window.output, "Uploads By Date...\r\n\r\n1\tB\r\n2\tA\r\n1\tC\r\n");
 }
 
@@ -126,8 +127,8 @@ TEST_F(FileTally, OfOneSideLeavesTheOtherSideAlone)
 {
     server.writeDownloadLog(logOf({{"u", "u", "down"}}));
     server.writeUploadLog(logOf({{"u", "u", "up"}}));
-    mnusortbydate_Click(a);
-    mnuupdate_Click(a);
+    runMenuItem(a, "mnusortbydate");
+    runMenuItem(a, "mnuupdate");
     EXPECT_EQ(tally(Side::Download), (Rows{{"down", 1}}));
     EXPECT_EQ(tally(Side::Upload), (Rows{{"up", 1}}));
 }
@@ -136,16 +137,16 @@ TEST_F(FileTally, ByNumberLeavesTheLastRecordsCaptionInTheStatusLine)
 {
     server.writeDownloadLog(logOf({{"u", "u", "B"}, {"u", "u", "A"}, {"u", "u", "B"}}));
     server.writeUploadLog(logOf({{"u", "u", "B"}, {"u", "u", "A"}}));
-    mnudownloadnumber_Click(a);
+    runMenuItem(a, "mnudownloadnumber");
     EXPECT_EQ(window.lastStatus(), "Looking at Download Number 3/3");
-    mnuupnum_Click(a);
+    runMenuItem(a, "mnuupnum");
     EXPECT_EQ(window.lastStatus(), "Looking at Upload Number 2/2");
 }
 
 TEST_F(FileTally, OfAnEmptyLogLeavesTheStatusLineAsTheLoaderLeftIt)
 {
     server.writeDownloadLog("");
-    mnudownloadnumber_Click(a);
+    runMenuItem(a, "mnudownloadnumber");
     EXPECT_EQ(window.lastStatus(), "(Download Log) Done...");
     EXPECT_EQ(window.output, "Downloads By Number...\r\n\r\n");
 }

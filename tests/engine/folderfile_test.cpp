@@ -347,8 +347,8 @@ TEST_F(LoadPath, ADifferentFolderUnloadsBothLogsAndTheirPickLists)
     mnuloadall_Click(a);
     for (const Side side : {Side::Download, Side::Upload})
         for (const Pick pick : {Pick::Names, Pick::Files})
-            showPickList(a, side, pick);
-    mnudownloadnumber_Click(a);
+            show(a, showPickList(a, side, pick), {});
+    runMenuItem(a, "mnudownloadnumber");
     const std::string report = window.output;
     TempServer other;
     platform.folderAnswers.push_back(other.folder());
@@ -372,7 +372,7 @@ TEST_P(SameFolder, KeepsTheLoadedLogsAndTheAccounts)
 {
     server.writeDownloadLog(logOf({{"guest", "ann", "a.txt"}}));
     mnuLoaddownloadlog_Click(a);
-    showPickList(a, Side::Download, Pick::Names);
+    show(a, showPickList(a, Side::Download, Pick::Names), {});
     platform.folderAnswers.push_back(server.folder() + GetParam());
     loadpath(a);
     EXPECT_TRUE(a.state.download.loaded);

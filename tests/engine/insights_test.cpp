@@ -38,7 +38,7 @@ protected:
     }
     const std::string& run(const char* item)
     {
-        EXPECT_TRUE(runCommand(a, [&](Analyzer& analyzer) { return findMenuItem(item)->run(analyzer, {}); }).isDone())
+        EXPECT_TRUE(runCommand(a, [&](Analyzer& analyzer) { return runRow(analyzer, *findMenuItem(item)); }).isDone())
             << item;
         return window.output;
     }
@@ -95,7 +95,7 @@ TEST_F(Insights, APeriodLimitsReportsSearchesAndPickListsAndNamesTheUndated)
     const std::string lead = "Period: 2001-01-01 to 2001-01-31 (3 records without a readable date left out)\r\n\r\n";
     EXPECT_EQ(run("mnusortbydate"), lead + "Downloads By Date...\r\n\r\n1\ta.txt\r\n1\tb.txt\r\n1\td.txt\r\n");
     EXPECT_EQ(run("mnudownloadsbyday"), lead + "Downloads By Day...\r\n\r\n3\t2001-01-31\r\n");
-    runCommand(a, [](Analyzer& analyzer) { return namesearch(analyzer, Side::Download, "Bob"); });
+    runCommand(a, [](Analyzer& analyzer) { return ask(analyzer, namesearch, Side::Download, "Bob"); });
     EXPECT_EQ(window.output, lead + "Bob had downloaded these files...\r\n\r\n01/31/2001 10:41:18 PM: a.txt\r\n");
     run("mnuUserDownloads");
     EXPECT_EQ(window.list(Dialog::DownNames), (std::vector<std::string>{"Bob", "Ann", "Al"}));

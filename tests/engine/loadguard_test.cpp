@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "enginefixture.h"
+#include "sidetexts.h"
 
 #include "commands/loading.h"
 #include "commands/serverfolder.h"
@@ -32,7 +33,7 @@ protected:
         window.output = "previous output";
         server.write(info().logFileName, "d\ts\tguest\tJoe\tfile");
     }
-    const SideInfo& info() const { return sideInfo(GetParam()); }
+    const SideTexts& info() const { return sideTexts(GetParam()); }
     FakePlatform::Message question() const { return {std::string(info().loadQuestion), std::string(info().loadQuestionTitle)}; }
     Outcome run() { return guardedCommand(a, GetParam(), ran); }
     bool ran = false;
@@ -89,7 +90,7 @@ TEST_P(LoadGuard, ALoadedLogIsNotAskedForAgain)
 TEST_P(LoadGuard, TheOtherLogIsNeitherAskedForNorLoaded)
 {
     const Side other = GetParam() == Side::Download ? Side::Upload : Side::Download;
-    server.write(sideInfo(other).logFileName, "d\ts\ta\tu\tf");
+    server.write(sideTexts(other).logFileName, "d\ts\ta\tu\tf");
     EXPECT_TRUE(run().isDone());
     EXPECT_EQ(platform.questions.size(), 1u);
     EXPECT_FALSE(a.state.log(other).loaded);

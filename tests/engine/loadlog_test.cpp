@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "enginefixture.h"
+#include "sidetexts.h"
 
 #include "commands/loading.h"
 #include "commands/searches.h"
@@ -26,7 +27,7 @@ class LoadLog : public EngineTest, public ::testing::WithParamInterface<Side> {
 protected:
     Side side() const { return GetParam(); }
     Side otherSide() const { return side() == Side::Download ? Side::Upload : Side::Download; }
-    const SideInfo& info() const { return sideInfo(side()); }
+    const SideTexts& info() const { return sideTexts(side()); }
     std::string logName() const { return std::string(info().logFileName); }
     std::string caption(std::string_view rest) const { return concat(info().logCaption, rest); }
     void writeLog(std::string_view bytes) const { server.write(info().logFileName, bytes); }

@@ -92,10 +92,10 @@ TEST_P(NestedCommand, IsRefusedAndLeavesTheRunningCommandsResultUntouched)
 
 const Command reloadDownloads = mnuLoaddownloadlog_Click;
 const Command reloadUploads = mnuLoaduploadlog_Click;
-const Command listDownloadNames = mnuUserDownloads_Click;
-const Command listUploadFiles = mnuFileUploads_Click;
+const Command listDownloadNames = menuItem("mnuUserDownloads");
+const Command listUploadFiles = menuItem("mnuFileUploads");
 const Command searchPickedName = [](Analyzer& a) { return Command1_Click(a, Dialog::DownNames); };
-const Command searchFile = [](Analyzer& a) { return filesearch(a, Side::Download, "file7"); };
+const Command searchFile = [](Analyzer& a) { return ask(a, filesearch, Side::Download, "file7"); };
 const Command searchAccountBoth = mnusearchboth_Click;
 
 INSTANTIATE_TEST_SUITE_P(
@@ -116,21 +116,21 @@ TEST(ClosingDuringAListBuild, LeavesTheListUnbuiltAndTheNextUseBuildsItOnce)
 {
     LoadedServer s;
     s.window.onYield = [&] { s.window.closing = true; };
-    EXPECT_EQ(runCommand(s.a, mnuUserDownloads_Click).kind(), Outcome::Kind::Closing);
+    EXPECT_EQ(runCommand(s.a, menuItem("mnuUserDownloads")).kind(), Outcome::Kind::Closing);
     EXPECT_TRUE(s.window.list(Dialog::DownNames).empty());
     EXPECT_FALSE(s.a.state.download.nameslisted);
     EXPECT_TRUE(s.window.commandsEnabled);
 
     s.window.onYield = nullptr;
     s.window.closing = false;
-    EXPECT_TRUE(runCommand(s.a, mnuUserDownloads_Click).isDone());
+    EXPECT_TRUE(runCommand(s.a, menuItem("mnuUserDownloads")).isDone());
     EXPECT_EQ(s.window.list(Dialog::DownNames).size(), 13u);
 }
 
 TEST(SearchOfABigLog, FindsEveryHitAndEndsWithTheLastRecordsCaption)
 {
     LoadedServer s;
-    ASSERT_TRUE(runCommand(s.a, [](Analyzer& a) { return namesearch(a, Side::Upload, "user0"); }).isDone());
+    ASSERT_TRUE(runCommand(s.a, [](Analyzer& a) { return ask(a, namesearch, Side::Upload, "user0"); }).isDone());
     const std::string& out = s.window.output;
     EXPECT_TRUE(out.starts_with("user0 had uploaded these files...\r\n\r\ns13: file13\r\ns26: file26\r\n"));
     EXPECT_TRUE(out.ends_with("s9997: file99\r\n"));

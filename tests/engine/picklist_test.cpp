@@ -35,7 +35,7 @@ protected:
 
 TEST_F(PickLists, NamesAreDistinctInFirstOccurrenceOrderFromRecordOneWithNullAndEmptyOffered)
 {
-    mnuUserDownloads_Click(a);
+    runMenuItem(a, "mnuUserDownloads");
     EXPECT_EQ(window.list(Dialog::DownNames), (Entries{"first", "Bob", "null", "bob", ""}));
     EXPECT_TRUE(window.shown[FakeWindow::index(Dialog::DownNames)]);
     EXPECT_TRUE(a.state.download.nameslisted);
@@ -44,7 +44,7 @@ TEST_F(PickLists, NamesAreDistinctInFirstOccurrenceOrderFromRecordOneWithNullAnd
 
 TEST_F(PickLists, FilesAreDistinctInFirstOccurrenceOrder)
 {
-    mnuFileDownloads_Click(a);
+    runMenuItem(a, "mnuFileDownloads");
     EXPECT_EQ(window.list(Dialog::DownFiles), (Entries{"only1.txt", "a.txt", "null", "A.txt", ""}));
     EXPECT_TRUE(window.shown[FakeWindow::index(Dialog::DownFiles)]);
     EXPECT_TRUE(window.list(Dialog::DownNames).empty());
@@ -55,17 +55,17 @@ TEST_F(PickLists, BuildingEndsWithTheLastRecordsCaptionThenEmptiesTheOutputAndSa
     loadlog(a, Side::Download);
     window.statuses.clear();
     window.output = "a report";
-    mnuUserDownloads_Click(a);
+    runMenuItem(a, "mnuUserDownloads");
     EXPECT_EQ(window.statuses, (Entries{"Searching Though Names 7/7", "Done..."}));
     EXPECT_EQ(window.output, "");
-    mnuFileDownloads_Click(a);
+    runMenuItem(a, "mnuFileDownloads");
     EXPECT_EQ(window.statuses.end()[-2], "Searching Though Files 7/7");
 }
 
 TEST_F(PickLists, UploadCommandsListTheUploadLog)
 {
-    mnuUserUploads_Click(a);
-    mnuFileUploads_Click(a);
+    runMenuItem(a, "mnuUserUploads");
+    runMenuItem(a, "mnuFileUploads");
     EXPECT_EQ(window.list(Dialog::UpNames), (Entries{"Up"}));
     EXPECT_EQ(window.list(Dialog::UpFiles), (Entries{"up.sit"}));
     EXPECT_TRUE(window.list(Dialog::DownNames).empty());
@@ -73,12 +73,12 @@ TEST_F(PickLists, UploadCommandsListTheUploadLog)
 
 TEST_F(PickLists, SecondUseShowsTheListWithoutRebuildingOrTouchingTheOutput)
 {
-    mnuUserDownloads_Click(a);
+    runMenuItem(a, "mnuUserDownloads");
     window.hideDialog(Dialog::DownNames);
     window.output = "a report";
     const auto statuses = window.statuses.size();
     const int writes = window.outputWrites;
-    mnuUserDownloads_Click(a);
+    runMenuItem(a, "mnuUserDownloads");
     EXPECT_EQ(window.list(Dialog::DownNames).size(), 5u);
     EXPECT_EQ(window.output, "a report");
     EXPECT_EQ(window.outputWrites, writes);
@@ -88,15 +88,15 @@ TEST_F(PickLists, SecondUseShowsTheListWithoutRebuildingOrTouchingTheOutput)
 
 TEST_F(PickLists, ReloadRebuildsTheListsOfItsOwnLogOnly)
 {
-    mnuUserDownloads_Click(a);
-    mnuUserUploads_Click(a);
+    runMenuItem(a, "mnuUserDownloads");
+    runMenuItem(a, "mnuUserUploads");
     server.writeDownloadLog(record("n1", "a", "New", "new.txt"));
     server.writeUploadLog(record("n1", "a", "Changed", "changed.txt"));
     loadlog(a, Side::Download);
     EXPECT_TRUE(window.list(Dialog::DownNames).empty());
     EXPECT_TRUE(a.state.upload.nameslisted);
-    mnuUserDownloads_Click(a);
-    mnuUserUploads_Click(a);
+    runMenuItem(a, "mnuUserDownloads");
+    runMenuItem(a, "mnuUserUploads");
     EXPECT_EQ(window.list(Dialog::DownNames), (Entries{"New"}));
     EXPECT_EQ(window.list(Dialog::UpNames), (Entries{"Up"}));
 }
@@ -104,7 +104,7 @@ TEST_F(PickLists, ReloadRebuildsTheListsOfItsOwnLogOnly)
 TEST_F(PickLists, RefusedGuardShowsNoDialogAndBuildsNothing)
 {
     platform.okAnswers = {false};
-    mnuFileUploads_Click(a);
+    runMenuItem(a, "mnuFileUploads");
     EXPECT_EQ(window.lastStatus(), mustLoadMessage);
     EXPECT_FALSE(window.shown[FakeWindow::index(Dialog::UpFiles)]);
     EXPECT_FALSE(a.state.upload.fileslisted);
@@ -114,7 +114,7 @@ TEST_F(EngineTest, PickListOfAnEmptyLogIsEmptyAndStillShown)
 {
     server.writeDownloadLog("");
     window.output = "a report";
-    mnuUserDownloads_Click(a);
+    runMenuItem(a, "mnuUserDownloads");
     EXPECT_TRUE(window.list(Dialog::DownNames).empty());
     EXPECT_EQ(window.output, "");
     EXPECT_EQ(window.lastStatus(), "Done...");
@@ -143,7 +143,7 @@ TEST(PickListSize, FiftyThousandDistinctNamesFillTheListInOneCall)
     for (int i = 0; i < 100000; ++i)
         log.append(record("s", "a", "user" + std::to_string(i % 50000), "f")).append("\r");
     server.writeDownloadLog(log);
-    mnuUserDownloads_Click(a);
+    runMenuItem(a, "mnuUserDownloads");
     EXPECT_EQ(window.fills, 1);
     ASSERT_EQ(window.list(Dialog::DownNames).size(), 50000u);
     EXPECT_EQ(window.list(Dialog::DownNames).back(), "user49999");

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "enginefixture.h"
+#include "sidetexts.h"
 #include "logtext.h"
 
 #include "commands/commandtable.h"
@@ -17,8 +18,8 @@ struct GuardedCommand {
 
 class ReportGuards : public EngineTest, public ::testing::WithParamInterface<GuardedCommand> {
 protected:
-    Outcome run() { return findMenuItem(GetParam().menuItem)->run(a, {}); }
-    const SideInfo& info() const { return sideInfo(GetParam().side); }
+    Outcome run() { return runMenuItem(a, GetParam().menuItem); }
+    const SideTexts& info() const { return sideTexts(GetParam().side); }
     void writeLog(const std::string& text)
     {
         GetParam().side == Side::Download ? server.writeDownloadLog(text) : server.writeUploadLog(text);

@@ -118,17 +118,17 @@ TEST_F(ReportsMatchReference, OnRandomLogsFullOfTies)
         for (const std::string& name : accounts)
             a.state.accounts.push_back(accountinfo{name, 0, 0});
 
-        mnudownloadnumber_Click(a);
+        runMenuItem(a, "mnudownloadnumber");
         ASSERT_EQ(window.output, byNumber(rows)) << "run " << run;
-        mnunumberdown_Click(a);
+        runMenuItem(a, "mnunumberdown");
         ASSERT_EQ(window.output, numberOne("The number one downloader is...", scanTally(rows, &Row::user)))
             << "run " << run;
-        mnunumberaccountdown_Click(a);
+        runMenuItem(a, "mnunumberaccountdown");
         ASSERT_EQ(window.output, numberOne("The mumber one account downloader is...", perAccount(accounts, rows)))
             << "run " << run;
         Counted sorted = perAccount(accounts, rows);
         bubbleSortAscending(sorted);
-        mnusortbyaccount_Click(a);
+        runMenuItem(a, "mnusortbyaccount");
         ASSERT_EQ(window.output, listing("Downloads By Account...", sorted)) << "run " << run;
     }
 }

@@ -20,10 +20,10 @@ protected:
     {
         server.writeDownloadLog(serverLog({record("d1", "bob", "Bob", "a.txt"), record("d2", "ann", "", "")}));
         server.writeUploadLog(serverLog({record("u1", "bob", "Carl", "b.txt"), record("u2", "ann", "", "")}));
-        mnuUserDownloads_Click(a);
-        mnuFileDownloads_Click(a);
-        mnuUserUploads_Click(a);
-        mnuFileUploads_Click(a);
+        runMenuItem(a, "mnuUserDownloads");
+        runMenuItem(a, "mnuFileDownloads");
+        runMenuItem(a, "mnuUserUploads");
+        runMenuItem(a, "mnuFileUploads");
     }
     bool shown(Dialog dialog) const { return window.shown[FakeWindow::index(dialog)]; }
 };

@@ -40,7 +40,7 @@ protected:
 };
 
 // namesearch, filesearch or usersearch.
-using SearchOf = Outcome (*)(Analyzer&, Side, std::string_view);
+using SearchOf = Question;
 
 struct SearchCase {
     const char* catches;
@@ -59,7 +59,7 @@ class SearchOutput : public LoadedLogs, public ::testing::WithParamInterface<Sea
 
 TEST_P(SearchOutput, IsHeadingEmptyLineAndOneLinePerWholeTextCaseSensitiveHitSetOnce)
 {
-    GetParam().search(a, GetParam().side, GetParam().key);
+    ask(a, GetParam().search, GetParam().side, GetParam().key);
     EXPECT_EQ(window.output, GetParam().output);
     EXPECT_EQ(window.outputWrites, 1);
     EXPECT_EQ(window.lastStatus(), "Done...");
@@ -110,7 +110,7 @@ class SearchCaptions : public LoadedLogs, public ::testing::WithParamInterface<C
 
 TEST_P(SearchCaptions, EndWithTheLastRecordsCaptionThenDone)
 {
-    GetParam().search(a, GetParam().side, GetParam().key);
+    ask(a, GetParam().search, GetParam().side, GetParam().key);
     EXPECT_EQ(window.statuses, GetParam().statuses);
 }
 
@@ -137,7 +137,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(LoadedLogs, BothListsDownloadsThenTwoEmptyLinesThenUploads)
 {
-    usersearchboth(a, "bob");
+    ask(a, usersearchboth, Side::Download, "bob");
     EXPECT_EQ(window.output, "Files that bob has downloaded...\r\n\r\nd1: a.txt\r\nd6: dir/a.txt\r\n"
                              "\r\n\r\nFiles that bob has uploaded...\r\n\r\nu1: up.sit\r\nu3: Up.sit\r\n");
     EXPECT_EQ(window.outputWrites, 1);
@@ -152,23 +152,23 @@ TEST_F(LoadedLogs, BothListsDownloadsThenTwoEmptyLinesThenUploads)
 
 TEST_F(LoadedLogs, BothWithoutDownloadHitsHasThreeEmptyLinesBetweenTheHeadings)
 {
-    usersearchboth(a, "carol");
+    ask(a, usersearchboth, Side::Download, "carol");
     EXPECT_EQ(window.output, "Files that carol has downloaded...\r\n\r\n\r\n\r\n"
                              "Files that carol has uploaded...\r\n\r\nu2: up.sit\r\n");
 }
 
 TEST_F(LoadedLogs, BothWithoutAnyHitKeepsBothHeadings)
 {
-    usersearchboth(a, "nobody");
+    ask(a, usersearchboth, Side::Download, "nobody");
     EXPECT_EQ(window.output, "Files that nobody has downloaded...\r\n\r\n\r\n\r\n"
                              "Files that nobody has uploaded...\r\n\r\n");
 }
 
 TEST_F(EngineTest, NameAndFileSearchesOfAnUnloadedLogGiveTheHeadingWithoutAsking)
 {
-    namesearch(a, Side::Download, "x");
+    ask(a, namesearch, Side::Download, "x");
     EXPECT_EQ(window.output, "x had downloaded these files...\r\n\r\n");
-    filesearch(a, Side::Upload, "f");
+    ask(a, filesearch, Side::Upload, "f");
     EXPECT_EQ(window.output, "Users who have uploaded f...\r\n\r\n");
     EXPECT_EQ(window.statuses, (std::vector<std::string>{"x's Downloads\r\n", "Done...",
                                                          "Searching to see who's uploaded f\r\n", "Done..."}));
@@ -179,7 +179,7 @@ TEST_F(EngineTest, SearchOfALogWithCrLfLineEndsPrintsNoLineFeedInTheStamp)
 {
     server.writeDownloadLog("t1\tip\tbob\tBob\tx\r\nt2\tip\tbob\tBob\ty\r\n");
     loadlog(a, Side::Download);
-    namesearch(a, Side::Download, "Bob");
+    ask(a, namesearch, Side::Download, "Bob");
     EXPECT_EQ(window.output, "Bob had downloaded these files...\r\n\r\nt1: x\r\nt2: y\r\n");
 }
 
@@ -203,7 +203,7 @@ protected:
 TEST_F(AccountSearchGuard, DeclinedDownloadQuestionRefusesTheDownloadSearch)
 {
     platform.okAnswers = {false};
-    usersearch(a, Side::Download, "bob");
+    ask(a, usersearch, Side::Download, "bob");
     ASSERT_EQ(platform.questions.size(), 1u);
     EXPECT_EQ(platform.questions[0].title, "Load download log");
     expectRefusedKeepingTheOutput();
@@ -211,7 +211,7 @@ TEST_F(AccountSearchGuard, DeclinedDownloadQuestionRefusesTheDownloadSearch)
 
 TEST_F(AccountSearchGuard, AcceptedQuestionLoadsTheLogAndSearches)
 {
-    usersearch(a, Side::Upload, "bob");
+    ask(a, usersearch, Side::Upload, "bob");
     ASSERT_EQ(platform.questions.size(), 1u);
     EXPECT_EQ(platform.questions[0].title, "Load upload log");
     EXPECT_EQ(window.output, "Files that bob has uploaded...\r\n\r\nu1: b.txt\r\n");
@@ -220,14 +220,14 @@ TEST_F(AccountSearchGuard, AcceptedQuestionLoadsTheLogAndSearches)
 TEST_F(AccountSearchGuard, AcceptedQuestionWithTheLogMissingRefuses)
 {
     std::filesystem::remove(server.folder() + "/Download Log.txt");
-    usersearch(a, Side::Download, "bob");
+    ask(a, usersearch, Side::Download, "bob");
     expectRefusedKeepingTheOutput();
 }
 
 TEST_F(AccountSearchGuard, BothAsksForEachMissingLogBeforeDecidingAndWritesNothingHalfLoaded)
 {
     platform.okAnswers = {false, true};
-    usersearchboth(a, "bob");
+    ask(a, usersearchboth, Side::Download, "bob");
     ASSERT_EQ(platform.questions.size(), 2u);
     EXPECT_EQ(platform.questions[0].title, "Load download log");
     EXPECT_EQ(platform.questions[1].title, "Load upload log");
@@ -239,7 +239,7 @@ TEST_F(AccountSearchGuard, BothWithTheDownloadLogLoadedAsksOnlyForTheUploadLog)
 {
     loadlog(a, Side::Download);
     platform.okAnswers = {false};
-    usersearchboth(a, "bob");
+    ask(a, usersearchboth, Side::Download, "bob");
     ASSERT_EQ(platform.questions.size(), 1u);
     EXPECT_EQ(platform.questions[0].title, "Load upload log");
     expectRefusedKeepingTheOutput();

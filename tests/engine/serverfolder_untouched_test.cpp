@@ -46,7 +46,7 @@ protected:
     }
     void run(const std::string& name)
     {
-        runCommand(a, [&](Analyzer& analyzer) { return findMenuItem(name)->run(analyzer, {}); });
+        runCommand(a, [&](Analyzer& analyzer) { return runRow(analyzer, *findMenuItem(name)); });
     }
 };
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "enginefixture.h"
+#include "sidetexts.h"
 #include "logtext.h"
 #include "sideprinter.h"
 
@@ -29,9 +30,9 @@ TEST_P(TopUser, NamesTheUserInTheMostRecords)
     const auto& [row, side] = GetParam();
     SCOPED_TRACE(row.catches);
     side == Side::Download ? server.writeDownloadLog(row.log) : server.writeUploadLog(row.log);
-    topUser(a, side);
-    EXPECT_EQ(window.output, std::string(sideInfo(side).topUserHeading) + "\r\n\r\n" + row.answer +
-                                 std::string(sideInfo(side).transfers));
+    ask(a, topUser, side);
+    EXPECT_EQ(window.output, std::string(sideTexts(side).topUserHeading) + "\r\n\r\n" + row.answer +
+                                 std::string(sideTexts(side).transfers));
     EXPECT_EQ(window.lastStatus(), "Done...");
 }
 
@@ -61,7 +62,7 @@ using TopUserCaptions = EngineTest;
 TEST_F(TopUserCaptions, ShowSelectionThenTheLastCandidatesCountingCaptionThenDone)
 {
     server.writeUploadLog(logOf({{"x", "ann", "f"}, {"x", "bo", "f"}, {"x", "ann", "f"}}));
-    mnunumup_Click(a);
+    runMenuItem(a, "mnunumup");
     const std::vector<std::string> tail(window.statuses.end() - 3, window.statuses.end());
     EXPECT_EQ(tail, (std::vector<std::string>{"Selecting Users 3/3", "bo's Uploads\r\nLooking at Upload Number 2/2\r\n",
                                               "Done..."}));

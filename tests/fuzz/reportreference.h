@@ -4,6 +4,7 @@
 // standard containers only, for the reports fuzz target to compare the program's output with.
 
 #include "model/logrecords.h"
+#include "sidetexts.h"
 #include "model/side.h"
 
 #include <algorithm>
@@ -86,7 +87,7 @@ inline std::string numberOne(std::string_view heading, const std::vector<std::st
         .append(any ? names[best] : "null")
         .append(" with ")
         .append(std::to_string(any ? counts[best] : 0))
-        .append(sideInfo(side).transfers);
+        .append(sideTexts(side).transfers);
 }
 
 // The hit lines "<stamp>: <shown>" CR LF of every record whose `match` field equals key.

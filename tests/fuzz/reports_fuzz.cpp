@@ -6,6 +6,7 @@
 // every verb of quorvel-report, in a format and under a period drawn from the input, is compared
 // with the reference model, which reads the logs' bytes itself.
 #include "fakeplatform.h"
+#include "sidetexts.h"
 #include "fakewindow.h"
 #include "fuzzcheck.h"
 #include "referencemodel.h"
@@ -37,8 +38,8 @@ using quorvel::Analyzer;
 using quorvel::Dialog;
 using quorvel::Field;
 using quorvel::Side;
-using quorvel::SideInfo;
-using quorvel::sideInfo;
+using quorvel::test::SideTexts;
+using quorvel::test::sideTexts;
 using quorvel::fuzz::require;
 namespace fz = quorvel::fuzz;
 
@@ -165,12 +166,12 @@ void checkFileListings(Session& s, Side side)
     std::vector<std::size_t> firstSeen(files.keys.size());
     for (std::size_t k = 0; k < firstSeen.size(); ++k)
         firstSeen[k] = k;
-    const std::string byDate = s.run([side](Analyzer& a) { return quorvel::sortByDate(a, side); });
-    require(byDate == fz::listing(sideInfo(side).byDateHeading, files.keys, files.counts, firstSeen),
+    const std::string byDate = s.run([side](Analyzer& a) { return ask(a, sortByDate, side); });
+    require(byDate == fz::listing(sideTexts(side).byDateHeading, files.keys, files.counts, firstSeen),
             "by date lists every file once with its count, in order of first occurrence");
-    const std::string& byNumber = s.run([side](Analyzer& a) { return quorvel::sortByNumber(a, side); });
+    const std::string& byNumber = s.run([side](Analyzer& a) { return ask(a, sortByNumber, side); });
     require(byNumber ==
-                fz::listing(sideInfo(side).byNumberHeading, files.keys, files.counts, fz::highestFirst(files.counts)),
+                fz::listing(sideTexts(side).byNumberHeading, files.keys, files.counts, fz::highestFirst(files.counts)),
             "by number lists the files most transferred first, the later seen first among equals");
     require(sortedBody(byNumber) == sortedBody(byDate), "by number lists the same lines as by date");
 }
@@ -178,8 +179,8 @@ void checkFileListings(Session& s, Side side)
 void checkTopUser(Session& s, Side side)
 {
     const fz::Tally users = fz::referenceTally(s.records(side), Field::username, false);
-    const std::string& text = s.run([side](Analyzer& a) { return quorvel::topUser(a, side); });
-    require(text == fz::numberOne(sideInfo(side).topUserHeading, users.keys, users.counts, side),
+    const std::string& text = s.run([side](Analyzer& a) { return ask(a, topUser, side); });
+    require(text == fz::numberOne(sideTexts(side).topUserHeading, users.keys, users.counts, side),
             "the top user is the last of the names with the highest count, with that count");
 }
 
@@ -187,7 +188,7 @@ void checkTopUser(Session& s, Side side)
 void checkSearch(Session& s, Side side, Dialog dialog, const std::string& value)
 {
     const bool names = dialog == quorvel::pickDialog(side, quorvel::Pick::Names);
-    const SideInfo& info = sideInfo(side);
+    const SideTexts& info = sideTexts(side);
     s.window.chosen = value;
     const std::string& text = s.run([dialog](Analyzer& a) { return quorvel::Command1_Click(a, dialog); });
     s.window.chosen.reset();
@@ -204,7 +205,7 @@ void checkSearch(Session& s, Side side, Dialog dialog, const std::string& value)
 void checkPickList(Session& s, Side side, quorvel::Pick pick, const std::string& fuzzed)
 {
     const Dialog dialog = quorvel::pickDialog(side, pick);
-    s.run([side, pick](Analyzer& a) { return quorvel::showPickList(a, side, pick); });
+    s.run([side, pick](Analyzer& a) { return show(a, showPickList(a, side, pick), {}); });
     const std::vector<std::string>& list = s.window.list(dialog);
     const Field field = pick == quorvel::Pick::Names ? Field::username : Field::filename;
     const fz::Tally distinct = fz::referenceTally(s.records(side), field, false);
@@ -231,8 +232,8 @@ void checkByAccount(Session& s, Side side)
 {
     const std::vector<std::string> names = s.accountNames();
     const std::vector<std::int64_t> counts = s.accountCounts(side);
-    require(s.run([side](Analyzer& a) { return quorvel::sortByAccount(a, side); }) ==
-                fz::listing(sideInfo(side).byAccountHeading, views(names), counts, fz::highestFirst(counts)),
+    require(s.run([side](Analyzer& a) { return ask(a, sortByAccount, side); }) ==
+                fz::listing(sideTexts(side).byAccountHeading, views(names), counts, fz::highestFirst(counts)),
             "by account lists every account most active first, the later among equals first");
     const std::vector<std::int64_t> after = s.accountCounts(side);
     require(std::is_sorted(after.begin(), after.end()), "by account leaves the accounts in ascending order");
@@ -243,8 +244,8 @@ void checkTopAccount(Session& s, Side side)
 {
     const std::vector<std::string> names = s.accountNames();
     const std::vector<std::int64_t> counts = s.accountCounts(side);
-    require(s.run([side](Analyzer& a) { return quorvel::topAccount(a, side); }) ==
-                fz::numberOne(sideInfo(side).topAccountHeading, views(names), counts, side),
+    require(s.run([side](Analyzer& a) { return ask(a, topAccount, side); }) ==
+                fz::numberOne(sideTexts(side).topAccountHeading, views(names), counts, side),
             "the top account is the last of the accounts with the highest count, with that count");
     require(s.accountNames() == names, "the top account keeps the order of accounts");
 }
@@ -253,11 +254,11 @@ void checkIdleAccounts(Session& s, Side side)
 {
     const std::vector<std::string> names = s.accountNames();
     const std::vector<std::int64_t> counts = s.accountCounts(side);
-    std::string expected = std::string(sideInfo(side).inactiveHeading) + "\r\n\r\n";
+    std::string expected = std::string(sideTexts(side).inactiveHeading) + "\r\n\r\n";
     for (std::size_t k = 0; k < names.size(); ++k)
         if (counts[k] == 0)
             expected.append(names[k]).append("\r\n");
-    require(s.run([side](Analyzer& a) { return quorvel::inactiveAccounts(a, side); }) == expected,
+    require(s.run([side](Analyzer& a) { return ask(a, inactiveAccounts, side); }) == expected,
             "the idle accounts are exactly those without a record, in the order of accounts");
     require(s.accountNames() == names, "listing idle accounts keeps the order of accounts");
     require(s.storedCounts(side) == counts, "listing idle accounts keeps every account's count");
@@ -265,7 +266,7 @@ void checkIdleAccounts(Session& s, Side side)
 
 std::string accountHits(Session& s, Side side, std::string_view account)
 {
-    return "Files that " + std::string(account) + std::string(sideInfo(side).userSearchVerb) + "...\r\n\r\n" +
+    return "Files that " + std::string(account) + std::string(sideTexts(side).userSearchVerb) + "...\r\n\r\n" +
            fz::hitLines(s.records(side), Field::account, Field::filename, account);
 }
 

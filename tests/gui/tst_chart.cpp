@@ -6,7 +6,7 @@
 #include "guitest.h"
 
 #include "app/chartwindow.h"
-#include "present/resulttables.h"
+#include "query/activity.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSet>
@@ -28,6 +28,22 @@ using quorvel::test::GuiWorld;
 
 namespace {
 
+// The answers of "Sort By Download Number" and "Downloads By Day" with these rows.
+quorvel::Answer fileListing(CountRows rows)
+{
+    quorvel::Answer answer = quorvel::countListing(quorvel::Side::Download, "", {"file", quorvel::ColumnKind::File},
+                                                   std::move(rows), {});
+    answer.verb = "downloads-by-number";
+    return answer;
+}
+
+quorvel::Answer dayListing(const quorvel::TimeCounts& counts)
+{
+    quorvel::Answer answer = quorvel::timeAnswer(quorvel::Side::Download, quorvel::TimeUnit::Day, counts, {});
+    answer.verb = "downloads-by-day";
+    return answer;
+}
+
 QStringList labelsOf(QChart* chart, Qt::Orientation orientation)
 {
     auto* axis = qobject_cast<QCategoryAxis*>(chart->axes(orientation).first());
@@ -40,7 +56,7 @@ void drawListing(ChartWindow& window, const std::vector<std::int64_t>& counts)
     CountRows rows;
     for (const std::int64_t count : counts)
         rows.emplace_back("entry" + std::to_string(rows.size()), count);
-    window.draw(quorvel::countListingTable("downloads-by-number", "file", rows), "/srv/hotline", Period{});
+    window.draw(fileListing(rows), "/srv/hotline", Period{});
 }
 
 // The chart of a listing by day with these days and counts.
@@ -49,7 +65,7 @@ void drawDays(ChartWindow& window, const std::vector<std::pair<DayNumber, std::i
     quorvel::TimeCounts counts;
     for (const auto& [day, count] : days)
         counts.keys.emplace_back(day, count);
-    window.draw(quorvel::timeTable("downloads-by-day", counts, quorvel::TimeUnit::Day), "/srv/hotline", Period{});
+    window.draw(dayListing(counts), "/srv/hotline", Period{});
 }
 
 const QLineSeries* lineOf(const ChartWindow& window)
@@ -97,7 +113,7 @@ void ChartTest::listingShowsTwentyBarsAndTheOthers()
         rows.emplace_back(i == 0 ? "<b>first</b>" : "file" + std::to_string(i), 100 - i);
     quorvel::test::FakePlatform platform;
     ChartWindow window(platform);
-    window.draw(quorvel::countListingTable("downloads-by-number", "file", rows), "/srv/<b>hot&line", Period{});
+    window.draw(fileListing(rows), "/srv/<b>hot&line", Period{});
     QCOMPARE(window.chart()->title(),
              QString("Sort By Download Number \u2014 &lt;b&gt;hot&amp;line \u2014 All time"));
     const auto series = window.chart()->series();
@@ -187,7 +203,7 @@ void ChartTest::dayListingCountsEveryDayBetween()
     counts.undated = 2;
     quorvel::test::FakePlatform platform;
     ChartWindow window(platform);
-    window.draw(quorvel::timeTable("downloads-by-day", counts, quorvel::TimeUnit::Day), "/srv/hotline",
+    window.draw(dayListing(counts), "/srv/hotline",
                 Period{first, first + 10});
     QCOMPARE(window.chart()->title(),
              QString("Downloads By Day \u2014 hotline \u2014 2001-01-30 to 2001-02-09 (2 undated)"));

@@ -214,7 +214,7 @@ public:
     void setStatus(std::string_view) override {}
 };
 
-struct Answered {
+struct Ran {
     Outcome outcome = Outcome::done();
     std::size_t peak = 0; // bytes allocated at the peak beyond what was live before the command
     std::string output;
@@ -232,8 +232,8 @@ protected:
 
     // Loads everything on a fresh window, then runs the verb with `left` bytes to be had, then
     // `after` on its result (a search's table reads the records, which go with the window).
-    Answered run(const CommandRow& row, std::uint64_t left,
-                 const std::function<void(const ResultTable&)>& after = nullptr)
+    Ran run(const CommandRow& row, std::uint64_t left,
+                 const std::function<void(const Answer&)>& after = nullptr)
     {
         QuietWindow window;
         FakePlatform platform;
@@ -248,12 +248,12 @@ protected:
         a.memoryLeft = givenBudget;
         const std::size_t before = liveBytes;
         peakBytes = liveBytes;
-        Answered result;
-        result.outcome = runCommand(a, [&](Analyzer& analyzer) { return row.run(analyzer, value); });
+        Ran result;
+        result.outcome = runCommand(a, [&](Analyzer& analyzer) { return runRow(analyzer, row, value); });
         result.peak = peakBytes - before;
         result.output = window.output;
-        if (after && a.lastResult)
-            after(*a.lastResult);
+        if (after && a.lastAnswer)
+            after(*a.lastAnswer);
         return result;
     }
 
@@ -295,14 +295,14 @@ TEST_P(AnswerMemory, EveryAnswerIsRefusedBelowWhatItTakesAndAnswersAtAFewTimesTh
 {
     for (const CommandRow* row : answerVerbs()) {
         SCOPED_TRACE(std::string(row->verb));
-        const Answered measured = run(*row, UINT64_MAX);
+        const Ran measured = run(*row, UINT64_MAX);
         ASSERT_TRUE(measured.outcome.isDone());
-        const Answered below = run(*row, measured.peak - 1);
+        const Ran below = run(*row, measured.peak - 1);
         EXPECT_EQ(below.outcome.reasons(), std::vector<std::string>{"Not enough memory for this command"})
             << "an answer that takes " << measured.peak << " bytes was not refused below that";
         EXPECT_TRUE(below.output == "an earlier result");
         const std::uint64_t plenty = 6 * measured.peak + 65536;
-        const Answered above = run(*row, plenty);
+        const Ran above = run(*row, plenty);
         EXPECT_TRUE(above.outcome.isDone())
             << "an answer that takes " << measured.peak << " bytes was refused at " << plenty;
         EXPECT_TRUE(above.output == measured.output);
@@ -314,7 +314,7 @@ TEST_P(AnswerMemory, CsvAndJsonTakeNoMoreThanTheirEstimateNorManyTimesLess)
     for (const CommandRow* row : answerVerbs()) {
         SCOPED_TRACE(std::string(row->verb));
         bool made = false;
-        run(*row, UINT64_MAX, [&](const ResultTable& table) {
+        run(*row, UINT64_MAX, [&](const Answer& table) {
             made = true;
             const std::size_t csv = peakOf([&] { return csvText(table, CsvCells::Guarded); });
             const std::size_t json = peakOf([&] { return jsonText(table); });
@@ -355,8 +355,8 @@ TEST(ExportMemory, NamesThatGrowMostStayWithinTheEstimate)
             FakePlatform platform;
             Analyzer a(window, platform, FolderFile(server.programFolder(), server.configFolder()));
             setServerFolder(a, server.folder());
-            ASSERT_TRUE(runCommand(a, [](Analyzer& analyzer) { return mnudownloadnumber_Click(analyzer); }).isDone());
-            const ResultTable& table = *a.lastResult;
+            ASSERT_TRUE(runCommand(a, [](Analyzer& analyzer) { return runMenuItem(analyzer, "mnudownloadnumber"); }).isDone());
+            const Answer& table = *a.lastAnswer;
             EXPECT_GE(csvSize(table).bytes, peakOf([&] { return csvText(table, CsvCells::Guarded); }));
             EXPECT_GE(jsonSize(table).bytes, peakOf([&] { return jsonText(table); }));
         }
@@ -372,8 +372,8 @@ TEST(ExportMemory, TheWindowsExportIsRefusedBelowWhatItsTextTakes)
     FakePlatform platform;
     Analyzer a(window, platform, FolderFile(server.programFolder(), server.configFolder()));
     setServerFolder(a, server.folder());
-    ASSERT_TRUE(runCommand(a, [](Analyzer& analyzer) { return mnudownloadnumber_Click(analyzer); }).isDone());
-    const std::size_t takes = peakOf([&] { return csvText(*a.lastResult, CsvCells::Guarded); });
+    ASSERT_TRUE(runCommand(a, [](Analyzer& analyzer) { return runMenuItem(analyzer, "mnudownloadnumber"); }).isDone());
+    const std::size_t takes = peakOf([&] { return csvText(*a.lastAnswer, CsvCells::Guarded); });
     const std::string file = (server.root() / "export.csv").string();
     a.memoryLeft = givenBudget;
     for (const std::uint64_t left : {std::uint64_t{takes - 1}, std::uint64_t{UINT64_MAX}}) {
