@@ -189,7 +189,7 @@ void MainWindowTest::windowLook()
     GuiWorld world;
     QCOMPARE(world.form->windowTitle(), QString("Quorvel"));
     QVERIFY(!world.form->windowIcon().isNull());
-    QCOMPARE(world.lblinfo()->text(), QString());
+    QCOMPARE(world.lblinfo()->text(), QString::fromStdString("Server folder: " + world.server.folder()));
     QCOMPARE(world.text1()->toPlainText(), QString());
     QCOMPARE(world.text1()->isReadOnly(), false);
     QCOMPARE(world.text1()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
