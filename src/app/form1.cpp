@@ -2,9 +2,9 @@
 #include "app/form1.h"
 
 #include "app/aboutbox.h"
-#include "app/clicklabel.h"
 #include "app/outputbox.h"
 #include "app/resources.h"
+#include "app/statusline.h"
 #include "commands/commandtable.h"
 #include "commands/program.h"
 #include "commands/searches.h"
@@ -92,14 +92,9 @@ void Form1::createControls()
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
-    lblinfo_ = new ClickLabel(client);
+    lblinfo_ = new StatusLine(client);
     lblinfo_->setObjectName(QStringLiteral("lblinfo"));
     lblinfo_->setGeometry(twipsRect(70, 120, 7695, 495));
-    lblinfo_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    // Captions hold names from the logs, which whoever connects to the server chooses: they are
-    // shown as they are, never read as markup.
-    lblinfo_->setTextFormat(Qt::PlainText);
-    lblinfo_->setWordWrap(true);
     text1_ = new OutputBox(client);
     text1_->setObjectName(QStringLiteral("Text1"));
     text1_->setGeometry(twipsRect(0, 720, 7815, 4215));
@@ -154,7 +149,7 @@ void Form1::wireMenuItem(QAction* item, const CommandRow& row)
 
 void Form1::wireStatusClick()
 {
-    connect(lblinfo_, &ClickLabel::clicked, this, [this] { run(lblinfo_Click); });
+    connect(lblinfo_, &StatusLine::clicked, this, [this] { run(lblinfo_Click); });
 }
 
 void Form1::sizeClientArea()
@@ -273,7 +268,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
 
 void Form1::setStatus(std::string_view caption)
 {
-    lblinfo_->setText(decodeText(caption).text);
+    lblinfo_->setStatus(decodeText(caption).text);
 }
 
 std::string Form1::outputText() const

@@ -22,8 +22,8 @@ struct CommandRow;
 
 namespace quorvel::gui {
 
-class ClickLabel;
 class OutputBox;
+class StatusLine;
 
 // The main window: menu bar, status line lblinfo and output box Text1. It owns the analyzer
 // and is the Window the commands work on. Every menu leaf runs its engine command through
@@ -90,7 +90,7 @@ private:
     Analyzer analyzer_;
     // Dialogs are touched through a const Window method too (selectedEntry creates a dialog).
     mutable DialogSet dialogs_;
-    ClickLabel* lblinfo_ = nullptr;
+    StatusLine* lblinfo_ = nullptr;
     OutputBox* text1_ = nullptr;
     std::vector<QAction*> commandItems_;
     QPointer<AboutBox> about_;

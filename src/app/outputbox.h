@@ -15,8 +15,12 @@ class OutputBox : public QPlainTextEdit {
 public:
     explicit OutputBox(QWidget* parent);
 
-    // Characters from the left edge to the first tab stop: eight digits and two blanks.
-    static constexpr int tabStopColumns = 10;
+    // The tab stop leaves room for the widest first field of the lines shown (a line's text
+    // before its first TAB), of at least eight digits and at most 40 characters, and two blanks
+    // after it, so that "count TAB name" and "day TAB name" listings read as two columns.
+    static constexpr int narrowestField = 8;
+    static constexpr int widestField = 40;
+    static constexpr int fieldGap = 2;
 
     void setBytes(std::string bytes);
     std::string bytes() const;
@@ -27,6 +31,8 @@ protected:
     bool canInsertFromMimeData(const QMimeData* source) const override;
 
 private:
+    void setTabStop(const QString& shown);
+
     std::string bytes_;
     bool allUtf8_ = true;
 };

@@ -187,8 +187,13 @@ int answer(const Invocation& call, const std::string& folder, std::ostream& out,
         start = Form_Load(a);
     const CommandRow& verb = *call.verb;
     a.state.period = call.period;
-    a.loadplan = {verb.reads, verb.match, verb.match ? call.value : std::string(),
-                  call.period.isAllTime() ? std::nullopt : std::optional(call.period), verb.readsStamps};
+    // The tool has no "Period..." dialog: its load notes no days.
+    a.loadplan = {verb.reads,
+                  verb.match,
+                  verb.match ? call.value : std::string(),
+                  call.period.isAllTime() ? std::nullopt : std::optional(call.period),
+                  verb.readsStamps,
+                  false};
     std::optional<std::string> printed; // the answer as CSV or JSON, or a list's entries
     const Outcome outcome = runCommand(a, [&](Analyzer& analyzer) {
         Outcome ran = runRow(analyzer, verb, call.value);

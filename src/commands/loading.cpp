@@ -76,6 +76,7 @@ Outcome loadlog(Analyzer& a, Side side)
     log.loadedPeriod = a.loadplan.period;
     log.undatedLeftOut = read.undated;
     log.stamps = std::move(read.stamps);
+    log.days = read.days;
     a.window.setStatus(loadedCaption(side));
     log.loaded = true;
     return Outcome::done();

@@ -32,19 +32,16 @@ DayNumber dayOf(const CalendarDay& day)
     return dayNumber({day.year, day.month, day.day});
 }
 
-// The first and last readable days of the loaded logs; nothing when there is none.
-std::optional<std::pair<DayNumber, DayNumber>> loadedDays(Analyzer& a)
+// The first and last readable days of the loaded logs, as their loads noted them; nothing when
+// there is none.
+std::optional<DaySpan> loadedDays(const State& state)
 {
-    std::optional<std::pair<DayNumber, DayNumber>> days;
+    std::optional<DaySpan> days;
     for (const Side side : {Side::Download, Side::Upload}) {
-        if (!a.state.log(side).loaded)
+        const LogState& log = state.log(side);
+        if (!log.loaded || !log.days)
             continue;
-        for (const Stamp& stamp : stampsOf(a, side)) {
-            if (stamp.day == undatedDay)
-                continue;
-            days = days ? std::pair{std::min(days->first, stamp.day), std::max(days->second, stamp.day)}
-                        : std::pair{stamp.day, stamp.day};
-        }
+        days = days ? DaySpan{std::min(days->first, log.days->first), std::max(days->last, log.days->last)} : log.days;
     }
     return days;
 }
@@ -78,10 +75,9 @@ Selection selectionOf(Analyzer& a, Side side)
 Outcome mnuperiod_Click(Analyzer& a)
 {
     const Period& current = a.state.period;
-    const std::optional<std::pair<DayNumber, DayNumber>> loaded =
-        current.from && current.to ? std::nullopt : loadedDays(a);
+    const std::optional<DaySpan> loaded = loadedDays(a.state);
     const DayNumber first = current.from ? *current.from : loaded ? loaded->first : today();
-    const DayNumber last = current.to ? *current.to : loaded ? loaded->second : std::max(first, today());
+    const DayNumber last = current.to ? *current.to : loaded ? loaded->last : std::max(first, today());
     // Without a period the dialog offers the span of the loaded logs (or today), switched on.
     const bool allTime = current.isAllTime();
     const PeriodDialogDates shown{calendarDay(first), calendarDay(last), allTime || current.from.has_value(),

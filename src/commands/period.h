@@ -22,10 +22,11 @@ const RecordStamps& stampsOf(Analyzer& a, Side side);
 Selection selectionOf(Analyzer& a, Side side);
 
 // "Period...": asks for From and To dates, each of which may be off; the dialog opens on the
-// current period, or else on the first and last readable dates of the loaded logs, or else on
-// today. OK or "All Time" set the period for every command until it is changed, say
-// "Period: ..." in the status line and empty the pick lists, so that their next use lists the
-// period's values. Cancel changes nothing.
+// current period, or else on the first and last readable dates of the loaded logs (their loads
+// noted them: opening reads no record and shows no caption), or else on today. OK or "All
+// Time" set the period for every command until it is changed, say "Period: ..." in the status
+// line and empty the pick lists, so that their next use lists the period's values. Cancel
+// changes nothing, the status line included.
 Outcome mnuperiod_Click(Analyzer& a);
 
 } // namespace quorvel

@@ -80,6 +80,7 @@ Outcome checkserverfolder(Analyzer& a)
     if (!stored)
         return Outcome::done();
     setServerFolder(a, *stored);
+    a.window.setStatus(serverFolderCaption(*stored));
     return loaduseraccounts(a);
 }
 

@@ -17,8 +17,9 @@ namespace quorvel {
 // is written to the folder file. Cancelling changes nothing.
 Outcome loadpath(Analyzer& a);
 
-// Restores the server folder from the folder file and lists its accounts. An absent file or
-// an empty path leaves the folder unknown.
+// Restores the server folder from the folder file, names it in the status line ("Server
+// folder: <path>") and lists its accounts. An absent file or an empty path leaves the folder
+// unknown and the status line as it was.
 Outcome checkserverfolder(Analyzer& a);
 
 // Uses dir as the server folder for this run without writing the folder file. A folder other

@@ -16,13 +16,15 @@ namespace quorvel {
 // the records the search can hit (those whose `match` column equals `value`), and under a
 // period only the records whose stamp is readable and whose day lies in it: its answer is the
 // same, its load lighter. A verb that reads only when records were made keeps their stamps
-// read (`stamps`) rather than their text.
+// read (`stamps`) rather than their text. The window's load notes the earliest and latest
+// readable day of the log (`days`), which its "Period..." dialog opens on.
 struct LoadPlan {
     FieldSet columns = FieldSet::all();
     std::optional<Field> match;
     std::string value;
     std::optional<Period> period;
     bool stamps = false;
+    bool days = true;
 
     enum class Verdict { Kept, LeftOut, Undated };
     Verdict judge(std::string_view text, const LineCut& line) const

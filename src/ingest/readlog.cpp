@@ -49,9 +49,14 @@ std::uint64_t projectedBytes(const LogRecords::Footprint& used, std::uint64_t pa
 
 LogRead readRecords(const LogFile& file, const LoadPlan& plan, Progress& progress, std::uint64_t memoryBudget)
 {
-    LogRead read{LogRead::Status::Read, LogRecords(plan.columns), 0, 0,
-                 plan.stamps ? std::optional(RecordStamps()) : std::nullopt};
+    LogRead read{LogRead::Status::Read,
+                 LogRecords(plan.columns),
+                 0,
+                 0,
+                 plan.stamps ? std::optional(RecordStamps()) : std::nullopt,
+                 std::nullopt};
     std::vector<LineCut> batch;
+    DaySpanNotes days;
     std::uint64_t parsed = 0;
     // The window's load keeps every line as it is, with nothing to judge on the way.
     const bool everyLine = !plan.match && !plan.period && !plan.stamps;
@@ -65,6 +70,8 @@ LogRead readRecords(const LogFile& file, const LoadPlan& plan, Progress& progres
         fixstr(lines, [&, everyLine](const ScannedLine& line) {
             ++read.lines;
             const LineCut cut = sortstr4(line);
+            if (plan.days)
+                days.note(cut.field(lines, Field::stamp));
             if (everyLine) {
                 batch.push_back(cut);
                 return;
@@ -113,6 +120,8 @@ LogRead readRecords(const LogFile& file, const LoadPlan& plan, Progress& progres
     if (read.status != LogRead::Status::Read) {
         read.records = LogRecords(plan.columns);
         read.stamps.reset();
+    } else {
+        read.days = days.span();
     }
     return read;
 }

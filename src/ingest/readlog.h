@@ -25,6 +25,7 @@ struct LogRead {
     std::int64_t lines = 0;
     std::int64_t undated = 0; // under a period: the records left out for want of a readable date
     std::optional<RecordStamps> stamps; // the kept records' stamps, when the plan asks for them
+    std::optional<DaySpan> days;        // the log's first and last readable day, when the plan asks
 };
 
 // Reads an open log in blocks, up to the size it had when opened, cutting and parsing the lines

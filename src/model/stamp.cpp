@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "model/stamp.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 
@@ -144,6 +145,19 @@ std::optional<Stamp> readStamp(std::string_view text)
         return std::nullopt;
     }
     return Stamp{dayNumber({*year, *month, *day}), (hours * 60 + *minute) * 60 + second};
+}
+
+void DaySpanNotes::noteDate(std::string_view stamp)
+{
+    const std::optional<Stamp> read = readStamp(stamp);
+    if (!read)
+        return;
+    span_ = span_ ? DaySpan{std::min(span_->first, read->day), std::max(span_->last, read->day)}
+                  : DaySpan{read->day, read->day};
+    // A readable stamp begins with at least "1/1/2001 " and at most "12/31/2001 ".
+    const std::size_t length = stamp.find(' ') + 1;
+    recent_[older_] = {eightBytes(stamp.data()), eightBytes(stamp.data() + length - 8), length};
+    older_ = 1 - older_;
 }
 
 } // namespace quorvel

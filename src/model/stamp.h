@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <string>
@@ -51,6 +54,56 @@ std::optional<Stamp> readStamp(std::string_view text);
 // The stamps of a log's records, in record order; an undated record's day is undatedDay.
 inline constexpr DayNumber undatedDay = std::numeric_limits<DayNumber>::min();
 using RecordStamps = std::vector<Stamp>;
+
+// The earliest and latest day of some readable stamps.
+struct DaySpan {
+    DayNumber first = 0;
+    DayNumber last = 0;
+
+    bool operator==(const DaySpan&) const = default;
+};
+
+// Notes the earliest and latest day of the readable stamps it is shown, for a load that goes
+// over every record once. A stamp's date comes first and ends at its first space, so a stamp
+// that begins with the date of a readable one and a space lies on a day already noted,
+// whatever its time says. The dates of the last two readable stamps read are kept (a server
+// writes a day as "1/5/2001" in one form and "01/05/2001" in another), so most stamps cost
+// two comparisons of eight bytes; only a stamp with another date is read.
+class DaySpanNotes {
+public:
+    void note(std::string_view stamp)
+    {
+        if (!recent_[0].begins(stamp) && !recent_[1].begins(stamp))
+            noteDate(stamp);
+    }
+    // Nothing when no stamp was readable.
+    const std::optional<DaySpan>& span() const { return span_; }
+
+private:
+    // The date of a readable stamp and the space after it ("1/31/2001 ", 9 to 11 bytes), kept
+    // as its first and its last eight bytes.
+    struct DatePrefix {
+        std::uint64_t head = 0;
+        std::uint64_t tail = 0;
+        std::size_t length = std::numeric_limits<std::size_t>::max(); // none yet: nothing begins so
+        bool begins(std::string_view stamp) const
+        {
+            return stamp.size() >= length && eightBytes(stamp.data()) == head &&
+                   eightBytes(stamp.data() + length - 8) == tail;
+        }
+    };
+    static std::uint64_t eightBytes(const char* at)
+    {
+        std::uint64_t bytes;
+        std::memcpy(&bytes, at, sizeof bytes);
+        return bytes;
+    }
+    void noteDate(std::string_view stamp);
+
+    std::optional<DaySpan> span_;
+    std::array<DatePrefix, 2> recent_;
+    std::size_t older_ = 0; // the one of recent_ the next date replaces
+};
 
 // A period of days, both ends included; either end may be open.
 struct Period {

@@ -416,7 +416,8 @@ protected:
     }
 };
 
-TEST_F(FormLoad, RestoresTheRememberedFolderAndListsItsAccounts)
+// The status line names the folder, as it does for a chosen or a default one.
+TEST_F(FormLoad, RestoresTheRememberedFolderNamesItAndListsItsAccounts)
 {
     server.addAccount("guest");
     server.addAccount("Admin");
@@ -432,6 +433,7 @@ TEST_F(FormLoad, RestoresTheRememberedFolderAndListsItsAccounts)
     EXPECT_FALSE(a.state.upload.nameslisted);
     EXPECT_EQ(a.state.savefilename, "");
     EXPECT_EQ(platform.browseTitles, std::vector<std::string>{});
+    EXPECT_EQ(window.statuses, std::vector<std::string>{"Server folder: " + server.folder()});
 }
 
 struct StartCase {

@@ -110,5 +110,35 @@ TEST_F(Insights, APeriodLimitsReportsSearchesAndPickListsAndNamesTheUndated)
               "Downloads By Date...\r\n\r\n3\ta.txt\r\n1\tb.txt\r\n1\tc.txt\r\n1\td.txt\r\n1\te.txt\r\n1\tf.txt\r\n");
 }
 
+// The dialog opens on the days of the loaded logs, which their loads noted: opening reads no
+// record, shows no caption, and Cancel leaves the status line as it was.
+TEST_F(Insights, PeriodOpensOnTheLoadedLogsDaysWithoutAPassOverTheRecords)
+{
+    server.writeUploadLog("Date/time\tAddress\tAccount\tName\tFile Name\r"
+                          "3/1/2001 1:00\t10.0.0.1\tbob\tBob\ta.txt\r"
+                          "11/30/2000 25:00\t10.0.0.1\tbob\tBob\ta.txt\r"
+                          "11/30/2000 1:00\t10.0.0.1\tbob\tBob\ta.txt\r"
+                          "11/30/2000 25:00\t10.0.0.1\tbob\tBob\ta.txt");
+    const auto shownDays = [this] {
+        const std::size_t statuses = window.statuses.size();
+        platform.periodAnswers.push_back(std::nullopt);
+        EXPECT_EQ(runCommand(a, mnuperiod_Click).kind(), Outcome::Kind::Cancelled);
+        EXPECT_EQ(window.statuses.size(), statuses) << window.lastStatus();
+        EXPECT_FALSE(a.state.download.stamps || a.state.upload.stamps);
+        const PeriodDialogDates& shown = platform.periodRequests.back();
+        EXPECT_TRUE(shown.fromOn && shown.toOn);
+        return std::vector<int>{shown.from.year, shown.from.month, shown.from.day,
+                                shown.to.year,   shown.to.month,   shown.to.day};
+    };
+    loadlog(a, Side::Download);
+    EXPECT_EQ(shownDays(), std::vector<int>({2000, 12, 5, 2001, 2, 1}));
+    loadlog(a, Side::Upload);
+    EXPECT_EQ(shownDays(), std::vector<int>({2000, 11, 30, 2001, 3, 1}));
+    // A log without a readable stamp adds no day.
+    server.writeDownloadLog("yesterday\t10.0.0.1\tbob\tBob\ta.txt\r");
+    loadlog(a, Side::Download);
+    EXPECT_EQ(shownDays(), std::vector<int>({2000, 11, 30, 2001, 3, 1}));
+}
+
 } // namespace
 } // namespace quorvel::test

@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace quorvel {
 namespace {
@@ -92,6 +94,51 @@ TEST(CivilDates, CountDaysAcrossCenturiesBothWays)
         const CivilDate date = civilDate(day);
         ASSERT_TRUE(isRealDay(date.year, date.month, date.day)) << day;
         ASSERT_EQ(dayNumber(date), day);
+    }
+}
+
+// The span of a sequence of stamps, reckoned apart: each stamp read on its own.
+std::optional<DaySpan> spanOfEach(const std::vector<std::string>& stamps)
+{
+    std::optional<DaySpan> span;
+    for (const std::string& text : stamps) {
+        const std::optional<Stamp> stamp = readStamp(text);
+        if (!stamp)
+            continue;
+        if (!span)
+            span = DaySpan{stamp->day, stamp->day};
+        span->first = std::min(span->first, stamp->day);
+        span->last = std::max(span->last, stamp->day);
+    }
+    return span;
+}
+
+// Rows: stamps in log order. The notes skip a stamp that shares the date of one of the last
+// two readable ones: those whose date only looks alike must still be read.
+TEST(DaySpanNotes, GiveTheFirstAndLastReadableDayOfTheStampsShown)
+{
+    const std::vector<std::vector<std::string>> logs{
+        {},
+        {"yesterday", "Date/time", ""},
+        {"2/30/2001 1:00", "1/31/2001 25:00"},
+        {"1/31/2001 10:41:18 PM", "1/31/2001 22:00", "01/31/2001 3:00", "2/1/2001 9:05 AM", "12/5/2000 1:00"},
+        // A date whose time is unreadable, then the same date readable: it counts once readable.
+        {"3/1/2001 9:00", "3/2/2001 99:00", "3/2/2001 1:00"},
+        // The same date and an unreadable time after a readable one: the day is noted already.
+        {"3/2/2001 1:00", "3/2/2001 99:00", "3/1/2001 9:00"},
+        // Dates that begin like the last readable one but are not the same.
+        {"1/3/2001 1:00", "1/3/20011 1:00", "1/3/2001", "1/30/2001 1:00", "1/3/2001X1:00", "1/3/2002 1:00"},
+        {"12/31/2001 1:00", "12/31/2009 1:00", "12/31/2001 1:00", "2/1/2001 1:00", "2/1/2000 1:00"},
+        // One day in two forms, then three dates in turn.
+        {"01/05/2001 1:00 PM", "1/5/2001 13:00", "01/05/2001 2:00 PM", "1/6/2001 1:00", "12/5/2000 1:00"},
+        {"1/2/2001 1:00", "1/3/2001 1:00", "1/4/2001 1:00", "1/2/2001 1:00", "1/1/2001 1:00", "12/31/2000 9:00"},
+        {" 1/1/1999 1:00", "1/1/2001 1:00", " 1/1/1999 1:00", "12/31/9999 23:59", "1/1/1000 1:00"},
+    };
+    for (const std::vector<std::string>& stamps : logs) {
+        DaySpanNotes notes;
+        for (const std::string& stamp : stamps)
+            notes.note(stamp);
+        EXPECT_EQ(notes.span(), spanOfEach(stamps)) << ::testing::PrintToString(stamps);
     }
 }
 

@@ -1,20 +1,24 @@
 // SPDX-License-Identifier: MIT
 // Bytes in, records out: any bytes written as the download log load, and every record is
-// exactly the line a plain reference cutter and parser find. The same file read in blocks of
-// any size comes in whole lines, and its blocks hold the same records.
+// exactly the line a plain reference cutter and parser find; the first and last readable days
+// the load notes are those of the records' stamps read one by one. The same file read in
+// blocks of any size comes in whole lines, and its blocks hold the same records.
 #include "fakeplatform.h"
 #include "fakewindow.h"
 #include "fuzzcheck.h"
 #include "tempserver.h"
 
-#include "ingest/linestream.h"
 #include "commands/loading.h"
 #include "commands/serverfolder.h"
+#include "ingest/linestream.h"
+#include "model/stamp.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,6 +50,21 @@ std::vector<Fields> referenceRecords(std::string_view text)
         records.push_back(fields);
     }
     return records;
+}
+
+void checkDays(const std::optional<quorvel::DaySpan>& days, const std::vector<Fields>& expected)
+{
+    std::optional<quorvel::DaySpan> span;
+    for (const Fields& fields : expected) {
+        const std::optional<quorvel::Stamp> stamp = quorvel::readStamp(fields[0]);
+        if (!stamp)
+            continue;
+        if (!span)
+            span = quorvel::DaySpan{stamp->day, stamp->day};
+        span->first = std::min(span->first, stamp->day);
+        span->last = std::max(span->last, stamp->day);
+    }
+    require(days == span, "the noted days are the first and last readable ones");
 }
 
 void checkRecords(const quorvel::LogRecords& records, const std::vector<Fields>& expected)
@@ -97,7 +116,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(window.lastStatus() == "(Download Log) Done...", "a load ends with its Done caption");
     // The load skips a byte order mark at the very start; reading in blocks hands it on.
     const std::string_view bom = "\xEF\xBB\xBF";
-    checkRecords(a.state.download.records, referenceRecords(input.starts_with(bom) ? input.substr(bom.size()) : input));
+    const std::vector<Fields> records = referenceRecords(input.starts_with(bom) ? input.substr(bom.size()) : input);
+    checkRecords(a.state.download.records, records);
+    checkDays(a.state.download.days, records);
     checkBlocks(std::filesystem::path(server.folder()) / "Download Log.txt", input, referenceRecords(input),
                 1 + size % 61);
     return 0;

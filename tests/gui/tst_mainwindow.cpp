@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextDocument>
 
 using quorvel::test::GuiWorld;
 
@@ -22,6 +23,8 @@ private slots:
     void controlsKeepTheirPlaceWhenResized();
     void windowIsCentredOnScreen();
     void captionsShowMarkupAsText();
+    void statusTooLongHasItsMiddleElided_data();
+    void statusTooLongHasItsMiddleElided();
 };
 
 // The seven menus of the program, and "Insights" added before "Help".
@@ -189,7 +192,7 @@ void MainWindowTest::windowLook()
     GuiWorld world;
     QCOMPARE(world.form->windowTitle(), QString("Quorvel"));
     QVERIFY(!world.form->windowIcon().isNull());
-    QCOMPARE(world.lblinfo()->text(), QString());
+    QCOMPARE(world.lblinfo()->text(), QString::fromStdString("Server folder: " + world.server.folder()));
     QCOMPARE(world.text1()->toPlainText(), QString());
     QCOMPARE(world.text1()->isReadOnly(), false);
     QCOMPARE(world.text1()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
@@ -229,6 +232,71 @@ void MainWindowTest::captionsShowMarkupAsText()
     QCOMPARE(world.lblinfo()->textFormat(), Qt::PlainText);
     QCOMPARE(world.lblinfo()->text(),
              QStringLiteral("<img src=\"/dev/zero\"><b>bob</b>'s Downloads\nLooking at Download Number 1/1\n"));
+}
+
+// Rows: a status text; whether the status line shows it whole. A text that does not fit shows
+// as much of its start and of its end as fits around an ellipsis, and the whole text, never
+// read as markup, in the tooltip.
+void MainWindowTest::statusTooLongHasItsMiddleElided_data()
+{
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<bool>("whole");
+    const QString deep = "/srv/hotline/" + QString("operators_archive/").repeated(12) + "the_servers_own_folder";
+    QTest::newRow("a folder path too long for two lines") << "Server folder: " + deep << false;
+    QTest::newRow("a folder path without a place to wrap")
+        << "Server folder: " + QString("x").repeated(200) + "_the_servers_own_folder" << false;
+    // The ellipsis is a place to wrap: with it, all but one character fit on two lines.
+    QTest::newRow("a folder path that wraps at the ellipsis")
+        << "Server folder: " + QString("x").repeated(100) + "_the_servers_own_folder" << false;
+    QTest::newRow("a path that wraps on two lines")
+        << "Server folder: /srv/" + QString("operators-archive/").repeated(5) + "server" << true;
+    QTest::newRow("markup in the path") << "Server folder: " + deep + "/<b>bold</b>&amp;<img src=x>" << false;
+    QTest::newRow("a missing path") << "Cannot find '" + deep + "'" << false;
+    QTest::newRow("a path with spaces wraps on two lines")
+        << "Server folder: /srv/My Hotline Server/The Folder With Spaces/And One More Folder/Server" << true;
+    QTest::newRow("a short path") << "Server folder: /srv/hotline" << true;
+}
+
+void MainWindowTest::statusTooLongHasItsMiddleElided()
+{
+    QFETCH(QString, status);
+    QFETCH(bool, whole);
+    GuiWorld world;
+    // After a text that did not fit, whose tooltip goes with it.
+    world.form->setStatus("Cannot find '/srv/" + std::string(300, 'x') + "'");
+    world.form->setStatus(status.toStdString());
+    const QLabel* label = world.lblinfo();
+    const QString shown = label->text();
+    const auto fits = [label](const QString& text) {
+        const QRect needed = label->fontMetrics().boundingRect(QRect(0, 0, label->width(), 100000),
+                                                               Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+        return needed.width() <= label->width() && needed.height() <= label->height();
+    };
+    QVERIFY(fits(shown));
+    if (whole) {
+        QCOMPARE(shown, status);
+        QCOMPARE(label->toolTip(), QString());
+        return;
+    }
+    const qsizetype ellipsis = shown.indexOf(QChar(0x2026));
+    QVERIFY(ellipsis > 0);
+    const QString head = shown.left(ellipsis);
+    const QString tail = shown.mid(ellipsis + 1);
+    QVERIFY(status.startsWith(head) && status.endsWith(tail));
+    QVERIFY(head.startsWith(status.left(15)));
+    // Kept characters split evenly around the ellipsis, the later half the larger; one more
+    // would not fit.
+    const auto around = [&status](qsizetype kept) {
+        return status.left(kept / 2) + QChar(0x2026) + status.right(kept - kept / 2);
+    };
+    const qsizetype kept = head.size() + tail.size();
+    QCOMPARE(shown, around(kept));
+    if (kept + 1 < status.size())
+        QVERIFY(!fits(around(kept + 1)));
+    QTextDocument tip;
+    tip.setHtml(label->toolTip());
+    QVERIFY(Qt::mightBeRichText(label->toolTip()));
+    QCOMPARE(tip.toPlainText(), status);
 }
 
 QTEST_MAIN(MainWindowTest)

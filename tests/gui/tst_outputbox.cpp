@@ -23,6 +23,8 @@ private slots:
     void undoingAllEditsGivesTheEngineBytesBack();
     void lineEditedInTheMiddleLeavesTheLinesAroundItTheirBytes();
     void countsAndNamesLineUpInAFixedPitchFont();
+    void tabStopLeavesRoomForTheWidestFirstField_data();
+    void tabStopLeavesRoomForTheWidestFirstField();
 };
 
 // Rows: engine texts with what the box must show; outputText() must give the bytes back
@@ -145,6 +147,53 @@ void OutputBoxTest::countsAndNamesLineUpInAFixedPitchFont()
     QCOMPARE(nameStarts[1], nameStarts[0]);
     QCOMPARE(nameStarts[2], nameStarts[0]);
     QVERIFY(nameStarts[0] > box.fontMetrics().horizontalAdvance(QStringLiteral("12345678 ")));
+}
+
+// Rows: a text set by the engine, and the characters from a line's start to where the text
+// after its first TAB begins, on every line whose first field fits (at most 40 characters).
+void OutputBoxTest::tabStopLeavesRoomForTheWidestFirstField_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("columns");
+    QTest::newRow("last transfers: never, undated and days")
+        << QByteArray("Last Download By Account...\r\n\r\nnever\tdora\r\nundated\teve\r\n2001-12-15\tann\r\n") << 12;
+    QTest::newRow("counts of up to eight digits") << QByteArray("1\ta\r\n12345678\tb\r\n") << 10;
+    QTest::newRow("a nine-digit count") << QByteArray("1\ta\r\n123456789\tb\r\n") << 11;
+    QTest::newRow("lines without a TAB do not count")
+        << QByteArray("Searching to see who's downloaded a-file-with-a-long-name.txt\r\nnever\ta\r\n") << 10;
+    QTest::newRow("only the first TAB of a line counts")
+        << QByteArray("3\ta-name-of-many-characters\tand-a-field-after-it\r\n1\tb\r\n") << 10;
+    QTest::newRow("a field past 40 characters leaves room for 40")
+        << QByteArray(std::string(45, 'x').c_str()).append("\ta\r\n1\tb\r\n2001-12-15\tc\r\n") << 42;
+    QTest::newRow("a field of 40 characters") << QByteArray(std::string(40, 'x').c_str()).append("\ta\r\n1\tb") << 42;
+    QTest::newRow("a character beyond 16 bits is one") << QByteArray("\xf0\x9d\x84\x9e\xf0\x9d\x84\x9e"
+                                                                     "12345678\ta\r\n")
+                                                       << 12;
+    QTest::newRow("lone CR ends a line") << QByteArray("123456789012\rx\ta") << 10;
+}
+
+void OutputBoxTest::tabStopLeavesRoomForTheWidestFirstField()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, columns);
+    OutputBox box(nullptr);
+    box.resize(900, 300);
+    // A wide answer, then this one: the stop follows the answer shown.
+    box.setBytes(std::string(30, '9') + "\tz\r\n");
+    box.setBytes(bytes.toStdString());
+    const int digit = box.fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    int checked = 0;
+    for (QTextBlock block = box.document()->begin(); block.isValid(); block = block.next()) {
+        const int tab = static_cast<int>(block.text().indexOf(QLatin1Char('\t')));
+        if (tab < 0 || tab > 40)
+            continue;
+        QTextCursor cursor(block);
+        const int lineStart = box.cursorRect(cursor).left();
+        cursor.setPosition(block.position() + tab + 1);
+        QCOMPARE(box.cursorRect(cursor).left() - lineStart, columns * digit);
+        ++checked;
+    }
+    QVERIFY(checked >= 1);
 }
 
 QTEST_MAIN(OutputBoxTest)

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "platform/qt/perioddialog.h"
 #include "platform/qt/qtplatform.h"
 
 #include <QAbstractButton>
@@ -7,6 +8,7 @@
 #include <QDateEdit>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -64,6 +66,9 @@ private slots:
     void errorNamingMarkupShowsItAsText();
     void periodDialogGivesItsDatesOrAllTime_data();
     void periodDialogGivesItsDatesOrAllTime();
+    void periodDateTypedWholeOverASelectedField_data();
+    void periodDateTypedWholeOverASelectedField();
+    void periodDateArrowOpensTheCalendarAndSelectsNothing();
 };
 
 void QtPlatformTest::okCancelQuestionHasNoIconAndOkAsDefault_data()
@@ -225,6 +230,88 @@ void QtPlatformTest::periodDialogGivesItsDatesOrAllTime()
     QVERIFY(chosen->toOn);
     QCOMPARE(QDate(chosen->from.year, chosen->from.month, chosen->from.day), QDate(2001, 2, 1));
     QCOMPARE(QDate(chosen->to.year, chosen->to.month, chosen->to.day), QDate(2001, 3, 31));
+}
+
+// Rows: the keys typed after a click into From ("\b" is Backspace, "\t" Tab), a key pressed
+// then (Qt::Key_unknown: none), and the date From then holds; it was 2001-01-05. The click that
+// gives a field the focus selects all of it.
+void QtPlatformTest::periodDateTypedWholeOverASelectedField_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("then");
+    QTest::addColumn<QDate>("date");
+    const int none = Qt::Key_unknown;
+    QTest::newRow("a whole date, year and all") << "2002-06-01" << none << QDate(2002, 6, 1);
+    QTest::newRow("an earlier year") << "1999-12-31" << none << QDate(1999, 12, 31);
+    QTest::newRow("a leap day") << "2004-02-29" << none << QDate(2004, 2, 29);
+    QTest::newRow("taken back and typed again") << "2002-07\b\b8-01" << none << QDate(2002, 8, 1);
+    QTest::newRow("one-digit month and day, then Tab") << "2002-6-1\t" << none << QDate(2002, 6, 1);
+    QTest::newRow("one-digit month and day, then the focus leaves") << "2002-6-1" << none << QDate(2002, 6, 1);
+    QTest::newRow("one-digit month and day, then Up steps the date typed")
+        << "2002-6-1" << int(Qt::Key_Up) << QDate(2002, 6, 2);
+    QTest::newRow("no real day") << "2002-02-30" << none << QDate(2001, 1, 5);
+    QTest::newRow("no real month") << "2002-13-01" << none << QDate(2001, 1, 5);
+    QTest::newRow("a three-digit day") << "2002-6-011" << none << QDate(2001, 1, 5);
+    QTest::newRow("cut short") << "2002-06-" << none << QDate(2001, 1, 5);
+}
+
+void QtPlatformTest::periodDateTypedWholeOverASelectedField()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, then);
+    QFETCH(QDate, date);
+    quorvel::gui::PeriodDialog dialog({{2001, 1, 5}, {2001, 3, 31}, true, true}, nullptr);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    auto* from = dialog.findChild<QDateEdit*>(QStringLiteral("dtpfrom"));
+    auto* to = dialog.findChild<QDateEdit*>(QStringLiteral("dtpto"));
+    auto* fromText = from->findChild<QLineEdit*>();
+    to->setFocus();
+    QTest::mouseClick(fromText, Qt::LeftButton, {}, QPoint(fromText->width() / 2, fromText->height() / 2));
+    QVERIFY(from->hasFocus());
+    QCOMPARE(fromText->selectedText(), QString("2001-01-05"));
+    QTest::keyClicks(from, typed);
+    // Ten characters are a whole date: taken at once, before the focus leaves.
+    if (typed.size() == 10)
+        QCOMPARE(from->date(), date);
+    if (then != Qt::Key_unknown)
+        QTest::keyClick(from, Qt::Key(then));
+    auto* toText = to->findChild<QLineEdit*>();
+    QTest::mouseClick(toText, Qt::LeftButton, {}, QPoint(2, toText->height() / 2));
+    QCOMPARE(from->date(), date);
+    QCOMPARE(fromText->text(), date.toString(Qt::ISODate));
+    QCOMPARE(toText->selectedText(), QString("2001-03-31"));
+    // A click into the field that has the focus places the cursor, as anywhere else.
+    QTest::mouseClick(toText, Qt::LeftButton, {}, QPoint(2, toText->height() / 2));
+    QVERIFY(!toText->hasSelectedText());
+    // Back in From, a whole date is typed afresh.
+    QTest::mouseClick(fromText, Qt::LeftButton, {}, QPoint(2, fromText->height() / 2));
+    QTest::keyClicks(from, QStringLiteral("2003-03-03"));
+    QCOMPARE(from->date(), QDate(2003, 3, 3));
+    // A field that the keyboard gave the focus is clicked as any other.
+    to->setFocus(Qt::TabFocusReason);
+    QTest::mouseClick(toText, Qt::LeftButton, {}, QPoint(2, toText->height() / 2));
+    QVERIFY(!toText->hasSelectedText());
+}
+
+// A click on a date field's arrow gives it the focus too, but opens the calendar: once that is
+// closed, a click into the text places the cursor.
+void QtPlatformTest::periodDateArrowOpensTheCalendarAndSelectsNothing()
+{
+    quorvel::gui::PeriodDialog dialog({{2001, 1, 5}, {2001, 3, 31}, true, true}, nullptr);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    auto* from = dialog.findChild<QDateEdit*>(QStringLiteral("dtpfrom"));
+    auto* fromText = from->findChild<QLineEdit*>();
+    dialog.findChild<QDateEdit*>(QStringLiteral("dtpto"))->setFocus();
+    QTest::mouseClick(from, Qt::LeftButton, {}, QPoint(from->width() - 4, from->height() / 2));
+    QWidget* calendar = QApplication::activePopupWidget();
+    QVERIFY(calendar);
+    calendar->close();
+    QTRY_VERIFY(from->hasFocus());
+    QTest::mouseClick(fromText, Qt::LeftButton, {}, QPoint(2, fromText->height() / 2));
+    QVERIFY(!fromText->hasSelectedText());
+    QCOMPARE(from->date(), QDate(2001, 1, 5));
 }
 
 QTEST_MAIN(QtPlatformTest)

@@ -13,7 +13,8 @@ namespace quorvel::gui {
 
 // The "Period..." dialog: a From and a To date, each with a box that switches it on or off,
 // and the buttons OK, "All Time" and Cancel. OK is disabled while both dates are on and From
-// is after To. Dates are entered and shown as YYYY-MM-DD.
+// is after To. Dates are entered and shown as YYYY-MM-DD: a click into a date field selects all
+// of it, and a whole date typed over it is taken as that date.
 class PeriodDialog : public QDialog {
     Q_OBJECT
 public:
