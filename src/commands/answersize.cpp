@@ -19,10 +19,6 @@ constexpr std::uint64_t fixedBytes = 256;
 constexpr std::uint64_t largeText = std::uint64_t{1} << 20;
 constexpr std::uint64_t hugePage = std::uint64_t{2} << 20;
 
-// Four-digit years: the most days and months stamps can name.
-constexpr std::uint64_t stampDays = 10'000 * 366;
-constexpr std::uint64_t stampMonths = 10'000 * 12;
-
 // A vector or text that grows by doubling holds its old and its new room at once: up to three
 // times its bytes. A std::string of its own is 32 bytes; past 15 bytes its text is in a heap
 // block of up to 24 bytes more than the text.
@@ -153,9 +149,16 @@ AnswerSize hitListSize(const LogRecords& records, Field match, std::string_view 
     return withText(hits * hitBytes, key.size() + hits * line);
 }
 
-AnswerSize timeListingSize(TimeUnit unit, std::int64_t records)
+AnswerSize timeListingSize(TimeUnit unit, std::int64_t records, const std::optional<DaySpan>& days)
 {
-    const std::uint64_t keys = unit == TimeUnit::Day ? stampDays : unit == TimeUnit::Month ? stampMonths : 24;
+    const auto monthOf = [](DayNumber day) {
+        const CivilDate date = civilDate(day);
+        return std::uint64_t(date.year) * 12 + std::uint64_t(date.month);
+    };
+    const std::uint64_t keys = !days                     ? 0
+                               : unit == TimeUnit::Day   ? std::uint64_t(days->last - days->first) + 1
+                               : unit == TimeUnit::Month ? monthOf(days->last) - monthOf(days->first) + 1
+                                                         : 24;
     // A count for every key from the least to the greatest, then a row for every key counted
     // and one for the undated records.
     const std::uint64_t rows = std::min(static_cast<std::uint64_t>(records), keys) + 1;
@@ -163,13 +166,16 @@ AnswerSize timeListingSize(TimeUnit unit, std::int64_t records)
     return withText(keys * sizeof(std::int64_t) + rows * timeRowBytes, rows * (digits(records) + timeLineBytes), grown);
 }
 
-AnswerSize addressListingSize(const LogRecords& records)
+std::uint64_t affordableAddresses(const Analyzer& a, Side side)
 {
-    const auto addresses = static_cast<std::uint64_t>(records.count());
-    // The tally's copies, the text and the table each hold the addresses, which the stamps'
-    // bytes hold too.
-    const std::uint64_t bytes = records.stampAndSpareBytes();
-    return withText(addresses * addressRowBytes + 2 * bytes, addresses * digits(records.count()) + bytes);
+    const LogRecords& records = a.state.log(side).records;
+    const std::uint64_t left = a.memoryLeft();
+    const std::uint64_t taken = fixedBytes + selectionSize(a, side, false).bytes;
+    // The tally's copy, the table and the text each hold the address; the stamps' bytes hold the
+    // addresses too, so their average is at least an address's.
+    const std::uint64_t each = addressRowBytes + digits(records.count()) +
+                               3 * averageOver(records.stampAndSpareBytes(), std::max<std::int64_t>(records.count(), 1));
+    return left > taken ? (left - taken) / each : 0;
 }
 
 namespace {

@@ -6,6 +6,7 @@
 #include "query/activity.h"
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace quorvel {
@@ -61,11 +62,14 @@ AnswerSize lastTransferSize(std::uint64_t accounts, std::uint64_t nameBytes, std
 // the tally counts, each as long as the log's lines are on average.
 AnswerSize hitListSize(const LogRecords& records, Field match, std::string_view key, Field shown);
 
-// Counts by day, month or hour of up to `records` records.
-AnswerSize timeListingSize(TimeUnit unit, std::int64_t records);
+// Counts by day, month or hour of up to `records` records whose readable stamps lie within
+// days (none: no readable stamp).
+AnswerSize timeListingSize(TimeUnit unit, std::int64_t records, const std::optional<DaySpan>& days);
 
-// Counts by address: every record's address may be a distinct one.
-AnswerSize addressListingSize(const LogRecords& records);
+// The most distinct addresses a count by address of the side's log can hold in the memory left
+// besides the reading of its records: each with its tally's slots and copy, its row, the
+// table's row and the text's line (countByAddress refuses more as it counts them).
+std::uint64_t affordableAddresses(const Analyzer& a, Side side);
 
 // An answer written as CSV or JSON (present/exports.h), from its rows, its columns and the bytes
 // of its text cells, each byte as the most a text byte becomes in the format.

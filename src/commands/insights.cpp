@@ -22,7 +22,8 @@ Answered byTime(Analyzer& a, Side side, TimeUnit unit)
     if (Outcome guard = logGuard(a, side); !guard.isDone())
         return guard;
     const LogRecords& records = a.state.log(side).records;
-    if (Outcome fits = affordAnswer(a, selectionSize(a, side, true) + timeListingSize(unit, records.count()));
+    if (Outcome fits =
+            affordAnswer(a, selectionSize(a, side, true) + timeListingSize(unit, records.count(), a.state.log(side).days));
         !fits.isDone())
         return fits;
     const Selection selection = selectionOf(a, side);
@@ -57,12 +58,12 @@ Answered byAddress(Analyzer& a, Side side, const std::string&)
     if (Outcome guard = logGuard(a, side); !guard.isDone())
         return guard;
     const LogRecords& records = a.state.log(side).records;
-    if (Outcome fits = affordAnswer(a, selectionSize(a, side, false) + addressListingSize(records)); !fits.isDone())
+    if (Outcome fits = affordAnswer(a, selectionSize(a, side, false)); !fits.isDone())
         return fits;
     const Selection selection = selectionOf(a, side);
     replayProgress(a.window, records.count(),
                    [side](std::int64_t i, std::int64_t n) { return numberCaption(side, i, n); });
-    Answer answer = addressAnswer(side, countByAddress(records, selection), selection);
+    Answer answer = addressAnswer(side, countByAddress(records, selection, affordableAddresses(a, side)), selection);
     a.window.setStatus(doneMessage);
     return answer;
 }

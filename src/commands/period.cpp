@@ -41,7 +41,7 @@ std::optional<DaySpan> loadedDays(const State& state)
         const LogState& log = state.log(side);
         if (!log.loaded || !log.days)
             continue;
-        days = days ? DaySpan{std::min(days->first, log.days->first), std::max(days->last, log.days->last)} : log.days;
+        days = widened(widened(days, log.days->first), log.days->last);
     }
     return days;
 }

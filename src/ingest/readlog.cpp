@@ -57,6 +57,7 @@ LogRead readRecords(const LogFile& file, const LoadPlan& plan, Progress& progres
                  std::nullopt};
     std::vector<LineCut> batch;
     DaySpanNotes days;
+    std::optional<DaySpan> keptDays; // of the stamps read while loading
     std::uint64_t parsed = 0;
     // The window's load keeps every line as it is, with nothing to judge on the way.
     const bool everyLine = !plan.match && !plan.period && !plan.stamps;
@@ -79,9 +80,12 @@ LogRead readRecords(const LogFile& file, const LoadPlan& plan, Progress& progres
             switch (plan.judge(lines, cut)) {
             case LoadPlan::Verdict::Kept:
                 batch.push_back(cut);
-                if (read.stamps)
-                    read.stamps->push_back(
-                        readStamp(cut.field(lines, Field::stamp)).value_or(Stamp{undatedDay, 0}));
+                if (read.stamps) {
+                    const Stamp stamp = readStamp(cut.field(lines, Field::stamp)).value_or(Stamp{undatedDay, 0});
+                    read.stamps->push_back(stamp);
+                    if (stamp.day != undatedDay)
+                        keptDays = widened(keptDays, stamp.day);
+                }
                 break;
             case LoadPlan::Verdict::Undated:
                 ++read.undated;
@@ -121,7 +125,7 @@ LogRead readRecords(const LogFile& file, const LoadPlan& plan, Progress& progres
         read.records = LogRecords(plan.columns);
         read.stamps.reset();
     } else {
-        read.days = days.span();
+        read.days = plan.days ? days.span() : keptDays;
     }
     return read;
 }

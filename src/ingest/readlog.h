@@ -25,7 +25,9 @@ struct LogRead {
     std::int64_t lines = 0;
     std::int64_t undated = 0; // under a period: the records left out for want of a readable date
     std::optional<RecordStamps> stamps; // the kept records' stamps, when the plan asks for them
-    std::optional<DaySpan> days;        // the log's first and last readable day, when the plan asks
+    // The first and last readable day: of the whole log when the plan asks for days, else of the
+    // stamps the load read (none when it read none).
+    std::optional<DaySpan> days;
 };
 
 // Reads an open log in blocks, up to the size it had when opened, cutting and parsing the lines

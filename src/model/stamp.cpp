@@ -152,8 +152,7 @@ void DaySpanNotes::noteDate(std::string_view stamp)
     const std::optional<Stamp> read = readStamp(stamp);
     if (!read)
         return;
-    span_ = span_ ? DaySpan{std::min(span_->first, read->day), std::max(span_->last, read->day)}
-                  : DaySpan{read->day, read->day};
+    span_ = widened(span_, read->day);
     // A readable stamp begins with at least "1/1/2001 " and at most "12/31/2001 ".
     const std::size_t length = stamp.find(' ') + 1;
     recent_[older_] = {eightBytes(stamp.data()), eightBytes(stamp.data() + length - 8), length};

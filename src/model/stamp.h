@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -62,6 +63,12 @@ struct DaySpan {
 
     bool operator==(const DaySpan&) const = default;
 };
+
+// The span with day in it too.
+inline DaySpan widened(const std::optional<DaySpan>& span, DayNumber day)
+{
+    return span ? DaySpan{std::min(span->first, day), std::max(span->last, day)} : DaySpan{day, day};
+}
 
 // Notes the earliest and latest day of the readable stamps it is shown, for a load that goes
 // over every record once. A stamp's date comes first and ends at its first space, so a stamp

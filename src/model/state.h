@@ -37,8 +37,8 @@ struct LogState {
     bool fileslisted = false;     // downfileslisted / upfileslisted
     // The stamps of the records, read once the first command needs them.
     std::optional<RecordStamps> stamps;
-    // The first and last readable day, noted by the window's load; nothing when no record has a
-    // readable stamp.
+    // The first and last readable day of the records, noted by the load (quorvel-report's notes
+    // them only of the stamps it reads); nothing when no record has a readable stamp.
     std::optional<DaySpan> days;
     // A load may keep only the records of a period (quorvel-report does): that period, and the
     // records it left out for want of a readable date.

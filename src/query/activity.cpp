@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <limits>
+#include <new>
 
 namespace quorvel {
 
@@ -71,7 +72,8 @@ TimeCounts countByHour(const RecordStamps& stamps, const LogRecords& records, co
 }
 
 std::vector<std::pair<std::string_view, std::int64_t>> countByAddress(const LogRecords& records,
-                                                                      const Selection& selection)
+                                                                      const Selection& selection,
+                                                                      std::size_t mostAddresses)
 {
     KeyTally addresses;
     // The k-th selected record, without a list of them all.
@@ -81,12 +83,17 @@ std::vector<std::pair<std::string_view, std::int64_t>> countByAddress(const LogR
     };
     // The rows show the records' own addresses, which outlive this tally's copies.
     std::vector<std::int64_t> firstRecord;
-    addresses.addEach(
-        selected, [&](std::size_t k) { return records.spare(recordAt(k)); },
-        [&](std::size_t k, std::size_t id) {
-            if (id == firstRecord.size())
-                firstRecord.push_back(recordAt(k));
-        });
+    constexpr std::size_t stride = 4096;
+    for (std::size_t start = 0; start < selected; start += stride) {
+        addresses.addEach(
+            std::min(stride, selected - start), [&](std::size_t k) { return records.spare(recordAt(start + k)); },
+            [&](std::size_t k, std::size_t id) {
+                if (id == firstRecord.size())
+                    firstRecord.push_back(recordAt(start + k));
+            });
+        if (addresses.size() > mostAddresses)
+            throw std::bad_alloc();
+    }
     std::vector<std::pair<std::string_view, std::int64_t>> rows;
     for (std::size_t id = 0; id < addresses.size(); ++id)
         if (const std::string_view address = records.spare(firstRecord[id]); !address.empty())

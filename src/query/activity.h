@@ -7,6 +7,7 @@
 #include "query/selection.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -31,9 +32,12 @@ TimeCounts countByMonth(const RecordStamps& stamps, const LogRecords& records, c
 TimeCounts countByHour(const RecordStamps& stamps, const LogRecords& records, const Selection& selection);
 
 // Every distinct non-empty address (the second column) with its number of selected records,
-// most first; among equal counts the address first seen later comes first.
+// most first; among equal counts the address first seen later comes first. Throws
+// std::bad_alloc as soon as it meets more than mostAddresses distinct addresses, which the
+// memory left could not hold: how many there are is known only by counting them.
 std::vector<std::pair<std::string_view, std::int64_t>> countByAddress(const LogRecords& records,
-                                                                      const Selection& selection);
+                                                                      const Selection& selection,
+                                                                      std::size_t mostAddresses = SIZE_MAX);
 
 // An account's last transfer: none at all, none with a readable stamp, or the latest stamp.
 struct LastTransfer {
