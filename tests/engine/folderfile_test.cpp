@@ -13,7 +13,10 @@
 #include <fstream>
 #include <optional>
 #include <pwd.h>
+#include <sched.h>
 #include <string>
+#include <sys/mount.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace quorvel::test {
@@ -141,12 +144,35 @@ TEST_P(FolderFileFallback, WritesAndReadsTheConfigurationFolderInstead)
 INSTANTIATE_TEST_SUITE_P(ProgramFolder, FolderFileFallback,
                          ::testing::Values(Unwritable::Missing, Unwritable::PlainFile, Unwritable::ExecutableFile));
 
+// Whether writing the folder file succeeds with the program folder read-only. Root writes into
+// read-only folders, so for root the folder is made read-only by a read-only mount, in a private
+// mount namespace of a child process; nothing when that cannot be made.
+std::optional<bool> writesIntoReadOnlyProgramFolder(const FolderFile& file, const fs::path& programFolder)
+{
+    fs::permissions(programFolder, fs::perms::owner_read | fs::perms::owner_exec);
+    if (::geteuid() != 0)
+        return file.write("/srv/hotline");
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const char* folder = programFolder.c_str();
+        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount(folder, folder, nullptr, MS_BIND, nullptr) != 0 ||
+            ::mount(nullptr, folder, nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0)
+            ::_exit(2);
+        ::_exit(file.write("/srv/hotline") ? 0 : 1);
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) == 2)
+        return std::nullopt;
+    return WEXITSTATUS(status) == 0;
+}
+
 TEST_F(FolderFileBytes, AReadOnlyProgramFolderFallsBackToTheConfigurationFolder)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root may write into read-only folders";
-    fs::permissions(server.programFolder(), fs::perms::owner_read | fs::perms::owner_exec);
-    ASSERT_TRUE(file.write("/srv/hotline"));
+    const std::optional<bool> written = writesIntoReadOnlyProgramFolder(file, server.programFolder());
+    if (!written)
+        GTEST_SKIP() << "no private mount namespace for a read-only program folder";
+    EXPECT_TRUE(*written);
     EXPECT_EQ(readFile(server.configFolder() / "log.dat"), "/srv/hotline");
     EXPECT_FALSE(fs::exists(besideProgram()));
 }
