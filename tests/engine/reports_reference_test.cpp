@@ -5,9 +5,7 @@
 #include "enginefixture.h"
 
 #include "commands/loading.h"
-#include "commands/reports.h"
-#include "commands/reports.h"
-#include "commands/reports.h"
+#include "commands/commandtable.h"
 #include "commands/reports.h"
 
 #include <algorithm>
