@@ -146,6 +146,7 @@ Answer numberOneAnswer(Side side, Column column, const std::optional<Winner>& wi
                                                                     : "The mumber one account downloader is..."),
                      column, std::move(rows), selection);
     answer.shape = TextShape::Winner;
+    answer.shown = {0, 1};
     return answer;
 }
 

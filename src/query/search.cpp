@@ -76,7 +76,8 @@ Answer bothLogsAnswer(std::string_view account, const LogRecords& downloads, std
 {
     Answer answer = answerFrame(
         TextShape::Hits, Side::Download, searchHeading(SearchKind::Account, Side::Download, account),
-        {{"side", ColumnKind::Side}, {"time", ColumnKind::Stamp}, {"file", ColumnKind::File}}, downSelection);
+        {{"side", ColumnKind::Side}, {"time", ColumnKind::Stamp}, {"file", ColumnKind::File}}, {1, 2},
+        downSelection);
     answer.undated += upSelection.undated;
     answer.sections.front().rows = downHits.size();
     answer.sections.push_back({searchHeading(SearchKind::Account, Side::Upload, account), upHits.size()});
