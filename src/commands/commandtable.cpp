@@ -116,6 +116,10 @@ constexpr CommandRow written[] = {
      .reads = accountAndFileHits, .match = Field::account, .description = "the files an account has uploaded"},
     {.ask = usersearchboth, .verb = "account-both", .value = ValueKind::Account, .reads = accountAndFileHits,
      .match = Field::account, .description = "the files an account has downloaded, then uploaded"},
+    {.ask = addressSearch, .twins = true, .verb = "downloads-from-address", .value = ValueKind::Address,
+     .match = Field::spare, .description = "every download from an address"},
+    {.ask = daySearch, .twins = true, .verb = "downloads-on-day", .value = ValueKind::Day, .readsStamps = true,
+     .description = "every download of a day"},
     {.item = "mnuperiod", .caption = "Period...", .menu = Insights, .run = mnuperiod_Click},
     {.item = "mnudownloadsbyday", .caption = "Downloads By Day", .menu = Insights,
      .separatorBefore = "mnudownloadinsightssep", .ask = byDay, .twins = true, .verb = "downloads-by-day",
@@ -132,6 +136,9 @@ constexpr CommandRow written[] = {
     {.item = "mnulastdownloads", .caption = "Last Download By Account", .menu = Insights, .ask = lastTransfer,
      .twins = true, .verb = "last-downloads", .reads = accounts, .readsStamps = true,
      .description = "the day of every account's last download"},
+    {.item = "mnutransfersbyaccount", .caption = "Transfers By Account", .menu = Insights,
+     .separatorBefore = "mnutransferssep", .ask = transfersByAccount, .verb = "transfers-by-account", .reads = accounts,
+     .description = "every account's downloads against its uploads"},
     {.item = "mnuexportcsv", .caption = "Export as CSV...", .menu = Insights, .separatorBefore = "mnuinsightssep",
      .run = mnuexportcsv_Click},
     {.item = "mnuchart", .caption = "Chart", .menu = Insights, .windowAction = WindowAction::Chart},
@@ -189,7 +196,7 @@ const TopMenuDesign& topMenuDesign(TopMenu menu)
 
 std::string_view valueName(ValueKind kind)
 {
-    constexpr std::array<std::string_view, 4> names{"", "NAME", "FILE", "ACCOUNT"};
+    constexpr std::array<std::string_view, 6> names{"", "NAME", "FILE", "ACCOUNT", "ADDRESS", "YYYY-MM-DD"};
     return names[static_cast<std::size_t>(kind)];
 }
 

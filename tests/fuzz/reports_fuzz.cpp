@@ -341,14 +341,17 @@ void checkEveryVerb(const quorvel::test::TempServer& server, const Input& input,
     for (std::size_t k = pick % 3; k < verbs.size(); k += 3) {
         const quorvel::reference::Verb& verb = verbs[k];
         call.verb = verb.name;
-        call.value = verb.takesValue ? std::string(input.value) : std::string();
+        using enum quorvel::reference::Verb::Value;
+        call.value = verb.value == Text  ? std::string(input.value)
+                     : verb.value == Day ? dateArgument(periodEnds[pick / 144 % periodEnds.size()])
+                                         : std::string();
         std::vector<std::string> args{"--format", call.format};
         if (call.from)
             args.insert(args.end(), {"--from", dateArgument(*call.from)});
         if (call.to)
             args.insert(args.end(), {"--to", dateArgument(*call.to)});
         args.insert(args.end(), {"--", call.verb});
-        if (verb.takesValue)
+        if (verb.value != None)
             args.push_back(call.value);
         const quorvel::test::ReportRun run = quorvel::test::reportOn(server, args);
         const quorvel::reference::Printed expected = quorvel::reference::answer(model, call);
