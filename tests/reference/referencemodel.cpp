@@ -242,6 +242,8 @@ struct Log {
     long undated = 0; // under a period: the records of the whole log without a readable stamp
 };
 
+// The log points into `all`, so a temporary is refused.
+Log select(std::vector<Record>&&, const Call&) = delete;
 Log select(const std::vector<Record>& all, const Call& call)
 {
     Log log;
@@ -376,7 +378,8 @@ Answer answerOf(const Server& server, const Call& call, long& undated)
         return countedListing(heading, address ? "address" : "file", t, !v.ends_with("-by-date"));
     }
     if (v == "transfers-by-account") {
-        const Log upLog = select(recordsOf(server.upload), call);
+        const std::vector<Record> upRecords = recordsOf(server.upload);
+        const Log upLog = select(upRecords, call);
         undated += upLog.undated;
         const std::vector<long> downs = countsOf(accounts, log), ups = countsOf(accounts, upLog);
         std::vector<std::size_t> order;
