@@ -142,6 +142,21 @@ INSTANTIATE_TEST_SUITE_P(Verbs, TwinFolders, ::testing::ValuesIn(reference::verb
     return name;
 });
 
+TEST(SampleMobius, AnswersEveryVerb)
+{
+    const std::string sample = QUORVEL_SOURCE_DIR "/examples/sample-mobius";
+    const TempServer program;
+    for (const reference::Verb& verb : reference::verbs()) {
+        std::vector<std::string> args{"--server", sample, verb.name};
+        if (verb.takesValue)
+            args.push_back("guest");
+        const ReportRun run = report(program, args);
+        EXPECT_EQ(run.code, 0) << verb.name;
+        EXPECT_EQ(run.err, "") << verb.name;
+        EXPECT_NE(run.out, "") << verb.name;
+    }
+}
+
 TEST(TwinFolders, TheModernLogHoldsItsTrapsAndEscapes)
 {
     const Twins& folders = twins();
