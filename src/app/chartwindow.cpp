@@ -95,11 +95,27 @@ QCategoryAxis* dayAxis(DayNumber first, DayNumber last)
 // bars. Anything else (hits, lists, a winner, days without a count) has no chart.
 enum class ChartKind { None, Days, Bars, Listing };
 
+// The column a listing's line names its row by: the last one its text shows.
+std::size_t keyColumn(const Answer& answer)
+{
+    return answer.shown.back();
+}
+
+// The count columns of an answer, in their order.
+std::vector<std::size_t> countColumns(const Answer& answer)
+{
+    std::vector<std::size_t> counts;
+    for (std::size_t column = 0; column < answer.columns.size(); ++column)
+        if (answer.columns[column].kind == ColumnKind::Count)
+            counts.push_back(column);
+    return counts;
+}
+
 ChartKind chartKind(const Answer& answer)
 {
-    if (answer.shape != TextShape::Listing || answer.columns.size() < 2 || answer.columnOf(ColumnKind::Count) != 1)
+    if (answer.shape != TextShape::Listing || answer.shown.empty() || countColumns(answer).empty())
         return ChartKind::None;
-    switch (answer.columns.front().kind) {
+    switch (answer.columns[keyColumn(answer)].kind) {
     case ColumnKind::Day:
         return ChartKind::Days;
     case ColumnKind::Month:
@@ -118,7 +134,7 @@ ChartKind chartKind(const Answer& answer)
 // Whether a time listing's row counts the records without a readable date.
 bool isUndatedRow(const Answer& answer, std::size_t row)
 {
-    return answer.cell(row, 0).text == "undated";
+    return answer.cell(row, keyColumn(answer)).text == "undated";
 }
 
 // The dated rows at their day numbers; the days between them at zero while the listing spans
@@ -127,7 +143,7 @@ void drawDays(QChart& chart, const Answer& answer, std::size_t rows)
 {
     std::vector<DayNumber> days;
     for (std::size_t row = 0; row < rows; ++row)
-        days.push_back(readDay(answer.cell(row, 0).text).value_or(0));
+        days.push_back(readDay(answer.cell(row, keyColumn(answer)).text).value_or(0));
     const bool filled = std::int64_t{days.back()} - days.front() <= filledSpan;
     QList<QPointF> points;
     std::int64_t most = 0;
@@ -135,7 +151,7 @@ void drawDays(QChart& chart, const Answer& answer, std::size_t rows)
     for (std::size_t row = 0; row < days.size(); ++row) {
         for (; filled && next < days[row]; ++next)
             points.append(QPointF(static_cast<double>(next), 0));
-        const std::int64_t count = answer.cell(row, 1).count;
+        const std::int64_t count = answer.cell(row, countColumns(answer).front()).count;
         points.append(QPointF(days[row], static_cast<double>(count)));
         most = std::max(most, count);
         next = std::int64_t{days[row]} + 1;
@@ -160,19 +176,18 @@ void drawBars(QChart& chart, const Answer& answer, std::size_t rows, bool listin
 {
     QStringList categories;
     std::vector<QBarSet*> sets;
-    for (std::size_t column = 1; column < answer.columns.size(); ++column)
-        if (answer.columns[column].kind == ColumnKind::Count)
-            sets.push_back(new QBarSet(column == 1 && answer.columns.size() == 2
-                                           ? QStringLiteral("Transfers")
-                                           : QString::fromLatin1(answer.columns[column].name)));
+    const std::vector<std::size_t> counts = countColumns(answer);
+    for (const std::size_t column : counts)
+        sets.push_back(new QBarSet(counts.size() == 1 ? QStringLiteral("Transfers")
+                                                      : QString::fromLatin1(answer.columns[column].name)));
     std::vector<std::int64_t> others(sets.size(), 0);
     std::int64_t most = 0;
     for (std::size_t row = 0; row < rows; ++row) {
         const bool shown = !listing || row < shownEntries;
         if (shown)
-            categories << escaped(answer.cell(row, 0).text);
+            categories << escaped(answer.cell(row, keyColumn(answer)).text);
         for (std::size_t k = 0; k < sets.size(); ++k) {
-            const std::int64_t count = answer.cell(row, k + 1).count;
+            const std::int64_t count = answer.cell(row, counts[k]).count;
             if (shown) {
                 *sets[k] << static_cast<double>(count);
                 most = std::max(most, count);
@@ -212,11 +227,11 @@ void drawBars(QChart& chart, const Answer& answer, std::size_t rows, bool listin
     // Months and hours side by side: turned, their labels keep all their digits.
     if (!listing && categories.size() > 8)
         axis->setLabelsAngle(-90);
-    QCategoryAxis* counts = countAxis(most);
+    QCategoryAxis* countsAxis = countAxis(most);
     chart.addAxis(axis, listing ? Qt::AlignLeft : Qt::AlignBottom);
-    chart.addAxis(counts, listing ? Qt::AlignBottom : Qt::AlignLeft);
+    chart.addAxis(countsAxis, listing ? Qt::AlignBottom : Qt::AlignLeft);
     series->attachAxis(axis);
-    series->attachAxis(counts);
+    series->attachAxis(countsAxis);
 }
 
 // The caption of the command that answers a table; one that two menus share ("Sort By Date")
@@ -241,7 +256,7 @@ QString chartTitle(const Answer& answer, const std::string& serverFolder, const 
                     decodeLine(std::filesystem::path(serverFolder).filename().string()) + QStringLiteral(" \u2014 ") +
                     (period.isAllTime() ? QStringLiteral("All time") : decodeLine(periodText(period)));
     if (chartKind(answer) != ChartKind::Listing && answer.rows > 0 && isUndatedRow(answer, answer.rows - 1))
-        title += QStringLiteral(" (%1 undated)").arg(answer.cell(answer.rows - 1, 1).count);
+        title += QStringLiteral(" (%1 undated)").arg(answer.cell(answer.rows - 1, countColumns(answer).front()).count);
     return title;
 }
 

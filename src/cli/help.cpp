@@ -13,11 +13,20 @@ namespace quorvel {
 
 namespace {
 
+// The longest term whose description stands beside it; a longer one has its description on the
+// next line, so that the descriptions keep one column that leaves them room.
+constexpr std::size_t longestTermBeside = 25;
+
 // A term and its description as help2man reads them: the term indented by two spaces, the
-// description from column on. The descriptions are short enough for one line of 80 columns.
+// description from column on, on the term's line or below a longer term. The descriptions are
+// short enough for one line of 80 columns.
 void printEntry(std::ostream& out, std::string_view term, std::string_view description, std::size_t column)
 {
     std::string line = "  " + std::string(term);
+    if (term.size() > longestTermBeside) {
+        out << line << '\n';
+        line.clear();
+    }
     line.resize(column, ' ');
     out << line << description << '\n';
 }
@@ -38,9 +47,9 @@ void printHelp(std::ostream& out)
                              row.description);
     std::size_t column = 0;
     for (const auto& [term, description] : verbs)
-        column = std::max(column, term.size());
+        column = std::max(column, std::min(term.size(), longestTermBeside));
     for (const auto& [term, description] : options)
-        column = std::max(column, term.size());
+        column = std::max(column, std::min(term.size(), longestTermBeside));
     column += 4;
 
     out << "Usage: quorvel-report [OPTION]... VERB [VALUE]\n"

@@ -122,6 +122,10 @@ std::optional<Invocation> parse(const std::vector<std::string>& args, const Mess
     }
     if (wanted)
         call.value = words[1];
+    if (call.verb->value == ValueKind::Day && !readDay(call.value)) {
+        messages.say(name, call.verb->verb, ": '", call.value, "' is not a date (YYYY-MM-DD)");
+        return std::nullopt;
+    }
     return call;
 }
 

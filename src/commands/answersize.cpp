@@ -14,7 +14,7 @@ namespace {
 
 // What every answer has whatever its rows: its heading, the period's line, the table's
 // columns.
-constexpr std::uint64_t fixedBytes = 256;
+constexpr std::uint64_t fixedBytes = 512;
 // A text of 1 MiB or more is given room up to whole 2 MiB pages (core/hugepages.h).
 constexpr std::uint64_t largeText = std::uint64_t{1} << 20;
 constexpr std::uint64_t hugePage = std::uint64_t{2} << 20;
@@ -147,6 +147,25 @@ AnswerSize hitListSize(const LogRecords& records, Field match, std::string_view 
     const std::uint64_t line = averageOver(records.stampAndSpareBytes(), records.count()) +
                                averageOver(columnBytes(records, shown), records.count()) + 4;
     return withText(hits * hitBytes, key.size() + hits * line);
+}
+
+AnswerSize transferListSize(const LogRecords& records, std::uint64_t hits)
+{
+    if (records.count() == 0)
+        return withText(0, 0);
+    const std::uint64_t line = averageOver(records.stampAndSpareBytes(), records.count()) +
+                               averageOver(columnBytes(records, Field::username), records.count()) +
+                               averageOver(columnBytes(records, Field::filename), records.count()) + 6;
+    return withText(hits * hitBytes, hits * line);
+}
+
+std::uint64_t affordableTransfers(const Analyzer& a, Side side, bool readsStamps)
+{
+    const LogRecords& records = a.state.log(side).records;
+    const std::uint64_t taken = selectionSize(a, side, readsStamps).bytes + transferListSize(records, 0).bytes;
+    const std::uint64_t each = (transferListSize(records, 1).bytes - transferListSize(records, 0).bytes) + grown * hitBytes;
+    const std::uint64_t left = a.memoryLeft();
+    return left > taken ? (left - taken) / each : 0;
 }
 
 AnswerSize timeListingSize(TimeUnit unit, std::int64_t records, const std::optional<DaySpan>& days)

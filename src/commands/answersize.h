@@ -62,6 +62,14 @@ AnswerSize lastTransferSize(std::uint64_t accounts, std::uint64_t nameBytes, std
 // the tally counts, each as long as the log's lines are on average.
 AnswerSize hitListSize(const LogRecords& records, Field match, std::string_view key, Field shown);
 
+// `hits` records listed with their user name and file ("<stamp>: <user>: <file>"), each as
+// long as the log's lines are on average, and kept for the table: the transfers from an
+// address or on a day.
+AnswerSize transferListSize(const LogRecords& records, std::uint64_t hits);
+// The most of them an answer can hold in the memory left besides reading the side's records
+// (with their stamps when readsStamps), the hits' list growing by doubling as they are found.
+std::uint64_t affordableTransfers(const Analyzer& a, Side side, bool readsStamps);
+
 // Counts by day, month or hour of up to `records` records whose readable stamps lie within
 // days (none: no readable stamp).
 AnswerSize timeListingSize(TimeUnit unit, std::int64_t records, const std::optional<DaySpan>& days);

@@ -29,8 +29,8 @@ inline constexpr TopMenu topMenus[] = {TopMenu::File,   TopMenu::Load, TopMenu::
                                        TopMenu::Search, TopMenu::Find, TopMenu::Insights,     TopMenu::Help};
 
 // What a verb is given after its name.
-enum class ValueKind { None, Name, File, Account };
-// "NAME", "FILE", "ACCOUNT"; empty for None.
+enum class ValueKind { None, Name, File, Account, Address, Day };
+// "NAME", "FILE", "ACCOUNT", "ADDRESS", "YYYY-MM-DD"; empty for None.
 std::string_view valueName(ValueKind kind);
 
 // The menu items that only touch the windows and run no engine command.

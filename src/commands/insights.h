@@ -29,4 +29,10 @@ Answered byAddress(Analyzer& a, Side side, const std::string& = {});
 // the account folders are listed in, whatever order an earlier report left them in.
 Answered lastTransfer(Analyzer& a, Side side, const std::string& = {});
 
+// "Transfers By Account": both logs (offered as "Search Both" offers them, and refused with
+// "Must load log first..." unless both are loaded) and the account folders; every account with
+// its downloads and uploads, those who take most without giving first, equals in the order the
+// folders are listed in (the side is not read).
+Answered transfersByAccount(Analyzer& a, Side, const std::string& = {});
+
 } // namespace quorvel

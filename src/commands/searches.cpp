@@ -114,6 +114,65 @@ Answered usersearchboth(Analyzer& a, Side, const std::string& account)
     return answer;
 }
 
+namespace {
+
+// A search whose hits are known only once the records are walked (find(selection, progress,
+// mostHits), refusing more hits than the memory left can answer; with readsStamps it reads the
+// records' stamps first); the status line counts the records. answerOf(hits, selection) gives
+// the answer.
+template <class Find, class AnswerOf>
+Answered walkedSearch(Analyzer& a, Side side, bool readsStamps, Find find, AnswerOf answerOf)
+{
+    const LogRecords& records = a.state.log(side).records;
+    if (Outcome fits = affordAnswer(a, selectionSize(a, side, readsStamps) + transferListSize(records, 0));
+        !fits.isDone())
+        return fits;
+    const std::size_t mostHits = affordableTransfers(a, side, readsStamps);
+    const Selection selection = selectionOf(a, side);
+    WindowProgress progress(a.window, [side](std::int64_t i, std::int64_t n) { return numberCaption(side, i, n); });
+    std::vector<std::int64_t> hits = find(selection, progress, mostHits);
+    if (Outcome fits = affordAnswer(a, transferListSize(records, hits.size())); !fits.isDone())
+        return fits;
+    Answer answer = answerOf(std::move(hits), selection);
+    a.window.setStatus(doneMessage);
+    return answer;
+}
+
+} // namespace
+
+Answered addressSearch(Analyzer& a, Side side, const std::string& address)
+{
+    if (Outcome guard = logGuard(a, side); !guard.isDone())
+        return guard;
+    const LogRecords& records = a.state.log(side).records;
+    return walkedSearch(
+        a, side, false,
+        [&](const Selection& selection, Progress& progress, std::size_t mostHits) {
+            return recordsFrom(records, address, selection, progress, mostHits);
+        },
+        [&](std::vector<std::int64_t> hits, const Selection& selection) {
+            return fromAddressAnswer(side, address, records, std::move(hits), selection);
+        });
+}
+
+Answered daySearch(Analyzer& a, Side side, const std::string& day)
+{
+    if (Outcome guard = logGuard(a, side); !guard.isDone())
+        return guard;
+    const std::optional<DayNumber> wanted = readDay(day);
+    if (!wanted)
+        return refuse(a, "'" + day + "' is not a date (YYYY-MM-DD)");
+    const LogRecords& records = a.state.log(side).records;
+    return walkedSearch(
+        a, side, true,
+        [&](const Selection& selection, Progress& progress, std::size_t mostHits) {
+            return recordsOn(records, stampsOf(a, side), *wanted, selection, progress, mostHits);
+        },
+        [&](std::vector<std::int64_t> hits, const Selection& selection) {
+            return onDayAnswer(side, *wanted, records, std::move(hits), selection);
+        });
+}
+
 Dialog pickDialog(Side side, Pick pick)
 {
     if (side == Side::Download)

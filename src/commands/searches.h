@@ -34,6 +34,14 @@ Answered usersearch(Analyzer& a, Side side, const std::string& account);
 // shows "Must load log first..." and writes nothing.
 Answered usersearchboth(Analyzer& a, Side, const std::string& account);
 
+// Every transfer from an address (the second column, as a whole, byte for byte) or on a day
+// (YYYY-MM-DD): "<stamp>: <user name>: <file>" per record, in log order, under "Downloads from
+// <address>..." or "Downloads on <day>..." (upload: Uploads). Both run the log's load guard; a
+// day that is not one is refused with "'<text>' is not a date (YYYY-MM-DD)". The status line
+// shows "Looking at Download Number <i>/<n>" and ends with "Done...".
+Answered addressSearch(Analyzer& a, Side side, const std::string& address);
+Answered daySearch(Analyzer& a, Side side, const std::string& day);
+
 // What a pick list offers: the distinct user names or the distinct file names of a log.
 enum class Pick { Names, Files };
 

@@ -30,22 +30,11 @@ template <class Out> void putPeriod(Out& out, const Answer& answer)
 
 template <class Out> void putRow(Out& out, const Answer& answer, std::size_t row)
 {
-    switch (answer.shape) {
-    case TextShape::Listing:
-        putCell(out, answer, row, 1);
-        out.put("\t");
-        putCell(out, answer, row, 0);
-        break;
-    case TextShape::Hits:
-        putCell(out, answer, row, answer.columnOf(ColumnKind::Stamp));
-        out.put(": ");
-        putCell(out, answer, row, answer.columns.size() - 1);
-        break;
-    case TextShape::Winner:
-    case TextShape::Names:
-    case TextShape::Entries:
-        putCell(out, answer, row, 0);
-        break;
+    const std::string_view between = answer.shape == TextShape::Listing ? "\t" : ": ";
+    for (std::size_t k = 0; k < answer.shown.size(); ++k) {
+        if (k > 0)
+            out.put(between);
+        putCell(out, answer, row, answer.shown[k]);
     }
     out.put(crlf);
 }
@@ -56,9 +45,9 @@ template <class Out> void putWinner(Out& out, const Answer& answer, const std::s
     if (answer.rows == 0) {
         out.put("null with ").put(std::int64_t{0});
     } else {
-        putCell(out, answer, 0, 0);
+        putCell(out, answer, 0, answer.shown[0]);
         out.put(" with ");
-        putCell(out, answer, 0, 1);
+        putCell(out, answer, 0, answer.shown[1]);
     }
     out.put(transfers);
 }

@@ -162,7 +162,7 @@ Answer addressAnswer(Side side, std::vector<std::pair<std::string_view, std::int
 {
     using Rows = std::vector<std::pair<std::string_view, std::int64_t>>;
     Answer answer = answerFrame(TextShape::Listing, side, twinText(side, "Downloads By Address..."),
-                                {{"address", ColumnKind::Address}, {"count", ColumnKind::Count}}, selection);
+                                {{"address", ColumnKind::Address}, {"count", ColumnKind::Count}}, {1, 0}, selection);
     answer.sections.front().rows = rows.size();
     const std::size_t count = rows.size();
     // The addresses are the records' own: the answer goes when its log is reloaded.
@@ -183,7 +183,7 @@ Answer lastTransferAnswer(Side side, std::span<const std::string_view> names, st
                                     : last[i].kind == LastTransfer::Kind::Undated ? "undated"
                                                                                   : dayText(last[i].latest.day));
     Answer answer = answerFrame(TextShape::Listing, side, twinText(side, "Last Download By Account..."),
-                                {{"account", ColumnKind::Account}, {"last", ColumnKind::Day}}, selection);
+                                {{"account", ColumnKind::Account}, {"last", ColumnKind::Day}}, {1, 0}, selection);
     answer.sections.front().rows = rows.size();
     const std::size_t count = rows.size();
     holdRows(answer, std::move(rows), count, [](const Rows& held, std::size_t row, std::size_t column) {

@@ -33,15 +33,16 @@ struct Cell {
     std::int64_t count = 0;
 };
 
-// How the program's text writes the rows, each shape as the output box has always shown it.
-// Every shape but Entries starts each section with its heading and an empty line.
+// How the program's text writes the rows, each shape as the output box has always shown it, a
+// line a row of the cells of the answer's shown columns. Every shape but Entries starts each
+// section with its heading and an empty line.
 enum class TextShape {
-    Listing, // a line "<second cell> TAB <first cell>" per row: "count TAB name", "day TAB account"
+    Listing, // the cells parted by TAB: "count TAB name", "day TAB account"
     Winner,  // "<name> with <count> downloads" from its one row, without a final line end;
              // "null with 0 downloads" without a row
-    Names,   // a line per row of its one cell
-    Hits,    // a line "<stamp>: <last cell>" per row
-    Entries, // a line per row of its one cell, and nothing else: the entries of a list box
+    Names,   // one cell a line
+    Hits,    // the cells parted by ": ": "<stamp>: <file>", "<stamp>: <user>: <file>"
+    Entries, // one cell a line, and nothing else: the entries of a list box
 };
 
 // Rows under a heading of their own. Most answers have one section; an answer about both logs
@@ -61,6 +62,7 @@ struct Answer {
     Side side = Side::Download; // the log the rows come from, unless a Side column says
     std::vector<Section> sections{};
     std::vector<Column> columns{};
+    std::vector<std::size_t> shown{}; // the columns a line of the text shows, in its order
     std::size_t rows = 0;
     std::function<Cell(std::size_t row, std::size_t column)> cell{};
     // The period the records were read under, and the records it left out for want of a
@@ -73,9 +75,9 @@ struct Answer {
 };
 
 // An answer's frame: its shape, side, one section under heading (none for Entries), columns,
-// and the period facts of the selection it read.
+// the columns its text shows, and the period facts of the selection it read.
 Answer answerFrame(TextShape shape, Side side, std::string heading, std::vector<Column> columns,
-                   const Selection& selection);
+                   std::vector<std::size_t> shown, const Selection& selection);
 
 // Gives the answer `rows` rows held by it: cellOf(held, row, column) makes each cell.
 template <class Rows, class CellOf> void holdRows(Answer& answer, Rows rows, std::size_t count, CellOf cellOf)

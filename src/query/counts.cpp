@@ -146,6 +146,7 @@ Answer numberOneAnswer(Side side, Column column, const std::optional<Winner>& wi
                                                                     : "The mumber one account downloader is..."),
                      column, std::move(rows), selection);
     answer.shape = TextShape::Winner;
+    answer.shown = {0, 1};
     return answer;
 }
 
@@ -153,6 +154,33 @@ Answer idleAccountsAnswer(Side side, std::span<const std::string_view> idle, con
 {
     return nameList(TextShape::Names, side, twinText(side, "Accounts that have not downloaded in the current log..."),
                     {"account", ColumnKind::Account}, {idle.begin(), idle.end()}, selection);
+}
+
+Answer takersAnswer(std::span<const std::string_view> names, std::span<const std::int64_t> downloads,
+                    std::span<const std::int64_t> uploads, const Selection& downSelection, const Selection& upSelection)
+{
+    struct Row {
+        std::int64_t downloads, uploads;
+        std::string account;
+    };
+    std::vector<Row> rows;
+    rows.reserve(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i)
+        rows.push_back({downloads[i], uploads[i], std::string(names[i])});
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const Row& x, const Row& y) { return x.downloads - x.uploads > y.downloads - y.uploads; });
+    Answer answer = answerFrame(
+        TextShape::Listing, Side::Download, "Transfers By Account...",
+        {{"downloads", ColumnKind::Count}, {"uploads", ColumnKind::Count}, {"account", ColumnKind::Account}}, {0, 1, 2},
+        downSelection);
+    answer.undated += upSelection.undated;
+    const std::size_t count = rows.size();
+    answer.sections.front().rows = count;
+    holdRows(answer, std::move(rows), count, [](const std::vector<Row>& held, std::size_t row, std::size_t column) {
+        const Row& r = held[row];
+        return column == 2 ? Cell{r.account} : Cell{{}, column == 0 ? r.downloads : r.uploads};
+    });
+    return answer;
 }
 
 Answer pickListAnswer(Side side, Field field, std::span<const std::string_view> values, const Selection& selection)

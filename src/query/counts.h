@@ -76,6 +76,13 @@ Answer numberOneAnswer(Side side, Column column, const std::optional<Winner>& wi
 // "Account that aren't downloading": the accounts without a record, in their order.
 Answer idleAccountsAnswer(Side side, std::span<const std::string_view> idle, const Selection& selection);
 
+// "Transfers By Account": each name's downloads and uploads as "downloads TAB uploads TAB
+// account", those who take most without giving first (downloads less uploads, the greatest
+// first), equals in the order of names; columns "downloads", "uploads", "account".
+Answer takersAnswer(std::span<const std::string_view> names, std::span<const std::int64_t> downloads,
+                    std::span<const std::int64_t> uploads, const Selection& downSelection,
+                    const Selection& upSelection);
+
 // A pick list of the side's user names or file names: the list box's entries.
 Answer pickListAnswer(Side side, Field field, std::span<const std::string_view> values, const Selection& selection);
 

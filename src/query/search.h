@@ -4,6 +4,7 @@
 #include "core/progress.h"
 #include "model/logrecords.h"
 #include "query/answer.h"
+#include "model/stamp.h"
 #include "query/selection.h"
 
 #include <cstdint>
@@ -40,5 +41,22 @@ Answer searchAnswer(SearchKind kind, Side side, std::string_view value, const Lo
 Answer bothLogsAnswer(std::string_view account, const LogRecords& downloads, std::vector<std::int64_t> downHits,
                       const Selection& downSelection, const LogRecords& uploads, std::vector<std::int64_t> upHits,
                       const Selection& upSelection);
+
+// The selected records (0-based, in order) whose address (the second column, which is not
+// interned) is address as a whole, byte for byte, and those whose stamp lies on day; progress as
+// findRecords. How many there are is known only by finding them: past mostHits, which the memory
+// left could not answer, they throw std::bad_alloc.
+std::vector<std::int64_t> recordsFrom(const LogRecords& records, std::string_view address, const Selection& selection,
+                                      Progress& progress, std::size_t mostHits);
+std::vector<std::int64_t> recordsOn(const LogRecords& records, const RecordStamps& stamps, DayNumber day,
+                                    const Selection& selection, Progress& progress, std::size_t mostHits);
+
+// Every transfer from an address or on a day: under "Downloads from <address>..." or
+// "Downloads on <YYYY-MM-DD>..." (upload: Uploads), a line "<stamp>: <user name>: <file>" per
+// hit; columns "time", "address", "account", "user", "file".
+Answer fromAddressAnswer(Side side, std::string_view address, const LogRecords& records,
+                         std::vector<std::int64_t> hits, const Selection& selection);
+Answer onDayAnswer(Side side, DayNumber day, const LogRecords& records, std::vector<std::int64_t> hits,
+                   const Selection& selection);
 
 } // namespace quorvel

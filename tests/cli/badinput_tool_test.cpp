@@ -112,6 +112,8 @@ INSTANTIATE_TEST_SUITE_P(
                 "quorvel-report: --from: '2001-02-30' is not a date (YYYY-MM-DD)\n" + usage),
         toolRow("MalformedDateIsAUsageError", ann, {"downloads-by-number", "--to=1/2/2001"}, 2, "",
                 "quorvel-report: --to: '1/2/2001' is not a date (YYYY-MM-DD)\n" + usage),
+        toolRow("ADayThatIsNoDateIsAUsageError", ann, {"uploads-on-day", "0000-01-01"}, 2, "",
+                "quorvel-report: uploads-on-day: '0000-01-01' is not a date (YYYY-MM-DD)\n" + usage),
         toolRow("PeriodThatEndsBeforeItStartsIsAUsageError", ann,
                 {"--from=2001-03-01", "--to", "2001-02-01", "downloads-by-number"}, 2, "",
                 "quorvel-report: --from 2001-03-01 is after --to 2001-02-01\n" + usage),

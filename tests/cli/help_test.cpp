@@ -22,9 +22,18 @@ std::vector<std::string> linesOf(const std::string& text)
 }
 
 // Whether a line reads "  <term>", two spaces or more, then "<description>".
+// The term indented by two blanks, then its description after blanks, on its line or, below a
+// long term, alone on the next.
 bool hasEntry(const std::vector<std::string>& lines, const std::string& term, std::string_view description)
 {
-    for (const std::string& line : lines) {
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+        const std::string& line = lines[k];
+        if (line == "  " + term && k + 1 < lines.size()) {
+            const std::string& next = lines[k + 1];
+            const std::size_t at = next.find_first_not_of(' ');
+            if (at > 2 && at != std::string::npos && next.substr(at) == description)
+                return true;
+        }
         const std::size_t at = line.find(description, 2 + term.size() + 2);
         if (line.starts_with("  " + term + "  ") && at != std::string::npos && at + description.size() == line.size() &&
             line.find_first_not_of(' ', 2 + term.size()) == at)

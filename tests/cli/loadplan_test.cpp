@@ -102,8 +102,13 @@ std::vector<PlanCase> everyVerb()
                 cases.push_back({std::string(verb.verb), "", inPeriod});
                 continue;
             }
-            // A value of this column, one found only in other columns, an empty one, an encoded one.
-            for (const char* value : {"bob", "Bob", "a.txt", "", "caf\xe9", "Jos\xc3\xa9", "nobody"})
+            // A value of this column, one found only in other columns, an empty one, an encoded one;
+            // for a day, days with records in and out of the period and without any.
+            const std::vector<const char*> values =
+                verb.value == ValueKind::Day
+                    ? std::vector<const char*>{"2001-01-20", "2001-02-28", "2001-02-01", "1999-12-31"}
+                    : std::vector<const char*>{"bob", "Bob", "a.txt", "", "caf\xe9", "Jos\xc3\xa9", "nobody", "ip1"};
+            for (const char* value : values)
                 cases.push_back({std::string(verb.verb), value, inPeriod});
         }
     }

@@ -33,7 +33,7 @@ std::string line(std::string_view stamp, std::string_view address, std::string_v
 // several accounts on one day at different times.
 Case ties()
 {
-    Case c{"Ties", "", "", {"carol", "Bob", "alice", "dave", "Eve", "eve"}, {"anna", "a.sit", "alice"}};
+    Case c{"Ties", "", "", {"carol", "Bob", "alice", "dave", "Eve", "eve"}, {"anna", "a.sit", "alice", "10.0.0.2"}};
     c.download = line("3/1/2001 9:00:00 AM", "10.0.0.1", "alice", "anna", "a.sit") +
                  line("3/1/2001 9:30:00 PM", "10.0.0.2", "Bob", "bo", "b.sit") +
                  line("3/2/2001 10:00", "10.0.0.2", "carol", "anna", "b.sit") +
@@ -73,7 +73,7 @@ Case names()
            "",
            "",
            {"caf\xe9", "\xc3\xa9t\xc3\xa9", "quote\"s", "x"},
-           {"caf\xe9", "=HYPERLINK(\"http://a.b/\",\"x\")"}};
+           {"caf\xe9", "=HYPERLINK(\"http://a.b/\",\"x\")", "a,b"}};
     c.download = line("6/1/2001 1:00", "", "", "", "", "\r\n") +
                  line("6/1/2001 2:00", "a,b", "caf\xe9", "caf\xe9", "caf\xe9.txt", "\r\n") +
                  line("6/2/2001 2:00", "\"q\"", "\xc3\xa9t\xc3\xa9", "\x80\x81\x8d\x9f", "tab\there", "\r\n") +
@@ -141,8 +141,12 @@ TEST_P(ReferenceAnswers, EveryVerbInEveryFormatWithAndWithoutAPeriodIsTheModels)
                                          {Date{1990, 1, 1}, Date{1990, 1, 2}}};
     std::vector<std::string> values = c.values;
     values.insert(values.end(), {"", "absent"});
+    const std::vector<std::string> days = {"2001-03-02", "2001-06-02", "2004-02-29", "1990-01-01"};
+    using enum reference::Verb::Value;
     for (const reference::Verb& verb : reference::verbs())
-        for (const std::string& value : verb.takesValue ? values : std::vector<std::string>{""})
+        for (const std::string& value : verb.value == Text  ? values
+                                        : verb.value == Day ? days
+                                                            : std::vector<std::string>{""})
             for (const Period& period : periods)
                 for (const char* format : {"text", "csv", "json"}) {
                     std::vector<std::string> args{"--format", format};
@@ -152,7 +156,7 @@ TEST_P(ReferenceAnswers, EveryVerbInEveryFormatWithAndWithoutAPeriodIsTheModels)
                         args.insert(args.end(), {"--to", dateText(*period.to)});
                     args.push_back("--");
                     args.push_back(verb.name);
-                    if (verb.takesValue)
+                    if (verb.value != None)
                         args.push_back(value);
                     const reference::Printed expected =
                         reference::answer(model, {verb.name, value, period.from, period.to, format});

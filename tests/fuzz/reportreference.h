@@ -87,7 +87,7 @@ inline std::string numberOne(std::string_view heading, const std::vector<std::st
         .append(any ? names[best] : "null")
         .append(" with ")
         .append(std::to_string(any ? counts[best] : 0))
-        .append(sideTexts(side).transfers);
+        .append(test::sideTexts(side).transfers);
 }
 
 // The hit lines "<stamp>: <shown>" CR LF of every record whose `match` field equals key.

@@ -6,12 +6,12 @@
 // every verb of quorvel-report, in a format and under a period drawn from the input, is compared
 // with the reference model, which reads the logs' bytes itself.
 #include "fakeplatform.h"
-#include "sidetexts.h"
 #include "fakewindow.h"
 #include "fuzzcheck.h"
 #include "referencemodel.h"
 #include "reportreference.h"
 #include "reportrun.h"
+#include "sidetexts.h"
 #include "tempserver.h"
 
 #include "commands/commandtable.h"
@@ -38,9 +38,9 @@ using quorvel::Analyzer;
 using quorvel::Dialog;
 using quorvel::Field;
 using quorvel::Side;
+using quorvel::fuzz::require;
 using quorvel::test::SideTexts;
 using quorvel::test::sideTexts;
-using quorvel::fuzz::require;
 namespace fz = quorvel::fuzz;
 
 constexpr char marker = '\x1e';
@@ -166,10 +166,10 @@ void checkFileListings(Session& s, Side side)
     std::vector<std::size_t> firstSeen(files.keys.size());
     for (std::size_t k = 0; k < firstSeen.size(); ++k)
         firstSeen[k] = k;
-    const std::string byDate = s.run([side](Analyzer& a) { return ask(a, sortByDate, side); });
+    const std::string byDate = s.run([side](Analyzer& a) { return quorvel::ask(a, quorvel::sortByDate, side); });
     require(byDate == fz::listing(sideTexts(side).byDateHeading, files.keys, files.counts, firstSeen),
             "by date lists every file once with its count, in order of first occurrence");
-    const std::string& byNumber = s.run([side](Analyzer& a) { return ask(a, sortByNumber, side); });
+    const std::string& byNumber = s.run([side](Analyzer& a) { return quorvel::ask(a, quorvel::sortByNumber, side); });
     require(byNumber ==
                 fz::listing(sideTexts(side).byNumberHeading, files.keys, files.counts, fz::highestFirst(files.counts)),
             "by number lists the files most transferred first, the later seen first among equals");
@@ -179,7 +179,7 @@ void checkFileListings(Session& s, Side side)
 void checkTopUser(Session& s, Side side)
 {
     const fz::Tally users = fz::referenceTally(s.records(side), Field::username, false);
-    const std::string& text = s.run([side](Analyzer& a) { return ask(a, topUser, side); });
+    const std::string& text = s.run([side](Analyzer& a) { return quorvel::ask(a, quorvel::topUser, side); });
     require(text == fz::numberOne(sideTexts(side).topUserHeading, users.keys, users.counts, side),
             "the top user is the last of the names with the highest count, with that count");
 }
@@ -232,7 +232,7 @@ void checkByAccount(Session& s, Side side)
 {
     const std::vector<std::string> names = s.accountNames();
     const std::vector<std::int64_t> counts = s.accountCounts(side);
-    require(s.run([side](Analyzer& a) { return ask(a, sortByAccount, side); }) ==
+    require(s.run([side](Analyzer& a) { return quorvel::ask(a, quorvel::sortByAccount, side); }) ==
                 fz::listing(sideTexts(side).byAccountHeading, views(names), counts, fz::highestFirst(counts)),
             "by account lists every account most active first, the later among equals first");
     const std::vector<std::int64_t> after = s.accountCounts(side);
@@ -244,7 +244,7 @@ void checkTopAccount(Session& s, Side side)
 {
     const std::vector<std::string> names = s.accountNames();
     const std::vector<std::int64_t> counts = s.accountCounts(side);
-    require(s.run([side](Analyzer& a) { return ask(a, topAccount, side); }) ==
+    require(s.run([side](Analyzer& a) { return quorvel::ask(a, quorvel::topAccount, side); }) ==
                 fz::numberOne(sideTexts(side).topAccountHeading, views(names), counts, side),
             "the top account is the last of the accounts with the highest count, with that count");
     require(s.accountNames() == names, "the top account keeps the order of accounts");
@@ -258,7 +258,7 @@ void checkIdleAccounts(Session& s, Side side)
     for (std::size_t k = 0; k < names.size(); ++k)
         if (counts[k] == 0)
             expected.append(names[k]).append("\r\n");
-    require(s.run([side](Analyzer& a) { return ask(a, inactiveAccounts, side); }) == expected,
+    require(s.run([side](Analyzer& a) { return quorvel::ask(a, quorvel::inactiveAccounts, side); }) == expected,
             "the idle accounts are exactly those without a record, in the order of accounts");
     require(s.accountNames() == names, "listing idle accounts keeps the order of accounts");
     require(s.storedCounts(side) == counts, "listing idle accounts keeps every account's count");
@@ -299,10 +299,11 @@ void runEveryMenuCommand(Session& s)
 {
     // Saving, exporting and choosing a folder answer dialogs; the period dialog is cancelled.
     for (const quorvel::CommandRow& command : quorvel::commandTable()) {
-        if (!command.run || command.item.empty() || command.item.starts_with("mnusave") ||
+        if ((!command.run && !command.ask) || command.item.empty() || command.item.starts_with("mnusave") ||
             command.item == "mnuexportcsv" || command.item == "mnuselectserverdirectory")
             continue;
-        const quorvel::Outcome outcome = quorvel::runCommand(s.a, [&](Analyzer& a) { return command.run(a, {}); });
+        const quorvel::Outcome outcome =
+            quorvel::runCommand(s.a, [&](Analyzer& a) { return quorvel::runRow(a, command); });
         require(outcome.kind() != quorvel::Outcome::Kind::Closing, "a command runs to its end");
     }
     require(s.a.state.download.loaded && s.a.state.upload.loaded, "both logs load");
@@ -340,14 +341,17 @@ void checkEveryVerb(const quorvel::test::TempServer& server, const Input& input,
     for (std::size_t k = pick % 3; k < verbs.size(); k += 3) {
         const quorvel::reference::Verb& verb = verbs[k];
         call.verb = verb.name;
-        call.value = verb.takesValue ? std::string(input.value) : std::string();
+        using enum quorvel::reference::Verb::Value;
+        call.value = verb.value == Text  ? std::string(input.value)
+                     : verb.value == Day ? dateArgument(periodEnds[pick / 144 % periodEnds.size()])
+                                         : std::string();
         std::vector<std::string> args{"--format", call.format};
         if (call.from)
             args.insert(args.end(), {"--from", dateArgument(*call.from)});
         if (call.to)
             args.insert(args.end(), {"--to", dateArgument(*call.to)});
         args.insert(args.end(), {"--", call.verb});
-        if (verb.takesValue)
+        if (verb.value != None)
             args.push_back(call.value);
         const quorvel::test::ReportRun run = quorvel::test::reportOn(server, args);
         const quorvel::reference::Printed expected = quorvel::reference::answer(model, call);

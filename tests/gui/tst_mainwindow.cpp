@@ -99,6 +99,8 @@ void MainWindowTest::menuItem_data()
           {"mnuuploadsbyhour", "Uploads By Hour"},
           {"mnuuploadsbyaddress", "Uploads By Address"},
           {"mnulastuploads", "Last Upload By Account"},
+          {"mnutransferssep", "-"},
+          {"mnutransfersbyaccount", "Transfers By Account"},
           {"mnuinsightssep", "-"},
           {"mnuexportcsv", "Export as CSV..."},
           {"mnuchart", "Chart"}}},

@@ -264,6 +264,10 @@ protected:
             return mostFrequent(records, Field::username);
         if (row.value == ValueKind::File)
             return mostFrequent(records, Field::filename);
+        if (row.value == ValueKind::Address)
+            return std::string(records.spare(0));
+        if (row.value == ValueKind::Day)
+            return dayText(readStamp(records.stamp(0)).value_or(Stamp{}).day);
         return row.value == ValueKind::Account ? mostFrequent(records, Field::account) : std::string();
     }
 

@@ -34,7 +34,7 @@ expect() {
   fi
 }
 
-verbs="$("$report" --help | sed -n '/^Verbs:$/,/^$/p' | awk 'NF && !/^Verbs:/ { print $1 }' | sort)"
+verbs="$("$report" --help | sed -n '/^Verbs:$/,/^$/p' | awk '/^  [^ ]/ { print $1 }' | sort)"
 [ "$(wc -l <<<"$verbs")" -gt 30 ] || { echo "FAILED: --help lists no verbs" >&2; exit 1; }
 expect "$verbs" quorvel-report ""
 expect "$verbs" quorvel-report -- ""

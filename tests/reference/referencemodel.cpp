@@ -379,7 +379,7 @@ Answer names(const std::string& column, const std::vector<std::string>& entries)
 Answer answerOf(const Server& server, const Call& call, long& undated)
 {
     const std::string& v = call.verb;
-    const bool down = v.find("download") != std::string::npos || v == "account-both";
+    const bool down = v.find("download") != std::string::npos || v == "account-both" || v == "transfers-by-account";
     const std::vector<Record> all = recordsOf(down ? server.download : server.upload);
     const Log log = select(all, call);
     undated = v == "accounts" ? 0 : log.undated;
@@ -407,6 +407,23 @@ Answer answerOf(const Server& server, const Call& call, long& undated)
                                                                : "Number") +
                                     "...";
         return countedListing(heading, address ? "address" : "file", t, !v.ends_with("-by-date"));
+    }
+    if (v == "transfers-by-account") {
+        const Log upLog = select(recordsOf(server.upload), call);
+        undated += upLog.undated;
+        const std::vector<long> downs = countsOf(accounts, log), ups = countsOf(accounts, upLog);
+        std::vector<std::size_t> order;
+        for (std::size_t k = 0; k < accounts.size(); ++k)
+            order.push_back(k);
+        std::stable_sort(order.begin(), order.end(),
+                         [&](std::size_t x, std::size_t y) { return downs[x] - ups[x] > downs[y] - ups[y]; });
+        Answer a{
+            "Transfers By Account...\r\n\r\n", {"downloads", "uploads", "account"}, {true, true, false}, {}, false};
+        for (const std::size_t k : order) {
+            a.text += std::to_string(downs[k]) + "\t" + std::to_string(ups[k]) + "\t" + accounts[k] + "\r\n";
+            a.rows.push_back({std::to_string(downs[k]), std::to_string(ups[k]), accounts[k]});
+        }
+        return a;
     }
     if (v.ends_with("-by-account")) {
         const std::vector<long> counts = countsOf(accounts, log);
@@ -459,6 +476,22 @@ Answer answerOf(const Server& server, const Call& call, long& undated)
             a.rows.push_back({"download", row[0], row[1]});
         for (const auto& row : u.rows)
             a.rows.push_back({"upload", row[0], row[1]});
+        return a;
+    }
+    if (v.ends_with("-from-address") || v.ends_with("-on-day")) {
+        const bool from = v.ends_with("-from-address");
+        Answer a{Side + "s " + (from ? "from " : "on ") + call.value + "...\r\n\r\n",
+                 {"time", "address", "account", "user", "file"},
+                 {false, false, false, false, false},
+                 {},
+                 false};
+        for (const Record* r : log.selected) {
+            const std::optional<Stamp> s = stampOf(r->stamp);
+            if (from ? r->address != call.value : !s || dateText(s->date) != call.value)
+                continue;
+            a.text += r->stamp + ": " + r->user + ": " + r->file + "\r\n";
+            a.rows.push_back({r->stamp, r->address, r->account, r->user, r->file});
+        }
         return a;
     }
     for (const char* unit : {"day", "month", "hour"})
@@ -597,7 +630,8 @@ std::string leftOut(long undated)
 const std::vector<Verb>& verbs()
 {
     static const std::vector<Verb> all = [] {
-        std::vector<Verb> v{{"accounts"}, {"account-both", true}};
+        using enum Verb::Value;
+        std::vector<Verb> v{{"accounts"}, {"account-both", Text}, {"transfers-by-account"}};
         for (const std::string s : {"download", "upload"}) {
             for (const char* tail : {"-names", "-files"})
                 v.push_back({s + tail});
@@ -609,7 +643,9 @@ const std::vector<Verb>& verbs()
             v.push_back({"inactive-" + s + "ers"});
             v.push_back({"last-" + s + "s"});
             for (const char* head : {"user-", "file-", "account-"})
-                v.push_back({head + s + "s", true});
+                v.push_back({head + s + "s", Text});
+            v.push_back({s + "s-from-address", Text});
+            v.push_back({s + "s-on-day", Day});
         }
         return v;
     }();

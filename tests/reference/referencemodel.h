@@ -36,10 +36,12 @@ struct Printed {
     std::string err;
 };
 
-// Every verb quorvel-report knows, and whether it takes a value.
+// Every verb quorvel-report knows, and the value it takes: none, a text (a name, a file, an
+// account, an address) or a day as YYYY-MM-DD.
 struct Verb {
+    enum class Value { None, Text, Day };
     std::string name;
-    bool takesValue = false;
+    Value value = Value::None;
 };
 const std::vector<Verb>& verbs();
 
