@@ -206,6 +206,8 @@ int answer(const Invocation& call, const std::string& folder, std::ostream& out,
         return writeAnswer(analyzer, window, call.format, printed);
     });
     window.endProgress();
+    for (const std::string& notice : a.notices)
+        messages.say(notice);
     if (!outcome.isDone()) {
         for (const std::string& reason : start.also(outcome).reasons())
             messages.say(reason);

@@ -6,14 +6,15 @@
 #include "model/state.h"
 #include "platform/platform.h"
 #include "platform/window.h"
-#include "query/answer.h"
 #include "present/statustext.h"
+#include "query/answer.h"
 #include "server/folderfile.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace quorvel {
 
@@ -35,6 +36,10 @@ struct Analyzer {
     // "Chart" (quorvel-report prints it); none after a reload, a folder switch or a period
     // change.
     std::optional<Answer> lastAnswer;
+    // What quorvel-report says on its error stream though the command goes on (account files
+    // left out, damaged lines of a modern log), in the order it happened; the window shows the
+    // same in its status line instead.
+    std::vector<std::string> notices;
     std::string lastExportFolder;
     bool busy = false; // a command is running; see commands/program.h
     // The bytes the system can still give: asked when a load starts and before an answer is

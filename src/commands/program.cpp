@@ -2,6 +2,7 @@
 #include "commands/program.h"
 
 #include "commands/serverfolder.h"
+#include "core/textwriter.h"
 #include "present/answertext.h"
 
 #include <utility>
@@ -12,6 +13,14 @@ Outcome refuse(Analyzer& a, std::string_view reason, Outcome earlier)
 {
     a.window.setStatus(reason);
     return std::move(earlier.refuseFor(std::string(reason)));
+}
+
+void tell(Analyzer& a, std::string_view words)
+{
+    if (a.style == MessageStyle::Tool)
+        a.notices.push_back(concat(toolPrefix, words));
+    else
+        a.window.setStatus(words);
 }
 
 Outcome show(Analyzer& a, Answered answered, std::string_view verb)

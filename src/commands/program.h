@@ -25,6 +25,10 @@ Outcome lblinfo_Click(Analyzer& a);
 // (a step of the command that failed before, such as a load).
 Outcome refuse(Analyzer& a, std::string_view reason, Outcome earlier = Outcome::refused());
 
+// Says something the user should know though the command goes on: in the status line, or in
+// quorvel-report's words (after its name) among the notices it writes on its error stream.
+void tell(Analyzer& a, std::string_view words);
+
 // What a question gives: its answer, or the outcome that ended it without one (a refusal, a
 // declined question; a pick list already built gives none). What the question leaves in the
 // state (a tally, the accounts' order) is kept only once its answer is shown, so that a command

@@ -6,6 +6,7 @@
 #include "commands/searches.h"
 #include "core/nameorder.h"
 #include "present/statustext.h"
+#include "server/mobiusfolder.h"
 #include "server/serverfolder.h"
 
 #include <algorithm>
@@ -41,13 +42,18 @@ bool sameFolder(std::string_view x, std::string_view y)
 Outcome chooseFolder(Analyzer& a, const std::string& folder)
 {
     setServerFolder(a, folder);
-    a.window.setStatus(serverFolderCaption(folder));
+    a.window.setStatus(folderCaption(folder));
     if (!a.folderFile.write(folder))
         a.window.setStatus(cannotRememberFolder(a.folderFile.path().string()));
     return Outcome::done();
 }
 
 } // namespace
+
+std::string folderCaption(const std::string& folder)
+{
+    return serverFolderCaption(folder, isMobiusFolder(folder));
+}
 
 void setServerFolder(Analyzer& a, const std::string& dir)
 {
@@ -80,7 +86,7 @@ Outcome checkserverfolder(Analyzer& a)
     if (!stored)
         return Outcome::done();
     setServerFolder(a, *stored);
-    a.window.setStatus(serverFolderCaption(*stored));
+    a.window.setStatus(folderCaption(*stored));
     return loaduseraccounts(a);
 }
 
@@ -114,7 +120,7 @@ Outcome useDefaultFolder(Analyzer& a, std::string_view path)
     if (!folder)
         return refuse(a, cannotFindPath(path));
     setServerFolder(a, *folder);
-    a.window.setStatus(serverFolderCaption(*folder));
+    a.window.setStatus(folderCaption(*folder));
     return loaduseraccounts(a);
 }
 
@@ -135,9 +141,19 @@ Outcome loaduseraccounts(Analyzer& a)
         return refuse(a, noFolderMessage);
     if (s.accountsloaded)
         return Outcome::done();
-    const std::optional<std::vector<std::string>> names = listAccountFolders(serverPath(a, "users"));
-    if (!names)
-        return refuse(a, unreadableAccountsMessage);
+    std::optional<std::vector<std::string>> names;
+    if (isMobiusFolder(s.serverfolder)) {
+        std::optional<MobiusAccounts> mobius = listMobiusAccounts(serverPath(a, mobiusUsersFolder));
+        if (!mobius)
+            return refuse(a, unreadableMobiusAccountsMessage);
+        if (!mobius->leftOut.empty())
+            tell(a, leftOutAccountFiles(mobius->leftOut.size(), mobius->leftOut.front()));
+        names = std::move(mobius->logins);
+    } else {
+        names = listAccountFolders(serverPath(a, "users"));
+        if (!names)
+            return refuse(a, unreadableAccountsMessage);
+    }
     std::vector<accountinfo> accounts;
     std::vector<std::string_view> entries;
     accounts.reserve(names->size());

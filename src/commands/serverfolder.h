@@ -44,13 +44,19 @@ Outcome openServerFolder(Analyzer& a, std::string_view path);
 // A path that names nothing is refused with "Cannot find '<path>'".
 Outcome useDefaultFolder(Analyzer& a, std::string_view path);
 
+// "Server folder: <path>", with " (Mobius)" for a modern server's folder.
+std::string folderCaption(const std::string& folder);
+
 // A file directly in the server folder.
 std::filesystem::path serverPath(const Analyzer& a, std::string_view leaf);
 
-// Lists the accounts of the server folder into accounts and lstusers, once per folder.
+// Lists the accounts of the server folder into accounts and lstusers, once per folder: the
+// account folders of a classic server, the Login values of a modern server's account files.
 // Asks for the folder when none is known; without one, says so in the status line. A
-// "users" folder that cannot be listed shows "Cannot read 'users'" and leaves the accounts
-// not loaded, so that no account report mistakes it for a server without accounts.
+// "users" folder that cannot be listed shows "Cannot read 'users'" ("Cannot read 'Users'" for a
+// modern server) and leaves the accounts not loaded, so that no account report mistakes it for a
+// server without accounts. Account files left out are named in the status line (on
+// quorvel-report's error stream), and the accounts are listed without them.
 Outcome loaduseraccounts(Analyzer& a);
 
 // Lists the accounts when they are not listed yet (the account reports call this first).

@@ -23,7 +23,8 @@ struct LogRead {
     Status status = Status::Read;
     LogRecords records;
     std::int64_t lines = 0;
-    std::int64_t undated = 0; // under a period: the records left out for want of a readable date
+    std::int64_t damaged = 0;           // record lines that could not be read and were left out (modern logs)
+    std::int64_t undated = 0;           // under a period: the records left out for want of a readable date
     std::optional<RecordStamps> stamps; // the kept records' stamps, when the plan asks for them
     // The first and last readable day: of the whole log when the plan asks for days, else of the
     // stamps the load read (none when it read none).
@@ -42,5 +43,17 @@ struct LogRead {
 // as NotEnoughMemory once that passes the budget, before the growth, as it does when an
 // allocation fails. Records are only kept when the status is Read.
 LogRead readRecords(const LogFile& file, const LoadPlan& plan, Progress& progress, std::uint64_t memoryBudget);
+
+// Thrown out of a read when the projected records pass the memory budget.
+struct OverBudget {};
+
+// What a load will hold once the whole log is read, judged after `parsed` of its `size` bytes
+// were handed to the records, while the block of the next read takes `block` bytes at its
+// peak. What grows with every record grows in proportion to the bytes; the tallies count twice
+// (a table that grows holds its old and its new slots for a moment, and more distinct values
+// may come). While nothing was handed over, the first line may run to the end of the log, so
+// the whole log counts (the block holds it).
+std::uint64_t projectedBytes(const LogRecords::Footprint& used, std::uint64_t parsed, std::uint64_t size,
+                             std::uint64_t block);
 
 } // namespace quorvel

@@ -109,8 +109,52 @@ std::string periodText(const Period& period)
     return "all time";
 }
 
+namespace {
+
+// The modern form: YYYY-MM-DDTHH:MM:SS, then Z or +HH:MM / -HH:MM.
+std::optional<Stamp> readIsoStamp(std::string_view text)
+{
+    std::size_t at = 0;
+    const auto year = digits(text, at, 4, 4);
+    if (!year || !expect(text, at, '-'))
+        return std::nullopt;
+    const auto month = digits(text, at, 2, 2);
+    if (!month || !expect(text, at, '-'))
+        return std::nullopt;
+    const auto day = digits(text, at, 2, 2);
+    if (!day || !expect(text, at, 'T') || !isRealDay(*year, *month, *day))
+        return std::nullopt;
+    const auto hour = digits(text, at, 2, 2);
+    if (!hour || *hour > 23 || !expect(text, at, ':'))
+        return std::nullopt;
+    const auto minute = digits(text, at, 2, 2);
+    if (!minute || *minute > 59 || !expect(text, at, ':'))
+        return std::nullopt;
+    const auto second = digits(text, at, 2, 2);
+    if (!second || *second > 59)
+        return std::nullopt;
+    if (!expect(text, at, 'Z')) {
+        if (!expect(text, at, '+') && !expect(text, at, '-'))
+            return std::nullopt;
+        const auto offsetHours = digits(text, at, 2, 2);
+        if (!offsetHours || *offsetHours > 23 || !expect(text, at, ':'))
+            return std::nullopt;
+        const auto offsetMinutes = digits(text, at, 2, 2);
+        if (!offsetMinutes || *offsetMinutes > 59)
+            return std::nullopt;
+    }
+    if (at != text.size())
+        return std::nullopt;
+    return Stamp{dayNumber({*year, *month, *day}), (*hour * 60 + *minute) * 60 + *second};
+}
+
+} // namespace
+
 std::optional<Stamp> readStamp(std::string_view text)
 {
+    // Both forms begin with digits; only the modern one has a "-" within its first five bytes.
+    if (text.size() > 4 && text[4] == '-')
+        return readIsoStamp(text);
     std::size_t at = 0;
     const auto month = digits(text, at, 1, 2);
     if (!month || !expect(text, at, '/'))
@@ -153,8 +197,9 @@ void DaySpanNotes::noteDate(std::string_view stamp)
     if (!read)
         return;
     span_ = widened(span_, read->day);
-    // A readable stamp begins with at least "1/1/2001 " and at most "12/31/2001 ".
-    const std::size_t length = stamp.find(' ') + 1;
+    // A readable stamp begins with at least "1/1/2001 " and at most "12/31/2001 " or
+    // "2001-12-31T"; no classic date holds a "T".
+    const std::size_t length = stamp.find_first_of(" T") + 1;
     recent_[older_] = {eightBytes(stamp.data()), eightBytes(stamp.data() + length - 8), length};
     older_ = 1 - older_;
 }

@@ -44,12 +44,17 @@ struct Stamp {
     auto operator<=>(const Stamp&) const = default;
 };
 
-// The stamp a record's first column holds, when it is readable: exactly month (1 or 2 digits)
-// "/" day (1 or 2 digits, a real day of that month) "/" year (4 digits, 0001-9999: the calendar
-// has no year 0), one space, hour (1 or 2 digits) ":" minutes (2 digits) and optionally ":"
-// seconds (2 digits), then optionally one space and AM or PM in any letter case. With AM/PM the
-// hour is 1-12 (12 AM is hour 0, 12 PM hour 12), without it 0-23. Anything else is no stamp: the
-// record is undated.
+// The stamp a record's first column holds, when it is readable, in one of two forms:
+// - as a classic server writes it: exactly month (1 or 2 digits) "/" day (1 or 2 digits, a real
+//   day of that month) "/" year (4 digits, 0001-9999: the calendar has no year 0), one space,
+//   hour (1 or 2 digits) ":" minutes (2 digits) and optionally ":" seconds (2 digits), then
+//   optionally one space and AM or PM in any letter case. With AM/PM the hour is 1-12 (12 AM is
+//   hour 0, 12 PM hour 12), without it 0-23;
+// - as a modern server writes it: exactly YYYY-MM-DD "T" HH:MM:SS (hour 00-23, minutes and
+//   seconds 00-59), then "Z" or an offset "+HH:MM" or "-HH:MM" (00-23 and 00-59). The day and
+//   the hour are the ones written, the server's clock as for the classic form: the offset is
+//   not applied.
+// Anything else is no stamp: the record is undated.
 std::optional<Stamp> readStamp(std::string_view text);
 
 // The stamps of a log's records, in record order; an undated record's day is undatedDay.
@@ -71,11 +76,11 @@ inline DaySpan widened(const std::optional<DaySpan>& span, DayNumber day)
 }
 
 // Notes the earliest and latest day of the readable stamps it is shown, for a load that goes
-// over every record once. A stamp's date comes first and ends at its first space, so a stamp
-// that begins with the date of a readable one and a space lies on a day already noted,
-// whatever its time says. The dates of the last two readable stamps read are kept (a server
-// writes a day as "1/5/2001" in one form and "01/05/2001" in another), so most stamps cost
-// two comparisons of eight bytes; only a stamp with another date is read.
+// over every record once. A stamp's date comes first and ends at its first space, or at its
+// "T" in the modern form, so a stamp that begins with the date of a readable one and that
+// byte lies on a day already noted, whatever its time says. The dates of the last two readable stamps read are kept (a
+// server writes a day as "1/5/2001" in one form and "01/05/2001" in another), so most stamps cost two comparisons of
+// eight bytes; only a stamp with another date is read.
 class DaySpanNotes {
 public:
     void note(std::string_view stamp)
@@ -87,8 +92,8 @@ public:
     const std::optional<DaySpan>& span() const { return span_; }
 
 private:
-    // The date of a readable stamp and the space after it ("1/31/2001 ", 9 to 11 bytes), kept
-    // as its first and its last eight bytes.
+    // The date of a readable stamp and the space or "T" after it ("1/31/2001 ", "2001-01-31T",
+    // 9 to 11 bytes), kept as its first and its last eight bytes.
     struct DatePrefix {
         std::uint64_t head = 0;
         std::uint64_t tail = 0;

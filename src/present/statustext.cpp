@@ -2,7 +2,6 @@
 #include "present/statustext.h"
 
 #include "core/textwriter.h"
-#include "core/textwriter.h"
 
 namespace quorvel {
 
@@ -14,9 +13,9 @@ std::string ofCount(std::int64_t i, std::int64_t n)
 }
 
 // "<what> '<log>'", and " in '<folder>'" in the tool's words.
-std::string logMessage(std::string_view what, Side side, MessageStyle style, std::string_view folder)
+std::string logMessage(std::string_view what, std::string_view log, MessageStyle style, std::string_view folder)
 {
-    std::string text = concat(what, " '", logFileName(side), "'");
+    std::string text = concat(what, " '", log, "'");
     if (style == MessageStyle::Tool)
         text.append(" in '").append(folder).append("'");
     return text;
@@ -24,14 +23,27 @@ std::string logMessage(std::string_view what, Side side, MessageStyle style, std
 
 } // namespace
 
-std::string cannotFindLog(Side side, MessageStyle style, std::string_view folder)
+std::string cannotFindLog(std::string_view log, MessageStyle style, std::string_view folder)
 {
-    return logMessage("Cannot find", side, style, folder);
+    return logMessage("Cannot find", log, style, folder);
 }
 
-std::string cannotReadLog(Side side, MessageStyle style, std::string_view folder)
+std::string cannotReadLog(std::string_view log, MessageStyle style, std::string_view folder)
 {
-    return logMessage("Cannot read", side, style, folder);
+    return logMessage("Cannot read", log, style, folder);
+}
+
+std::string cannotFindMobiusLog(std::string_view folder)
+{
+    return concat("Cannot find a Mobius log in '", folder, "'");
+}
+
+std::string severalMobiusLogs(std::string_view folder, std::span<const std::string> logs)
+{
+    std::string text = concat("More than one Mobius log in '", folder, "':");
+    for (std::size_t k = 0; k < logs.size(); ++k)
+        text.append(k == 0 ? " '" : ", '").append(logs[k]).append("'");
+    return text;
 }
 
 std::string periodCaption(const Period& period)
@@ -39,15 +51,28 @@ std::string periodCaption(const Period& period)
     return concat("Period: ", periodText(period));
 }
 
-std::string notEnoughMemoryToLoad(Side side)
+std::string notEnoughMemoryToLoad(std::string_view log)
 {
-    return concat("Not enough memory to load '", logFileName(side), "'");
+    return concat("Not enough memory to load '", log, "'");
 }
 
-std::string logChangedWhileRead(Side side, MessageStyle style)
+std::string logChangedWhileRead(std::string_view log, MessageStyle style)
 {
-    return concat(style == MessageStyle::Tool ? "quorvel-report: '" : "'", logFileName(side),
-                  "' changed while it was read");
+    return concat(style == MessageStyle::Tool ? "quorvel-report: '" : "'", log, "' changed while it was read");
+}
+
+std::string damagedLinesLeftOut(std::int64_t n)
+{
+    return concat(decimal(n), n == 1 ? " damaged line left out" : " damaged lines left out");
+}
+
+std::string leftOutAccountFiles(std::size_t n, std::string_view first)
+{
+    const auto files = static_cast<std::int64_t>(n);
+    if (files == 1)
+        return concat("Left out 1 account file that could not be read: '", first, "'");
+    return concat("Left out ", decimal(files), " account files that could not be read: '", first, "' and ",
+                  decimal(files - 1), " more");
 }
 
 std::string cannotRememberFolder(std::string_view folderFile)
@@ -72,8 +97,10 @@ std::string sortingCaption(Side side, std::int64_t i, std::int64_t n)
     return concat(twinText(side, "(Download Log) "), "Sorting...   ", ofCount(i, n));
 }
 
-std::string loadedCaption(Side side)
+std::string loadedCaption(Side side, std::int64_t damaged)
 {
+    if (damaged > 0)
+        return concat(twinText(side, "(Download Log) "), doneMessage, " (", damagedLinesLeftOut(damaged), ")");
     return concat(twinText(side, "(Download Log) "), doneMessage);
 }
 
@@ -117,9 +144,9 @@ std::string searchingCaption(std::string_view first, Side side, std::int64_t i, 
     return concat(first, numberCaption(side, i, n), crlf);
 }
 
-std::string serverFolderCaption(std::string_view folder)
+std::string serverFolderCaption(std::string_view folder, bool mobius)
 {
-    return concat("Server folder: ", folder);
+    return concat("Server folder: ", folder, mobius ? " (Mobius)" : "");
 }
 
 std::string cannotFindPath(std::string_view path)

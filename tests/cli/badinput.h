@@ -29,8 +29,14 @@ struct BadInput {
     std::string out;
     int code = 0; // the tool's exit code
     std::string err = "=messages";
+    // A status line the engine's command must show besides its refusals (such as a load's
+    // "Done..." with its damaged lines); empty: none in particular.
+    std::string status;
     bool needsPermissionBits = false; // the bad input is a permission that root would override
-    bool viaFolderFile = false;       // the server folder comes from the folder file at start
+    // The server is a modern one: the engine loads no classic upload log before the command,
+    // which would make it classic.
+    bool mobius = false;
+    bool viaFolderFile = false; // the server folder comes from the folder file at start
     // Runs once, right after the log was opened and its size taken (at its first
     // "Loading...   0/" caption).
     std::function<void(const TempServer&)> whileLoading;

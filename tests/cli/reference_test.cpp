@@ -84,6 +84,28 @@ Case names()
     return c;
 }
 
+// Stamps in the modern form: the day and hour written, whatever the zone says; the forms the
+// rule refuses; both forms in one log.
+Case modern()
+{
+    Case c{"Modern", "", "", {"a", "b"}, {"u", "f1", "2001:db8::1"}};
+    c.download = line("2001-03-02T23:30:00-05:00", "2001:db8::1", "a", "u", "f1", "\n") +
+                 line("2001-03-02T00:10:00+14:00", "10.0.0.1", "b", "u", "f2", "\n") +
+                 line("2001-03-01T12:00:00Z", "", "a", "v", "f1", "\n") +
+                 line("2001-03-03T01:00:00.000Z", "", "b", "v", "f3", "\n") +
+                 line("2001-02-29T01:00:00Z", "", "b", "v", "f3", "\n") +
+                 line("2001-03-02T24:00:00Z", "", "a", "u", "f1", "\n") +
+                 line("2001-03-02t01:00:00z", "", "a", "u", "f1", "\n") +
+                 line("2001-03-02T01:00:00+0500", "", "a", "u", "f1", "\n") +
+                 line("2001-03-02T01:00:00+24:00", "", "a", "u", "f1", "\n") +
+                 line("2001-03-02T01:00:00", "", "a", "u", "f1", "\n") +
+                 line("3/2/2001 1:00 PM", "10.0.0.1", "b", "w", "f4", "\n") +
+                 line("2001-04-01T23:59:59-00:00", "", "b", "w", "f4", "");
+    c.upload = line("2002-05-31T07:00:00Z", "10.0.0.8", "a", "u", "up1") +
+               line("2001-03-02T09:00:00+01:00", "10.0.0.9", "b", "u", "up2");
+    return c;
+}
+
 Case empty()
 {
     return {"Empty", "", "", {}, {}};
@@ -148,7 +170,7 @@ TEST_P(ReferenceAnswers, EveryVerbInEveryFormatWithAndWithoutAPeriodIsTheModels)
                 }
 }
 
-INSTANTIATE_TEST_SUITE_P(Servers, ReferenceAnswers, ::testing::Values(ties(), stamps(), names(), empty()),
+INSTANTIATE_TEST_SUITE_P(Servers, ReferenceAnswers, ::testing::Values(ties(), stamps(), names(), modern(), empty()),
                          [](const auto& row) { return std::string(row.param.name); });
 
 } // namespace

@@ -67,11 +67,44 @@ int monthLength(int year, int month)
     return month == 2 && leap(year) ? 29 : length[month - 1];
 }
 
+bool isDigits(const std::string& text, std::size_t from, std::size_t count)
+{
+    if (from + count > text.size())
+        return false;
+    for (std::size_t k = from; k < from + count; ++k)
+        if (text[k] < '0' || text[k] > '9')
+            return false;
+    return true;
+}
+
+// The modern form, 2026-03-14T21:07:52 then Z, +HH:MM or -HH:MM, checked against a pattern: the
+// day and hour are the ones written, the zone is only checked.
+std::optional<Stamp> modernStampOf(const std::string& text)
+{
+    const std::string pattern = text.size() == 20 ? "dddd-dd-ddTdd:dd:ddZ" : "dddd-dd-ddTdd:dd:dd+dd:dd";
+    if (text.size() != pattern.size())
+        return std::nullopt;
+    for (std::size_t k = 0; k < pattern.size(); ++k) {
+        const bool sign = pattern[k] == '+' && (text[k] == '+' || text[k] == '-');
+        if (pattern[k] == 'd' ? !isDigits(text, k, 1) : !sign && text[k] != pattern[k])
+            return std::nullopt;
+    }
+    const auto at = [&](std::size_t from, std::size_t count) { return std::stoi(text.substr(from, count)); };
+    Stamp s{{at(0, 4), at(5, 2), at(8, 2)}, at(11, 2), at(14, 2), at(17, 2)};
+    const bool zone = text.size() == 20 || (at(20, 2) <= 23 && at(23, 2) <= 59);
+    if (s.date.year < 1 || s.date.month < 1 || s.date.month > 12 || s.date.day < 1 ||
+        s.date.day > monthLength(s.date.year, s.date.month) || s.hour > 23 || s.minute > 59 || s.second > 59 || !zone)
+        return std::nullopt;
+    return s;
+}
+
 // month/day/year hour:minutes[:seconds][ AM|PM]: 1 or 2 digits for month, day and hour, 4 for
 // the year (0001 to 9999), 2 for minutes and seconds (00 to 59); the hour 0-23, or 1-12 with AM or
-// PM in any case.
+// PM in any case. Or the modern form.
 std::optional<Stamp> stampOf(const std::string& text)
 {
+    if (text.find('T') != std::string::npos)
+        return modernStampOf(text);
     std::size_t at = 0;
     const auto number = [&](int least, int most) {
         int value = 0, n = 0;

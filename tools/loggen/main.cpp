@@ -10,13 +10,18 @@ namespace {
 
 void usage(std::ostream& out)
 {
-    out << "usage: loggen --out DIR [--lines N] [--upload-lines N] [--seed N] [--days N]\n"
-           "              [--accounts N] [--users N] [--files N]\n"
-           "Writes a synthetic server folder: \"Download Log.txt\" with N records (default 1000),\n"
-           "\"Upload Log.txt\" (default N/5), and users/. The same options give the same bytes.\n"
-           "The download log spans the given days from 1 January 2001 (default: about 1,370\n"
-           "records a day, two years for a million); the upload log spans the same days.\n"
-           "Defaults: 300 accounts, 5000 user names, 50000 files, seed 1.\n";
+    out << "usage: loggen --out DIR [--lines N] [--upload-lines N] [--seed N] [--days N] [--year N]\n"
+           "              [--accounts N] [--users N] [--files N] [--format classic|twin|mobius] [--skipped N]\n"
+           "Writes a synthetic server folder: N download records (default 1000), N/5 upload records\n"
+           "(or --upload-lines) and the accounts. The same options give the same bytes.\n"
+           "The download records span the given days from 1 January 2001 (or of --year; default:\n"
+           "about 1,370 records a day, two years for a million); the upload records the same days.\n"
+           "Defaults: 300 accounts, 5000 user names, 50000 files, seed 1.\n"
+           "Formats: classic (default): \"Download Log.txt\", \"Upload Log.txt\" and users/ as a classic\n"
+           "server writes them. mobius: a modern server's folder: its log (mobius.log and one rotated\n"
+           "backup) and Users/*.yaml; before each record --skipped lines that are no transfers\n"
+           "(default 3). twin: the classic layout of the very records --format mobius writes for the\n"
+           "same options (modern stamps, IPv6 addresses, names a modern log escapes).\n";
 }
 
 bool number(std::string_view text, std::uint64_t& value)
@@ -37,6 +42,14 @@ bool parse(int argc, char** argv, loggen::Options& options)
             options.out = argv[i + 1];
             continue;
         }
+        if (key == "--format") {
+            if (text != "classic" && text != "twin" && text != "mobius")
+                return false;
+            options.format = text == "classic" ? loggen::Format::Classic
+                             : text == "twin"  ? loggen::Format::Twin
+                                               : loggen::Format::Mobius;
+            continue;
+        }
         if (!number(text, value))
             return false;
         if (key == "--lines")
@@ -53,6 +66,10 @@ bool parse(int argc, char** argv, loggen::Options& options)
             options.files = value;
         else if (key == "--days" && value > 0)
             options.days = value;
+        else if (key == "--year" && value >= 1 && value <= 9000)
+            options.year = static_cast<int>(value);
+        else if (key == "--skipped")
+            options.skipped = value;
         else
             return false;
     }

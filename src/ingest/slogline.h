@@ -1,0 +1,154 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "model/side.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace quorvel {
+
+// The longest value of a record's column a modern log may hold (a file's name counts from its
+// last separator): a longer one makes its record damaged, so that no line is held whole.
+inline constexpr std::size_t slogValueLimit = 64u << 10;
+
+// What a line of a modern server's log is.
+enum class SlogKind {
+    Skipped,  // not a transfer record: left out without a word
+    Transfer, // a transfer record, its columns read
+    Damaged,  // a transfer record that cannot be read: left out and counted for its side
+};
+
+// One line as the reader judged it. For a transfer, its five columns decoded, in the order of
+// the classic log's columns: the stamp (`time` as written), the client's address (`remoteAddr`
+// without its port, an IPv6 address without its brackets), the account (`login`), the user
+// name (`Name`) and the file (the last part of the path value, after its last "/" or "\"). The
+// views hold until the reader reads on.
+struct SlogLine {
+    SlogKind kind = SlogKind::Skipped;
+    Side side = Side::Download; // of a transfer or a damaged transfer line
+    std::array<std::string_view, 5> columns;
+};
+
+// Reads a modern server's log: one event a line, ending at LF (a CR just before it is dropped),
+// in the text form of Go's log/slog: `key=value` pairs separated by one space. A value is bare
+// (no space, `"` or `=`; a backslash is literal) or quoted as Go's strconv.Quote writes it:
+// `\"`, `\\`, `\a \b \f \n \r \t \v`, `\xHH` (one raw byte), `\uHHHH` and `\UHHHHHHHH` (a code
+// point, kept as UTF-8). The first of two pairs with one key counts.
+//
+// A transfer record is a line with `level=INFO`, a `msg` from the table below, that message's
+// path key and `remoteAddr`:
+//
+//   msg                      side       path key
+//   "Download file"          download   filePath
+//   "Start folder download"  download   path
+//   "File upload complete"   upload     dstFile
+//   "Folder upload started"  upload     dstPath
+//
+// Any other line is skipped. A transfer record is damaged when `time`, `login` or `Name` is
+// missing, a value of the line cannot be read (an unknown escape, a `\u` naming a surrogate or a
+// code point above 10FFFF) or a column's value passes slogValueLimit. A line that cannot be
+// split into pairs (a key without "=", a bare value holding `"` or `=`, a quote not followed by
+// a space or the line's end, an unterminated quote) is damaged when it starts with `time=` and
+// holds, before the point where it breaks, a `msg` from the table and no other level than INFO;
+// otherwise it is skipped.
+//
+// The log is read in pieces of any size and a line may span many: nothing of a line is held but
+// the values of the keys a record needs, so a skipped line of any length is never held whole.
+// The same bytes give the same lines however they are cut into pieces.
+class SlogReader {
+public:
+    SlogReader();
+
+    // Reads the next piece of a file; calls onLine(const SlogLine&) for every line that ends in
+    // it, in order.
+    template <class OnLine> void read(std::string_view piece, OnLine&& onLine) { readPiece(piece, sinkOf(onLine)); }
+    // The end of a file: the line its last piece left unended, when there is one, is judged as
+    // if it ended there, except that a transfer record is damaged (it was cut short: the server
+    // ends every line). The next piece starts a new line.
+    template <class OnLine> void finish(OnLine&& onLine) { finishFile(sinkOf(onLine)); }
+    // Whether a line read so far began with the keys time, level and msg, in that order: what
+    // marks a file as a modern server's log.
+    bool sawSlogLine() const { return sawSlogLine_; }
+
+private:
+    // Where the reader stands in the current line.
+    enum class State : std::uint8_t {
+        Key,          // in a key (or before its first byte)
+        ValueStart,   // just after "="
+        Bare,         // in a bare value
+        Quoted,       // in a quoted value
+        Escape,       // after a backslash in a quoted value
+        Hex,          // in the hexadecimal digits of an escape
+        AfterQuote,   // after a closing quote
+        AfterQuoteCr, // after a closing quote and a CR
+        Skip,         // the line is judged: on to its end
+    };
+    // The keys a record reads.
+    enum Slot : std::uint8_t { Time, Level, Msg, Address, Login, Name, FilePath, Path, DstFile, DstPath, None };
+    static constexpr std::size_t slots = None;
+    static constexpr std::size_t keyBytes = 16; // longer keys are none of the slots
+
+    // Where judged lines go: a callable, called through one function pointer.
+    struct Sink {
+        void* onLine;
+        void (*call)(void*, const SlogLine&);
+    };
+    template <class OnLine> static Sink sinkOf(OnLine& onLine)
+    {
+        return {const_cast<void*>(static_cast<const void*>(&onLine)),
+                [](void* f, const SlogLine& line) { (*static_cast<OnLine*>(f))(line); }};
+    }
+    struct Value {
+        std::string bytes;
+        bool seen = false;
+        bool tooLong = false;
+    };
+
+    void readPiece(std::string_view piece, Sink sink);
+    void finishFile(Sink sink);
+    // Each reads on from p in its state and returns where it stopped.
+    const char* readKey(const char* p, const char* end);
+    const char* readBare(const char* p, const char* end, Sink sink);
+    const char* readQuoted(const char* p, const char* end);
+    const char* readEscape(const char* p);
+    const char* readHex(const char* p, const char* end);
+    void keyEnded();
+    void valueEnded();
+    void keep(const char* from, const char* to);
+    void keepByte(char c);
+    void keepCodePoint(std::uint32_t code);
+    void breakLine();
+    void lineEnded(Sink sink, bool unended);
+    SlogKind judge(bool unended) const;
+    void resetLine();
+    static Slot slotOf(std::string_view key);
+
+    State state_ = State::Key;
+    SlogKind skipped_ = SlogKind::Skipped; // what a line in Skip is
+    Slot slot_ = None;                     // the value being read, when a record needs it
+    char key_[keyBytes] = {};
+    std::size_t keyLength_ = 0;
+    std::size_t pairs_ = 0; // pairs begun on this line
+    bool lineBegun_ = false;
+    bool startsWithTime_ = false;
+    bool unreadable_ = false;      // a value of the line cannot be read
+    bool valueUnreadable_ = false; // the value being read cannot be read
+    bool levelBad_ = false;        // a level other than INFO
+    bool messageSeen_ = false;
+    bool messageKnown_ = false; // a message of the table, read
+    bool slogOrder_ = true;     // the keys so far were time, level, msg in that order
+    bool sawSlogLine_ = false;
+    Side side_ = Side::Download;
+    Slot pathSlot_ = None;
+    std::uint32_t hex_ = 0; // the escape's value so far
+    std::uint8_t hexLeft_ = 0;
+    bool hexRune_ = false; // \u or \U, else \x
+    std::array<Value, slots> values_;
+    std::uint32_t touched_ = 0; // the values seen on this line, one bit each
+};
+
+} // namespace quorvel

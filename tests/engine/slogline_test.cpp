@@ -1,0 +1,294 @@
+// SPDX-License-Identifier: MIT
+// The modern log's line reader: each escape, the record rules and their traps, and the same
+// lines however the bytes are cut into pieces.
+#include "ingest/slogline.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace quorvel {
+namespace {
+
+using namespace std::literals;
+
+// A judged line with its columns copied out.
+struct Judged {
+    SlogKind kind = SlogKind::Skipped;
+    Side side = Side::Download;
+    std::array<std::string, 5> columns;
+    bool operator==(const Judged&) const = default;
+};
+
+void PrintTo(const Judged& j, std::ostream* os)
+{
+    *os << (j.kind == SlogKind::Transfer  ? "transfer"
+            : j.kind == SlogKind::Damaged ? "damaged"
+                                          : "skipped")
+        << ' ' << (j.side == Side::Download ? "download" : "upload");
+    for (const std::string& c : j.columns)
+        *os << " [" << ::testing::PrintToString(c) << ']';
+}
+
+// Every line of text, read in pieces of `piece` bytes, then the end of the file.
+std::vector<Judged> judged(std::string_view text, std::size_t piece = std::string_view::npos)
+{
+    std::vector<Judged> lines;
+    const auto onLine = [&](const SlogLine& line) {
+        Judged j{line.kind, line.kind == SlogKind::Skipped ? Side::Download : line.side, {}};
+        for (std::size_t k = 0; k < 5; ++k)
+            j.columns[k] = line.columns[k];
+        lines.push_back(j);
+    };
+    SlogReader reader;
+    for (std::size_t at = 0; at < text.size(); at += piece)
+        reader.read(text.substr(at, piece), onLine);
+    reader.finish(onLine);
+    return lines;
+}
+
+Judged transfer(Side side, std::string stamp, std::string address, std::string account, std::string user,
+                std::string file)
+{
+    return {SlogKind::Transfer, side, {stamp, address, account, user, file}};
+}
+
+Judged damaged(Side side)
+{
+    return {SlogKind::Damaged, side, {}};
+}
+
+const Judged skipped{};
+
+constexpr std::string_view stamp = "time=2026-03-14T21:07:52-04:00";
+// A download record's keys after its message, with a name of choice.
+std::string downloadWith(std::string_view name)
+{
+    return std::string(stamp) +
+           " level=INFO msg=\"Download file\" remoteAddr=203.0.113.45:61022 login=guest Name=" + std::string(name) +
+           " filePath=/srv/Files/Games/Glider.sit\n";
+}
+
+struct LineCase {
+    const char* what;
+    std::string text;
+    Judged expected;
+};
+
+void PrintTo(const LineCase& c, std::ostream* os)
+{
+    *os << c.what;
+}
+
+class OneLine : public ::testing::TestWithParam<LineCase> {};
+
+TEST_P(OneLine, IsJudgedByTheRecordRules)
+{
+    const std::vector<Judged> lines = judged(GetParam().text);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines.front(), GetParam().expected);
+}
+
+Judged glider(std::string user)
+{
+    return transfer(Side::Download, "2026-03-14T21:07:52-04:00", "203.0.113.45", "guest", std::move(user),
+                    "Glider.sit");
+}
+
+std::vector<LineCase> escapeCases()
+{
+    return {
+        {"Bare", downloadWith("marla"), glider("marla")},
+        {"BareBackslashIsLiteral", downloadWith("a\\nb\\"), glider("a\\nb\\")},
+        {"BareWith8BitBytes", downloadWith("Ren\x8e\xff"), glider("Ren\x8e\xff")},
+        {"QuotedSpace", downloadWith("\"DJ Pluto\""), glider("DJ Pluto")},
+        {"Empty", downloadWith("\"\""), glider("")},
+        {"QuoteAndBackslash", downloadWith(R"("say \"hi\" \\o/")"), glider(R"(say "hi" \o/)")},
+        {"LetterEscapes", downloadWith(R"("\a\b\f\n\r\t\v")"), glider("\a\b\f\n\r\t\v")},
+        {"HexBytes", downloadWith(R"("Ren\x8e\x00\xFF\x7f")"), glider("Ren\x8e\0\xff\x7f"s)},
+        {"FourDigitCodePoints", downloadWith(R"("\u00e9\u00A0\u200b\uffff")"),
+         glider("\xC3\xA9\xC2\xA0\xE2\x80\x8B\xEF\xBF\xBF")},
+        {"EightDigitCodePoints", downloadWith(R"("\U0001F600\U0010ffff\U00000041")"),
+         glider("\xF0\x9F\x98\x80\xF4\x8F\xBF\xBF"
+                "A")},
+        {"RawBytesInsideQuotes", downloadWith("\"a\tb\rc\x01\""), glider("a\tb\rc\x01")},
+        {"UnknownEscape", downloadWith(R"("a\qb")"), damaged(Side::Download)},
+        {"ApostropheEscape", downloadWith(R"("a\'b")"), damaged(Side::Download)},
+        {"OctalEscape", downloadWith(R"("\101")"), damaged(Side::Download)},
+        {"ShortHex", downloadWith(R"("\x4")"), damaged(Side::Download)},
+        {"ShortHexBeforeQuote", downloadWith(R"("\u12" x")"), damaged(Side::Download)},
+        {"Surrogate", downloadWith(R"("\ud800")"), damaged(Side::Download)},
+        {"LastSurrogate", downloadWith(R"("\uDFFF")"), damaged(Side::Download)},
+        {"BeyondUnicode", downloadWith(R"("\U00110000")"), damaged(Side::Download)},
+        {"UnreadableValueOfAnotherKey", downloadWith(R"(x extra="\z")"), damaged(Side::Download)},
+    };
+}
+
+std::string line(std::string_view pairs)
+{
+    return std::string(stamp) + " " + std::string(pairs) + "\n";
+}
+
+std::vector<LineCase> recordCases()
+{
+    const std::string who = " remoteAddr=198.51.100.9:50003 login=guest Name=kit ";
+    const auto kit = [](Side side, std::string file, std::string address = "198.51.100.9") {
+        return transfer(side, "2026-03-14T21:07:52-04:00", std::move(address), "guest", "kit", std::move(file));
+    };
+    return {
+        {"DownloadFile", line("level=INFO msg=\"Download file\"" + who + "filePath=/a/b/Glider.sit"),
+         kit(Side::Download, "Glider.sit")},
+        {"FolderDownload", line("level=INFO msg=\"Start folder download\"" + who + "path=config/Files/Fonts"),
+         kit(Side::Download, "Fonts")},
+        {"FileUpload", line("level=INFO msg=\"File upload complete\"" + who + "dstFile=\"/up/mix tape 3.mp3\""),
+         kit(Side::Upload, "mix tape 3.mp3")},
+        {"FolderUpload",
+         line("level=INFO msg=\"Folder upload started\"" + who +
+              "dstPath=/data/Photos TransferSize=5 C=\"\\x00\\x03\""),
+         kit(Side::Upload, "Photos")},
+        {"WindowsPath", line("level=INFO msg=\"Download file\"" + who + R"(filePath="C:\\Mobius\\Files\\a b.zip")"),
+         kit(Side::Download, "a b.zip")},
+        {"BareWindowsPath", line("level=INFO msg=\"Download file\"" + who + R"(filePath=C:\Mobius\Files\ab.zip)"),
+         kit(Side::Download, "ab.zip")},
+        {"EscapedSlash", line("level=INFO msg=\"Download file\"" + who + R"(filePath="a\x2fb\u005cc")"),
+         kit(Side::Download, "c")},
+        {"PathEndingInSlash", line("level=INFO msg=\"Download file\"" + who + "filePath=/a/b/"),
+         kit(Side::Download, "")},
+        {"PathWithoutSlash", line("level=INFO msg=\"Download file\"" + who + "filePath=Glider.sit"),
+         kit(Side::Download, "Glider.sit")},
+        {"KeysInAnyOrder",
+         "filePath=/x/f login=guest Name=kit remoteAddr=198.51.100.9:1 msg=\"Download file\" "
+         "level=INFO time=2026-03-14T21:07:52-04:00\n",
+         kit(Side::Download, "f")},
+        {"IPv6",
+         line("level=INFO msg=\"Download file\" remoteAddr=[2001:db8:4::17]:52110 login=guest Name=kit filePath=f"),
+         kit(Side::Download, "f", "2001:db8:4::17")},
+        {"IPv6WithoutPort", line("level=INFO msg=\"Download file\" remoteAddr=[::1] login=guest Name=kit filePath=f"),
+         kit(Side::Download, "f", "::1")},
+        {"AddressWithoutPort",
+         line("level=INFO msg=\"Download file\" remoteAddr=10.0.0.1 login=guest Name=kit filePath=f"),
+         kit(Side::Download, "f", "10.0.0.1")},
+        {"IPv6WithoutBrackets",
+         line("level=INFO msg=\"Download file\" remoteAddr=fe80::1 login=guest Name=kit filePath=f"),
+         kit(Side::Download, "f", "fe80::1")},
+        {"FirstOfTwoKeysCounts",
+         line("level=INFO msg=\"Download file\"" + who + "Name=other login=x filePath=/a/first filePath=/a/second"),
+         kit(Side::Download, "first")},
+        {"QuotedStamp", "time=\"2026-03-14T21:07:52-04:00\" level=INFO msg=\"Download file\"" + who + "filePath=f\n",
+         kit(Side::Download, "f")},
+        {"LongPathShortName",
+         line("level=INFO msg=\"Download file\"" + who + "filePath=/" + std::string(slogValueLimit + 10, 'd') + "/f"),
+         kit(Side::Download, "f")},
+        // The traps: a transfer's message without its keys, or at another level.
+        {"RequestLine", line("level=INFO msg=\"Download file\" ip=198.51.100.9 login=guest Name=kit"), skipped},
+        {"RequestLineWithPath",
+         line("level=INFO msg=\"Download file\" ip=198.51.100.9 login=guest Name=kit filePath=f"), skipped},
+        {"NoAddress", line("level=INFO msg=\"Download file\" login=guest Name=kit filePath=f"), skipped},
+        {"OtherPathKey", line("level=INFO msg=\"Download file\"" + who + "path=f"), skipped},
+        {"ErrorLevel", line("level=ERROR msg=\"Download file\"" + who + "filePath=f err=\"gone\""), skipped},
+        {"LevelAfterMessage", line("msg=\"Download file\" level=WARN" + who + "filePath=f"), skipped},
+        {"NoLevel", line("msg=\"Download file\"" + who + "filePath=f"), skipped},
+        {"LowerCaseLevel", line("level=info msg=\"Download file\"" + who + "filePath=f"), skipped},
+        {"PerFileDownload", line("level=INFO msg=\"File download started\"" + who + "filePath=f"), skipped},
+        {"PerFileTransfer", line("level=INFO msg=\"Starting file transfer\"" + who + "filePath=f"), skipped},
+        {"FolderUploadComplete", line("level=INFO msg=\"Folder upload complete\"" + who + "dstPath=f"), skipped},
+        {"MessageWithAnEscapeItCannotRead", line("level=INFO msg=\"Download\\qfile\"" + who + "filePath=f"), skipped},
+        {"Login", line("level=INFO msg=\"Login successful\"" + who), skipped},
+        {"NotSlog", "Mar 14 21:07:52 host mobius[812]: starting\n", skipped},
+        {"Empty", "\n", skipped},
+        // Missing or unreadable columns.
+        {"NoTime", "level=INFO msg=\"Download file\"" + who + "filePath=f\n", damaged(Side::Download)},
+        {"NoLogin", line("level=INFO msg=\"File upload complete\" remoteAddr=1.2.3.4:5 Name=kit dstFile=f"),
+         damaged(Side::Upload)},
+        {"NoName", line("level=INFO msg=\"Download file\" remoteAddr=1.2.3.4:5 login=x filePath=f"),
+         damaged(Side::Download)},
+        {"NameTooLong", downloadWith(std::string(slogValueLimit + 1, 'n')), damaged(Side::Download)},
+        {"NameAtTheLimit", downloadWith(std::string(slogValueLimit, 'n')), glider(std::string(slogValueLimit, 'n'))},
+        // Lines that cannot be split.
+        {"UnterminatedQuote", downloadWith("\"DJ Pluto"), damaged(Side::Download)},
+        {"UnterminatedQuoteWithoutTime", "level=INFO msg=\"Download file\" Name=\"x\n", skipped},
+        {"QuoteInBareValue", downloadWith("a\"b"), damaged(Side::Download)},
+        {"EqualsInBareValue", downloadWith("a=b"), damaged(Side::Download)},
+        {"GarbageAfterQuote", downloadWith("\"a\"b"), damaged(Side::Download)},
+        {"KeyWithoutValue", line("level=INFO msg=\"Download file\" remoteAddr=1.2.3.4:5 garbage"),
+         damaged(Side::Download)},
+        {"TwoSpaces", line("level=INFO msg=\"File upload complete\"  remoteAddr=1.2.3.4:5"), damaged(Side::Upload)},
+        {"TrailingSpace", line("level=INFO msg=\"Download file\"" + who + "filePath=f "), damaged(Side::Download)},
+        {"BreakBeforeTheMessage", line("level=INFO garbage msg=\"Download file\""), skipped},
+        {"BreakAtAnotherLevel", line("level=DEBUG msg=\"Download file\" garbage"), skipped},
+        {"BreakWithoutTime", "level=INFO msg=\"Download file\" garbage\n", skipped},
+        {"BreakInAnotherMessage", line("level=INFO msg=Chat garbage"), skipped},
+    };
+}
+
+INSTANTIATE_TEST_SUITE_P(Escapes, OneLine, ::testing::ValuesIn(escapeCases()),
+                         [](const auto& row) { return std::string(row.param.what); });
+INSTANTIATE_TEST_SUITE_P(Records, OneLine, ::testing::ValuesIn(recordCases()),
+                         [](const auto& row) { return std::string(row.param.what); });
+
+TEST(SlogLines, CrBeforeLfIsDroppedAnywhereElseKept)
+{
+    const std::string record = downloadWith("kit");
+    EXPECT_EQ(judged(record.substr(0, record.size() - 1) + "\r\n"), judged(record));
+    // After a quoted value too; a CR inside a value, or before another CR, stays.
+    const std::string quotedLast = line("level=INFO msg=\"Download file\" remoteAddr=1.2.3.4:5 login=a Name=b "
+                                        "filePath=\"/x/f\"\r\n");
+    EXPECT_EQ(judged(quotedLast).front().columns[4], "f");
+    EXPECT_EQ(judged(downloadWith("k\rit")).front().columns[3], "k\rit");
+    EXPECT_EQ(judged(record.substr(0, record.size() - 1) + "\r\r\n").front().columns[4], "Glider.sit\r");
+}
+
+TEST(SlogLines, AnUnendedLastLineThatIsATransferIsDamaged)
+{
+    const std::string record = downloadWith("kit");
+    EXPECT_EQ(judged(record + record.substr(0, record.size() - 1)),
+              (std::vector<Judged>{glider("kit"), damaged(Side::Download)}));
+    EXPECT_EQ(judged(record + record.substr(0, record.size() - 5)),
+              (std::vector<Judged>{glider("kit"), damaged(Side::Download)}));
+    const std::string quoted = downloadWith("\"DJ Pluto\"");
+    EXPECT_EQ(judged(record + quoted.substr(0, quoted.find("Pluto"))),
+              (std::vector<Judged>{glider("kit"), damaged(Side::Download)}));
+    EXPECT_EQ(judged(record + "time=x level=INFO msg=Chat"), (std::vector<Judged>{glider("kit"), skipped}));
+    EXPECT_EQ(judged(record + "time=x level=INFO msg=\"Download file\" ip=1"),
+              (std::vector<Judged>{glider("kit"), skipped}));
+    EXPECT_EQ(judged(record + "time=x level=INFO msg=\"Download file\" ip=\"1\"\r"),
+              (std::vector<Judged>{glider("kit"), damaged(Side::Download)}));
+    EXPECT_EQ(judged(record), std::vector<Judged>{glider("kit")});
+    EXPECT_TRUE(judged("").empty());
+}
+
+TEST(SlogLines, TheSameBytesGiveTheSameLinesInPiecesOfAnySize)
+{
+    std::string text;
+    for (const auto& cases : {escapeCases(), recordCases()})
+        for (const LineCase& c : cases)
+            if (c.text.size() < 4096)
+                text += c.text;
+    text += "time=2026-03-14T21:07:52Z level=INFO msg=\"Download file\" remoteAddr=1.2.3.4:5 login=a Name=b filePath=f";
+    const std::vector<Judged> whole = judged(text);
+    EXPECT_EQ(whole.size(), std::count(text.begin(), text.end(), '\n') + 1);
+    EXPECT_EQ(whole.back(), damaged(Side::Download));
+    for (std::size_t piece = 1; piece < 80; ++piece)
+        ASSERT_EQ(judged(text, piece), whole) << "pieces of " << piece;
+}
+
+TEST(SlogLines, AModernLogLineBeginsWithTimeLevelAndMessage)
+{
+    const auto slog = [](std::string_view text) {
+        SlogReader reader;
+        reader.read(text, [](const SlogLine&) {});
+        return reader.sawSlogLine();
+    };
+    EXPECT_TRUE(slog("time=2026-03-14T21:07:52Z level=DEBUG msg=x"));
+    EXPECT_TRUE(slog("journal start\nanything\ntime=\"\" level=\"\" msg="));
+    EXPECT_FALSE(slog("time=2026-03-14T21:07:52Z level=DEBUG"));
+    EXPECT_FALSE(slog("level=INFO time=x msg=x\n"));
+    EXPECT_FALSE(slog("time=x level=INFO other=y msg=x\n"));
+    EXPECT_FALSE(slog(" time=x level=INFO msg=x\n"));
+    EXPECT_FALSE(slog("time=x level=INFO msgs=x\n"));
+}
+
+} // namespace
+} // namespace quorvel
