@@ -24,7 +24,8 @@ using reference::Date;
 struct Twins {
     TempServer twin;
     TempServer mobius;
-    std::vector<std::string> values; // searched for: names, files and accounts of the log
+    std::vector<std::string> values; // searched for: an address, names, files and accounts of the log
+    std::string day;                 // the first record's day, YYYY-MM-DD
 
     Twins()
     {
@@ -42,10 +43,12 @@ struct Twins {
         options.out = mobius.folder();
         options.format = loggen::Format::Mobius;
         loggen::writeServer(options);
-        values = pickValues(readFile(fs::path(twin.folder()) / "Download Log.txt"));
+        const std::string log = readFile(fs::path(twin.folder()) / "Download Log.txt");
+        values = pickValues(log);
+        day = log.substr(log.find('\r') + 1, 10);
     }
 
-    // From the twin's records: the first record's account, user name and file, and the first
+    // From the twin's records: the first record's address, account, user name and file, and the first
     // user name and file that a modern log must escape (a quote, a backslash, a byte above 0x7F).
     static std::vector<std::string> pickValues(const std::string& log)
     {
@@ -62,7 +65,7 @@ struct Twins {
                 from = tab + 1;
             }
             if (picked.empty())
-                picked = {columns[2], columns[3], columns[4]};
+                picked = {columns[1], columns[2], columns[3], columns[4]};
             const auto escaped = [](const std::string& s) {
                 return std::any_of(s.begin(), s.end(), [](char c) {
                     return c == '"' || c == '\\' || static_cast<unsigned char>(c) >= 0x7F;
@@ -100,7 +103,7 @@ TEST_P(TwinFolders, AnswerEveryVerbWithTheSameBytesInEveryFormatWithAndWithoutAP
 {
     const reference::Verb& verb = GetParam();
     const Twins& folders = twins();
-    ASSERT_EQ(folders.values.size(), 5u) << "the log holds names that a modern log escapes";
+    ASSERT_EQ(folders.values.size(), 6u) << "the log holds names that a modern log escapes";
     const reference::Server model{readFile(fs::path(folders.twin.folder()) / "Download Log.txt"),
                                   readFile(fs::path(folders.twin.folder()) / "Upload Log.txt"), [&] {
                                       std::vector<std::string> accounts;
@@ -110,7 +113,10 @@ TEST_P(TwinFolders, AnswerEveryVerbWithTheSameBytesInEveryFormatWithAndWithoutAP
                                       return accounts;
                                   }()};
     const std::vector<Period> periods{{}, {Date{2001, 1, 20}, Date{2001, 2, 10}}, {{}, Date{2001, 1, 5}}};
-    for (const std::string& value : verb.takesValue ? folders.values : std::vector<std::string>{""})
+    using enum reference::Verb::Value;
+    for (const std::string& value : verb.value == Text  ? folders.values
+                                    : verb.value == Day ? std::vector<std::string>{folders.day, "2001-01-21"}
+                                                        : std::vector<std::string>{""})
         for (const Period& period : periods)
             for (const char* format : {"text", "csv", "json"}) {
                 std::vector<std::string> args{"--format", format};
@@ -119,7 +125,7 @@ TEST_P(TwinFolders, AnswerEveryVerbWithTheSameBytesInEveryFormatWithAndWithoutAP
                 if (period.to)
                     args.insert(args.end(), {"--to", dateText(*period.to)});
                 args.insert(args.end(), {"--", verb.name});
-                if (verb.takesValue)
+                if (verb.value != None)
                     args.push_back(value);
                 SCOPED_TRACE(verb.name + " '" + value + "' " + format +
                              (period.from || period.to ? " in a period" : ""));
@@ -148,8 +154,8 @@ TEST(SampleMobius, AnswersEveryVerb)
     const TempServer program;
     for (const reference::Verb& verb : reference::verbs()) {
         std::vector<std::string> args{"--server", sample, verb.name};
-        if (verb.takesValue)
-            args.push_back("guest");
+        if (verb.value != reference::Verb::Value::None)
+            args.push_back(verb.value == reference::Verb::Value::Day ? "2025-06-01" : "guest");
         const ReportRun run = report(program, args);
         EXPECT_EQ(run.code, 0) << verb.name;
         EXPECT_EQ(run.err, "") << verb.name;
