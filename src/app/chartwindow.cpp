@@ -24,6 +24,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 #include <array>
 #include <filesystem>
 #include <vector>
@@ -137,13 +138,19 @@ bool isUndatedRow(const Answer& answer, std::size_t row)
     return answer.cell(row, keyColumn(answer)).text == "undated";
 }
 
-// The dated rows at their day numbers; the days between them at zero while the listing spans
-// at most filledSpan days, else only the rows, each marked with a point.
-void drawDays(QChart& chart, const Answer& answer, std::size_t rows)
+// The day numbers of the first rows of a listing by day.
+std::vector<DayNumber> dayNumbers(const Answer& answer, std::size_t rows)
 {
     std::vector<DayNumber> days;
     for (std::size_t row = 0; row < rows; ++row)
         days.push_back(readDay(answer.cell(row, keyColumn(answer)).text).value_or(0));
+    return days;
+}
+
+// The dated rows at their day numbers; the days between them at zero while the listing spans
+// at most filledSpan days, else only the rows, each marked with a point.
+void drawDays(QChart& chart, const Answer& answer, const std::vector<DayNumber>& days)
+{
     const bool filled = std::int64_t{days.back()} - days.front() <= filledSpan;
     QList<QPointF> points;
     std::int64_t most = 0;
@@ -338,13 +345,68 @@ void ChartWindow::draw(const Answer& answer, const std::string& serverFolder, co
     QChart* chart = newChart();
     chart->setTitle(chartTitle(answer, serverFolder, period).toHtmlEscaped());
     const ChartKind kind = chartKind(answer);
+    const std::vector<DayNumber> days = kind == ChartKind::Days ? dayNumbers(answer, rows) : std::vector<DayNumber>{};
     if (kind == ChartKind::Days)
-        drawDays(*chart, answer, rows);
+        drawDays(*chart, answer, days);
     else
         drawBars(*chart, answer, rows, kind == ChartKind::Listing);
+    entries_.clear();
+    const std::size_t drawn = kind == ChartKind::Listing ? std::min(rows, shownEntries) : rows;
+    for (std::size_t row = 0; row < drawn; ++row)
+        entries_.push_back(drillTarget(answer, row, keyColumn(answer)));
+    connectEntries(*chart, days);
     QChart* old = view_->chart();
     view_->setChart(chart);
     delete old;
+}
+
+void ChartWindow::forgetEntries()
+{
+    entries_.clear();
+    pointTo(false);
+}
+
+const DrillTarget* ChartWindow::entryAt(std::size_t row) const
+{
+    return row < entries_.size() && entries_[row] ? &*entries_[row] : nullptr;
+}
+
+void ChartWindow::pointTo(bool entry)
+{
+    view_->setCursor(entry ? Qt::PointingHandCursor : Qt::ArrowCursor);
+}
+
+// A bar stands for its row, counted from the top for horizontal bars ("others" for none); a
+// point of the line for the row of its day, the nearest whole day to where it was clicked.
+void ChartWindow::connectEntries(QChart& chart, const std::vector<DayNumber>& days)
+{
+    for (QAbstractSeries* series : chart.series()) {
+        if (auto* line = qobject_cast<QLineSeries*>(series)) {
+            const auto rowOf = [days](const QPointF& point) {
+                const auto day = static_cast<DayNumber>(std::llround(point.x()));
+                const auto it = std::lower_bound(days.begin(), days.end(), day);
+                return it != days.end() && *it == day ? static_cast<std::size_t>(it - days.begin()) : days.size();
+            };
+            connect(line, &QLineSeries::clicked, this, [this, rowOf](const QPointF& point) {
+                if (const DrillTarget* target = entryAt(rowOf(point)))
+                    emit drillChosen(*target);
+            });
+            connect(line, &QLineSeries::hovered, this,
+                    [this, rowOf](const QPointF& point, bool on) { pointTo(on && entryAt(rowOf(point))); });
+        } else if (auto* bars = qobject_cast<QAbstractBarSeries*>(series)) {
+            const bool fromTop = qobject_cast<QHorizontalBarSeries*>(bars) != nullptr;
+            const auto rowOf = [bars, fromTop](int index) {
+                const int count = bars->barSets().isEmpty() ? 0 : static_cast<int>(bars->barSets().front()->count());
+                return static_cast<std::size_t>(fromTop ? count - 1 - index : index);
+            };
+            connect(bars, &QAbstractBarSeries::clicked, this, [this, rowOf](int index, QBarSet*) {
+                if (const DrillTarget* target = entryAt(rowOf(index)))
+                    emit drillChosen(*target);
+            });
+            connect(bars, &QAbstractBarSeries::hovered, this,
+                    [this, rowOf](bool on, int index, QBarSet*) { pointTo(on && entryAt(rowOf(index))); });
+        }
+    }
 }
 
 void ChartWindow::savePng()

@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "commands/drill.h"
 #include "model/stamp.h"
 #include "platform/platform.h"
 #include "query/answer.h"
 
 #include <QWidget>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 class QChart;
 class QChartView;
@@ -27,7 +30,9 @@ namespace quorvel::gui {
 // number. A result with no row to draw shows a sentence in place of the chart. Every text from
 // a log, a folder or a path is escaped: Qt Charts reads titles and labels as rich text.
 // "Save as PNG..." asks the platform for a file and writes the chart there, the chart's own
-// background in every pixel.
+// background in every pixel. Clicking a bar, or a point of the line by day, drills down to
+// its entry (not "others") as double-clicking its cell in the output box does; the pointer
+// over one that drills is a hand.
 class ChartWindow : public QWidget {
     Q_OBJECT
 public:
@@ -48,8 +53,17 @@ public:
     // Whether the chart shows, rather than the sentence that the result is empty.
     bool showsChart() const;
 
+    // The bars and points drill nothing from now on: the answer drawn was forgotten.
+    void forgetEntries();
+
+signals:
+    void drillChosen(const quorvel::DrillTarget& target);
+
 private:
     void savePng();
+    void connectEntries(QChart& chart, const std::vector<DayNumber>& days);
+    const DrillTarget* entryAt(std::size_t row) const;
+    void pointTo(bool entry);
 
     Platform& platform_;
     QStackedWidget* pages_ = nullptr;
@@ -58,6 +72,8 @@ private:
     QPushButton* savePng_ = nullptr;
     std::string name_;   // the drawn table's verb, for the proposed file name
     std::string folder_; // where the proposed file goes
+    // What each drawn row drills to, in the rows' order.
+    std::vector<std::optional<DrillTarget>> entries_;
 };
 
 } // namespace quorvel::gui

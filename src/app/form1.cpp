@@ -102,6 +102,14 @@ void Form1::createControls()
     // would otherwise take the drop as text.
     setAcceptDrops(true);
     text1_->viewport()->installEventFilter(this);
+    text1_->setDrillHint([this](std::size_t offset) -> std::optional<std::string> {
+        const std::optional<DrillTarget> target = drillTargetAt(offset);
+        return target ? std::optional(drillHint(*target)) : std::nullopt;
+    });
+    connect(text1_, &OutputBox::drillChosen, this, [this](std::size_t offset) {
+        if (const std::optional<DrillTarget> target = drillTargetAt(offset))
+            drillDown(*target);
+    });
 }
 
 // Every menu item stands in the command table; a leaf without a handler stops the program
@@ -121,6 +129,10 @@ void Form1::createMenus()
                 menu->addSeparator()->setObjectName(QString::fromLatin1(row.separatorBefore));
             QAction* item = menu->addAction(QString::fromLatin1(row.caption));
             item->setObjectName(QString::fromLatin1(row.item));
+            if (row.run == mnuback_Click) {
+                item->setShortcuts(QKeySequence::Back);
+                back_ = item;
+            }
             wireMenuItem(item, row);
         }
     }
@@ -188,7 +200,24 @@ void Form1::wireDialog(ListDialog& dialog, Dialog which)
 template <class Command> void Form1::run(Command&& command)
 {
     runCommand(analyzer_, std::forward<Command>(command));
+    cells_.reset();
     followResult();
+}
+
+std::optional<DrillTarget> Form1::drillTargetAt(std::size_t offset)
+{
+    const std::optional<Answer>& answer = analyzer_.lastAnswer;
+    if (analyzer_.busy || !answer || answer->shape == TextShape::Entries)
+        return std::nullopt;
+    if (!cells_)
+        cells_.emplace(*answer);
+    const std::optional<CellPlace> place = cells_->at(offset);
+    return place ? drillTarget(*answer, place->row, place->column) : std::nullopt;
+}
+
+void Form1::drillDown(DrillTarget target)
+{
+    run([&target](Analyzer& a) { return drill(a, target); });
 }
 
 void Form1::showAbout()
@@ -217,8 +246,10 @@ void Form1::showChart()
     if (!chart_) {
         chart_ = new ChartWindow(analyzer_.platform);
         centreOver(*chart_, *this);
+        connect(chart_, &ChartWindow::drillChosen, this, &Form1::drillDown);
     }
     chart_->draw(*result, analyzer_.state.serverfolder, analyzer_.state.period);
+    chartDrawnAt_ = analyzer_.answersForgotten;
     chart_->show();
     chart_->raise();
     chart_->activateWindow();
@@ -227,8 +258,14 @@ void Form1::showChart()
 void Form1::followResult()
 {
     const std::optional<Answer>& result = analyzer_.lastAnswer;
-    if (chart_ && chart_->isVisible() && result && ChartWindow::canDraw(*result))
+    if (!chart_)
+        return;
+    if (chart_->isVisible() && result && ChartWindow::canDraw(*result)) {
         chart_->draw(*result, analyzer_.state.serverfolder, analyzer_.state.period);
+        chartDrawnAt_ = analyzer_.answersForgotten;
+    } else if (chartDrawnAt_ != analyzer_.answersForgotten) {
+        chart_->forgetEntries();
+    }
 }
 
 void Form1::openServerFolder(const std::string& path)
@@ -278,6 +315,7 @@ std::string Form1::outputText() const
 
 void Form1::setOutputText(std::string text)
 {
+    cells_.reset();
     text1_->setBytes(std::move(text));
 }
 
@@ -315,7 +353,7 @@ void Form1::setCaption(std::string_view caption)
 void Form1::setCommandsEnabled(bool enabled)
 {
     for (QAction* item : commandItems_)
-        item->setEnabled(enabled);
+        item->setEnabled(enabled && (item != back_ || !analyzer_.trail.empty()));
     dialogs_.setCommandsEnabled(enabled);
     sinceEvents_.invalidate();
 }

@@ -4,14 +4,17 @@
 #include "app/aboutbox.h"
 #include "app/chartwindow.h"
 #include "commands/analyzer.h"
+#include "commands/drill.h"
 #include "commands/outcome.h"
 #include "dialogs/dialogset.h"
 #include "platform/window.h"
+#include "present/answertext.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
 
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -86,6 +89,10 @@ private:
     void showChart();
     void followResult();
     bool takeFolderDrop(QEvent* event);
+    // What the output box's cell holding a byte drills to: only while it holds the last
+    // answer's text and no command runs.
+    std::optional<DrillTarget> drillTargetAt(std::size_t offset);
+    void drillDown(DrillTarget target);
 
     Analyzer analyzer_;
     // Dialogs are touched through a const Window method too (selectedEntry creates a dialog).
@@ -93,6 +100,13 @@ private:
     StatusLine* lblinfo_ = nullptr;
     OutputBox* text1_ = nullptr;
     std::vector<QAction*> commandItems_;
+    QAction* back_ = nullptr; // enabled only while the trail has a step
+    // Where the last answer's cells stand in the output box; made when first asked, dropped
+    // after every command.
+    std::optional<TextCells> cells_;
+    // Analyzer::answersForgotten when the chart window last drew: its entries drill only
+    // while no answer was forgotten since.
+    std::uint64_t chartDrawnAt_ = 0;
     QPointer<AboutBox> about_;
     QPointer<ChartWindow> chart_;
     bool closing_ = false;

@@ -36,6 +36,15 @@ struct Analyzer {
     // "Chart" (quorvel-report prints it); none after a reload, a folder switch or a period
     // change.
     std::optional<Answer> lastAnswer;
+    // The answers shown before each drill-down of the current trail, the oldest first (at most
+    // trailSteps; see commands/drill.h). A command from a menu starts a new trail; a reload, a
+    // folder switch or a period change empties it with lastAnswer.
+    std::vector<Answer> trail;
+    static constexpr std::size_t trailSteps = 20;
+    // Counts the times lastAnswer and the trail were forgotten (forgetAnswers), so that what
+    // was taken from them before (a chart's entries) is known to be out of date.
+    std::uint64_t answersForgotten = 0;
+    bool drilling = false; // the running command is a drill-down: its answer adds a step
     // What quorvel-report says on its error stream though the command goes on (account files
     // left out, damaged lines of a modern log), in the order it happened; the window shows the
     // same in its status line instead.

@@ -98,8 +98,12 @@ Outcome affordAnswer(Analyzer& a, const AnswerSize& size)
 {
     // A period's line goes in front of the text, which is then copied once (commands/period.h).
     const std::uint64_t lead = a.state.period.isAllTime() ? 0 : size.text;
-    if (size.bytes + lead > a.memoryLeft())
-        return refuse(a, notEnoughMemoryMessage);
+    // The trail's answers give way to a new one, the oldest first.
+    while (size.bytes + lead > a.memoryLeft()) {
+        if (a.trail.empty())
+            return refuse(a, notEnoughMemoryMessage);
+        a.trail.erase(a.trail.begin());
+    }
     return Outcome::done();
 }
 

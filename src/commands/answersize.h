@@ -35,7 +35,8 @@ struct AnswerSize {
 };
 
 // Refuses with "Not enough memory for this command" when the answer would pass what the system
-// can still give (Analyzer::memoryLeft); done otherwise.
+// can still give (Analyzer::memoryLeft); done otherwise. While it would, the trail's steps
+// (Analyzer::trail) are dropped first, the oldest first, to make room.
 Outcome affordAnswer(Analyzer& a, const AnswerSize& size);
 
 // What reading the side's records under the period adds to an answer: the records' stamps

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "commands/commandtable.h"
 
+#include "commands/drill.h"
 #include "commands/insights.h"
 #include "commands/loading.h"
 #include "commands/period.h"
@@ -120,7 +121,9 @@ constexpr CommandRow written[] = {
      .match = Field::spare, .description = "every download from an address"},
     {.ask = daySearch, .twins = true, .verb = "downloads-on-day", .value = ValueKind::Day, .readsStamps = true,
      .description = "every download of a day"},
-    {.item = "mnuperiod", .caption = "Period...", .menu = Insights, .run = mnuperiod_Click},
+    {.item = "mnuback", .caption = "Back", .menu = Insights, .run = mnuback_Click},
+    {.item = "mnuperiod", .caption = "Period...", .menu = Insights, .separatorBefore = "mnubacksep",
+     .run = mnuperiod_Click},
     {.item = "mnudownloadsbyday", .caption = "Downloads By Day", .menu = Insights,
      .separatorBefore = "mnudownloadinsightssep", .ask = byDay, .twins = true, .verb = "downloads-by-day",
      .reads = noColumn, .readsStamps = true, .description = "the downloads of every day, oldest first"},

@@ -106,7 +106,7 @@ void unloadLog(Analyzer& a, Side side)
     a.state.log(side) = LogState{};
     a.window.clearList(pickDialog(side, Pick::Files));
     a.window.clearList(pickDialog(side, Pick::Names));
-    a.lastAnswer.reset();
+    forgetAnswers(a);
 }
 
 Outcome loadlog(Analyzer& a, Side side)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "commands/period.h"
 
+#include "commands/program.h"
 #include "commands/searches.h"
 #include "commands/windowprogress.h"
 #include "present/statustext.h"
@@ -91,7 +92,7 @@ Outcome mnuperiod_Click(Analyzer& a)
     if (chosen->toOn)
         period.to = dayOf(chosen->to);
     a.state.period = period;
-    a.lastAnswer.reset();
+    forgetAnswers(a);
     for (const Side side : {Side::Download, Side::Upload}) {
         LogState& log = a.state.log(side);
         log.nameslisted = false;

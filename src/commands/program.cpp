@@ -29,12 +29,30 @@ Outcome show(Analyzer& a, Answered answered, std::string_view verb)
         return std::move(answered.outcome);
     Answer& answer = *answered.answer;
     answer.verb = verb;
+    const bool step = a.drilling && a.lastAnswer;
+    // Room first: nothing below may fail once the output box has the new text.
+    if (step)
+        a.trail.reserve(Analyzer::trailSteps + 1);
     if (answer.shape != TextShape::Entries)
         a.window.setOutputText(answerText(answer));
+    if (step) {
+        a.trail.push_back(std::move(*a.lastAnswer));
+        if (a.trail.size() > Analyzer::trailSteps)
+            a.trail.erase(a.trail.begin());
+    } else {
+        a.trail.clear();
+    }
     a.lastAnswer = std::move(answer);
     if (answered.keep)
         answered.keep();
     return std::move(answered.outcome);
+}
+
+void forgetAnswers(Analyzer& a)
+{
+    a.lastAnswer.reset();
+    a.trail.clear();
+    ++a.answersForgotten;
 }
 
 Outcome Form_Load(Analyzer& a)

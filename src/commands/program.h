@@ -45,9 +45,15 @@ using Question = Answered (*)(Analyzer& a, Side side, const std::string& value);
 
 // Shows what a question gave, as the answer to verb: the output box gets the answer's text (a
 // list box's entries stay in their list), and the answer is kept as the last one, for
-// "Export as CSV..." and "Chart" (quorvel-report prints it). Returns the outcome: done for an
+// "Export as CSV..." and "Chart" (quorvel-report prints it). The answer it replaces becomes
+// the trail's last step when the command is a drill-down (the oldest step goes beyond
+// Analyzer::trailSteps); any other answer starts a new trail. Returns the outcome: done for an
 // answer.
 Outcome show(Analyzer& a, Answered answered, std::string_view verb);
+
+// Forgets the last answer and the trail: their rows may read records about to go, or were
+// read under a period that no longer holds.
+void forgetAnswers(Analyzer& a);
 
 // Runs one command to its end and returns how it ended. Only one command runs at a time: while
 // it runs, the menus and the dialogs' buttons are disabled, and a command started meanwhile

@@ -126,6 +126,42 @@ DecodedText decodeText(std::string_view bytes)
     return result;
 }
 
+TextOffsets::TextOffsets(std::string_view bytes) : bytes_(bytes)
+{
+    qsizetype character = 0;
+    for (const std::string_view line : splitLines(bytes)) {
+        const bool utf8 = isValidUtf8(line);
+        lines_.push_back({static_cast<std::size_t>(line.data() - bytes.data()), character, utf8});
+        if (!utf8)
+            character += static_cast<qsizetype>(line.size());
+        else
+            // One UTF-16 unit for each sequence, two for a sequence of four bytes.
+            for (const char c : line) {
+                const auto byte = static_cast<unsigned char>(c);
+                character += ((byte & 0xC0) != 0x80 ? 1 : 0) + (byte >= 0xF0 ? 1 : 0);
+            }
+        ++character; // the line break
+    }
+}
+
+std::size_t TextOffsets::byteAt(qsizetype position) const
+{
+    const auto line = std::prev(std::upper_bound(lines_.begin(), lines_.end(), position,
+                                                 [](qsizetype at, const Line& l) { return at < l.character; }));
+    std::size_t byte = line->byte;
+    qsizetype character = line->character;
+    if (!line->utf8)
+        return std::min(byte + static_cast<std::size_t>(position - character), bytes_.size());
+    while (byte < bytes_.size() && character < position && bytes_[byte] != '\r' && bytes_[byte] != '\n') {
+        const std::size_t length = std::max<std::size_t>(utf8SequenceAt(bytes_, byte), 1);
+        character += length == 4 ? 2 : 1;
+        if (character > position)
+            break; // the second half of a pair: the character starts at byte
+        byte += length;
+    }
+    return byte;
+}
+
 std::string encodeEditedText(const QString& text, std::string_view original, bool originalAllUtf8)
 {
     const QStringList lines = text.split(QLatin1Char('\n'));

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorvel::gui {
 
@@ -22,6 +23,26 @@ struct DecodedText {
     bool allUtf8 = true;
 };
 DecodedText decodeText(std::string_view bytes);
+
+// Where the characters of a text shown by decodeText come from: the byte at which the
+// character at a position of the shown text starts (a line break's first byte for the '\n'
+// that stands for it). Made with one pass over the bytes, which must outlive it unchanged.
+class TextOffsets {
+public:
+    explicit TextOffsets(std::string_view bytes);
+
+    // The byte offset of the character at position; the text's size past its end.
+    std::size_t byteAt(qsizetype position) const;
+
+private:
+    struct Line {
+        std::size_t byte;     // its first byte
+        qsizetype character;  // its first character
+        bool utf8;            // shown as UTF-8, else one character a byte
+    };
+    std::string_view bytes_;
+    std::vector<Line> lines_;
+};
 
 // Converts text that the user edited back to bytes, lines joined by CR LF. The unchanged lines
 // before and after the edited region keep the bytes of the original line in their place; a
