@@ -24,8 +24,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cmath>
 #include <array>
+#include <cmath>
 #include <filesystem>
 #include <vector>
 

@@ -110,8 +110,8 @@ std::optional<std::size_t> OutputBox::drillableAt(QPoint point) const
     const QTextLayout* layout = block.layout();
     if (!layout)
         return std::nullopt;
-    const QPointF inBlock = QPointF(point) - blockBoundingGeometry(block).translated(contentOffset()).topLeft() -
-                            layout->position();
+    const QPointF inBlock =
+        QPointF(point) - blockBoundingGeometry(block).translated(contentOffset()).topLeft() - layout->position();
     for (int i = 0; i < layout->lineCount(); ++i) {
         const QTextLine line = layout->lineAt(i);
         if (inBlock.y() < line.y() || inBlock.y() >= line.y() + line.height())
@@ -170,10 +170,10 @@ bool OutputBox::viewportEvent(QEvent* event)
     const auto* help = static_cast<QHelpEvent*>(event);
     const std::optional<std::size_t> offset = drillableAt(help->pos());
     if (const std::optional<std::string> hint = hintAt(offset))
-        QToolTip::showText(help->globalPos(),
-                           Qt::convertFromPlainText(QStringLiteral("Double-click: ") + decodeLine(*hint),
-                                                    Qt::WhiteSpaceNoWrap),
-                           viewport());
+        QToolTip::showText(
+            help->globalPos(),
+            Qt::convertFromPlainText(QStringLiteral("Double-click: ") + decodeLine(*hint), Qt::WhiteSpaceNoWrap),
+            viewport());
     else
         QToolTip::hideText();
     return true;

@@ -66,7 +66,6 @@ private:
     bool allUtf8_ = true;
     DrillHint hint_;
     mutable std::optional<TextOffsets> offsets_; // made when first needed
-
 };
 
 } // namespace quorvel::gui

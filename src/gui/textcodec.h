@@ -36,9 +36,9 @@ public:
 
 private:
     struct Line {
-        std::size_t byte;     // its first byte
-        qsizetype character;  // its first character
-        bool utf8;            // shown as UTF-8, else one character a byte
+        std::size_t byte;    // its first byte
+        qsizetype character; // its first character
+        bool utf8;           // shown as UTF-8, else one character a byte
     };
     std::string_view bytes_;
     std::vector<Line> lines_;

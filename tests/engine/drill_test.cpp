@@ -160,8 +160,8 @@ void expectCellsWhereTheTextHasThem(const Answer& answer)
         EXPECT_EQ(found[k].row, row);
         EXPECT_EQ(found[k].column, column);
         const Cell cell = answer.cell(row, column);
-        const std::string printed = answer.columns[column].kind == ColumnKind::Count ? std::to_string(cell.count)
-                                                                                      : std::string(cell.text);
+        const std::string printed =
+            answer.columns[column].kind == ColumnKind::Count ? std::to_string(cell.count) : std::string(cell.text);
         // In the order of the text, each where the text has it.
         EXPECT_EQ(text.substr(found[k].begin, found[k].end - found[k].begin), printed);
         EXPECT_GE(found[k].begin, previousEnd);
