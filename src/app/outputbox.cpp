@@ -48,6 +48,11 @@ int widestFirstField(const QString& text, int most)
 
 } // namespace
 
+QString plainTip(const QString& text)
+{
+    return QStringLiteral("<p style='white-space:pre'>") + text.toHtmlEscaped() + QStringLiteral("</p>");
+}
+
 OutputBox::OutputBox(QWidget* parent) : QPlainTextEdit(parent)
 {
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -170,10 +175,8 @@ bool OutputBox::viewportEvent(QEvent* event)
     const auto* help = static_cast<QHelpEvent*>(event);
     const std::optional<std::size_t> offset = drillableAt(help->pos());
     if (const std::optional<std::string> hint = hintAt(offset))
-        QToolTip::showText(
-            help->globalPos(),
-            Qt::convertFromPlainText(QStringLiteral("Double-click: ") + decodeLine(*hint), Qt::WhiteSpaceNoWrap),
-            viewport());
+        QToolTip::showText(help->globalPos(), plainTip(QStringLiteral("Double-click: ") + decodeLine(*hint)),
+                           viewport());
     else
         QToolTip::hideText();
     return true;

@@ -12,6 +12,10 @@
 
 namespace quorvel::gui {
 
+// A tooltip that shows text as it is, on one line: a tooltip takes any text that looks like
+// markup as markup.
+QString plainTip(const QString& text);
+
 // Text1, the output box. It keeps the bytes the engine last set: while the user has not
 // edited the box, outputText() gives exactly those bytes back; after an edit, the box's text
 // converted back to bytes (see encodeEditedText).
