@@ -13,6 +13,8 @@
 #include <QChartView>
 #include <QHelpEvent>
 #include <QLineSeries>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QToolTip>
 
 #include <string>
@@ -22,13 +24,15 @@ using quorvel::test::GuiWorld;
 namespace {
 
 // One download a line; an emoji user name (two UTF-16 units) before a file on a UTF-8 line, an
-// 8-bit one on a Windows-1252 line, and a name that reads as markup.
+// 8-bit one on a Windows-1252 line, a name that reads as markup and one the box wraps.
 const std::string downloads = "Date/time\tAddress\tAccount\tName\tFile Name\r"
                               "03/14/2001 10:00:00 AM\t10.0.0.1\tbob\tBob\tGlider.sit\r"
                               "03/14/2001 11:00:00 AM\t10.0.0.2\tann\t\xf0\x9f\x98\x80x\tGlider.sit\r"
                               "03/15/2001 09:00:00 AM\t10.0.0.1\tbob\t\xe9ric\tb.txt\r"
                               "03/15/2001 09:30:00 AM\t10.0.0.1\tbob\tBob\t<b>bold</b>.sit\r"
-                              "yesterday\t10.0.0.3\tann\tAnn\t\xe9t\xe9.sit\r";
+                              "yesterday\t10.0.0.3\tann\tAnn\t\xe9t\xe9.sit\r"
+                              "03/13/2001 09:00:00 AM\t10.0.0.9\tcy\tDee\tSome long name that the box "
+                              "has to wrap over two lines or more, whichever it takes.sit\r";
 const std::string uploads = "Date/time\tAddress\tAccount\tName\tFile Name\r"
                             "03/14/2001 12:00:00 PM\t10.0.0.2\tann\tAnn\tnew.sit\r";
 
@@ -285,7 +289,13 @@ void DrillTest::aDrillableCellShowsAHandAndAPlainTooltipAndLeavesTheStatusLine()
         QToolTip::text(),
         QStringLiteral("<p style='white-space:pre'>Double-click: who downloaded '&lt;b&gt;bold&lt;/b&gt;.sit'</p>"));
     const QPoint count = pointOf("\n1\t");
-    for (const QPoint elsewhere : {pointOf("By Number"), count, QPoint(viewport->width() - 4, name.y())}) {
+    // Right of the first of the lines the long name is wrapped over.
+    const QTextBlock wrapped =
+        box()->document()->findBlock(static_cast<int>(box()->toPlainText().indexOf(QStringLiteral("Some long name"))));
+    QVERIFY(wrapped.layout()->lineCount() > 1);
+    QTextCursor start(wrapped);
+    const QPoint pastWrap(viewport->width() - 4, box()->cursorRect(start).center().y());
+    for (const QPoint elsewhere : {pointOf("By Number"), count, QPoint(viewport->width() - 4, name.y()), pastWrap}) {
         QTest::mouseMove(viewport, elsewhere);
         QCOMPARE(viewport->cursor().shape(), Qt::IBeamCursor);
         QHelpEvent none(QEvent::ToolTip, elsewhere, viewport->mapToGlobal(elsewhere));
@@ -325,6 +335,14 @@ void DrillTest::chartBarsAndPointsDrillTheirEntryButNotOthers()
     const QPointF point = line->at(1);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, onView(view, line, point));
     QVERIFY2(output().starts_with("Downloads on 2001-03-11..."), output().c_str());
+    // A period forgets the answer drawn: its points drill nothing any more.
+    choose("mnudownloadsbyday");
+    line = qobject_cast<QLineSeries*>(view->chart()->series().first());
+    world->platform.periodAnswers.push_back(quorvel::PeriodDialogDates{{2001, 3, 11}, {2001, 3, 11}, true, true});
+    choose("mnuperiod");
+    const std::string kept = output();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, onView(view, line, line->at(1)));
+    QCOMPARE(output(), kept);
 }
 
 QTEST_MAIN(DrillTest)

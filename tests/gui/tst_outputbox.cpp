@@ -18,6 +18,8 @@ class OutputBoxTest : public QObject {
 private slots:
     void unedited_data();
     void unedited();
+    void everyCharacterShownComesFromItsOwnBytes_data();
+    void everyCharacterShownComesFromItsOwnBytes();
     void edited_data();
     void edited();
     void undoingAllEditsGivesTheEngineBytesBack();
@@ -58,6 +60,34 @@ void OutputBoxTest::unedited()
     box.setBytes(bytes.toStdString());
     QCOMPARE(box.toPlainText(), shown);
     QCOMPARE(QByteArray::fromStdString(box.bytes()), bytes);
+}
+
+void OutputBoxTest::everyCharacterShownComesFromItsOwnBytes_data()
+{
+    unedited_data();
+    QTest::newRow("characters beyond 16 bits among 8-bit lines")
+        << QByteArray("\xf0\x9f\x98\x80x: Glider.sit\r\n\xe9ric: b\xf0\x9f\x98\x80.txt\rend\n\xf0\x9f\x98\x80")
+        << QString();
+}
+
+// The byte a position maps to, up to the next character's, decodes to the character shown
+// there: a drill-down reads the cell the user points at.
+void OutputBoxTest::everyCharacterShownComesFromItsOwnBytes()
+{
+    QFETCH(QByteArray, bytes);
+    const std::string engine = bytes.toStdString();
+    const QString shown = quorvel::gui::decodeText(engine).text;
+    const quorvel::gui::TextOffsets offsets(engine);
+    for (qsizetype at = 0; at < shown.size(); ++at) {
+        if (shown[at] == QLatin1Char('\n') || shown[at].isLowSurrogate())
+            continue;
+        const qsizetype next = at + (shown[at].isHighSurrogate() ? 2 : 1);
+        const std::size_t from = offsets.byteAt(at);
+        const std::size_t to = offsets.byteAt(next);
+        QVERIFY2(from < to && to <= engine.size(), qPrintable(QString::number(at)));
+        QCOMPARE(quorvel::gui::decodeLine(std::string_view(engine).substr(from, to - from)), shown.mid(at, next - at));
+    }
+    QCOMPARE(offsets.byteAt(shown.size()), engine.size());
 }
 
 // Rows: a report, then text typed at its end. Unchanged lines keep their bytes; typed text
