@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ingest/slogline.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -69,9 +70,42 @@ constexpr Message messages[] = {
     {"Folder upload started", Side::Upload},
 };
 
+// Whether a whole line (without its LF) that begins as the server writes every line, with the
+// keys time, level and msg and bare values of time and level, is certainly skipped: its level
+// is not INFO, or its message, bare or quoted without escapes, is none of the table's. Such a
+// line is judged without reading the rest of it; any other line is read pair by pair. A message
+// of a side not in `sides` counts as none of the table's.
+bool certainlySkipped(const char* p, const char* end, std::array<bool, 2> sides)
+{
+    static constexpr std::string_view time = "time=", level = " level=", msg = " msg=";
+    const auto at = [&](const char* q, std::string_view text) {
+        return end - q >= static_cast<std::ptrdiff_t>(text.size()) && std::string_view(q, text.size()) == text;
+    };
+    if (!at(p, time))
+        return false;
+    const char* timeEnd = findFirst<' ', '"', '='>(p + time.size(), end);
+    if (!at(timeEnd, level))
+        return false;
+    const char* levelAt = timeEnd + level.size();
+    const char* levelEnd = findFirst<' ', '"', '='>(levelAt, end);
+    if (!at(levelEnd, msg))
+        return false;
+    if (std::string_view(levelAt, static_cast<std::size_t>(levelEnd - levelAt)) != "INFO")
+        return true;
+    const char* msgAt = levelEnd + msg.size();
+    if (msgAt == end || *msgAt != '"')
+        return true; // a bare message holds no space, as every message of the table does
+    const char* close = findFirst<'"', '\\'>(msgAt + 1, end);
+    if (close == end || *close == '\\')
+        return false;
+    const std::string_view text(msgAt + 1, static_cast<std::size_t>(close - msgAt - 1));
+    return std::none_of(std::begin(messages), std::end(messages),
+                        [&](const Message& m) { return m.text == text && sides[static_cast<std::size_t>(m.side)]; });
+}
+
 } // namespace
 
-SlogReader::SlogReader() = default;
+SlogReader::SlogReader(std::array<bool, 2> sides) : sides_(sides) {}
 
 SlogReader::Slot SlogReader::slotOf(std::string_view key)
 {
@@ -88,6 +122,15 @@ void SlogReader::readPiece(std::string_view piece, Sink sink)
     const char* p = piece.data();
     const char* const end = p + piece.size();
     while (p < end) {
+        if (!lineBegun_) {
+            const void* lf = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
+            if (lf != nullptr && certainlySkipped(p, static_cast<const char*>(lf), sides_)) {
+                sawSlogLine_ = true;
+                sink.call(sink.onLine, SlogLine{});
+                p = static_cast<const char*>(lf) + 1;
+                continue;
+            }
+        }
         lineBegun_ = true;
         switch (state_) {
         case State::Key:

@@ -61,7 +61,9 @@ struct SlogLine {
 // The same bytes give the same lines however they are cut into pieces.
 class SlogReader {
 public:
-    SlogReader();
+    // A reader of every line. One that wants one side only may judge a line of the other side's
+    // messages as skipped without reading it, and does where that is quicker.
+    explicit SlogReader(std::array<bool, 2> sides = {true, true});
 
     // Reads the next piece of a file; calls onLine(const SlogLine&) for every line that ends in
     // it, in order.
@@ -127,6 +129,7 @@ private:
     void resetLine();
     static Slot slotOf(std::string_view key);
 
+    std::array<bool, 2> sides_; // by Side: the sides whose lines are read
     State state_ = State::Key;
     SlogKind skipped_ = SlogKind::Skipped; // what a line in Skip is
     Slot slot_ = None;                     // the value being read, when a record needs it
