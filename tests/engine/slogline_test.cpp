@@ -307,6 +307,8 @@ TEST(SlogLines, AModernLogLineBeginsWithTimeLevelAndMessage)
         return reader.sawSlogLine();
     };
     EXPECT_TRUE(slog("time=2026-03-14T21:07:52Z level=DEBUG msg=x"));
+    EXPECT_TRUE(slog("time=2026-03-14T21:07:52Z level=DEBUG msg=x\n"));
+    EXPECT_TRUE(slog("time=2026-03-14T21:07:52Z level=INFO msg=\"Login\" login=x\n"));
     EXPECT_TRUE(slog("journal start\nanything\ntime=\"\" level=\"\" msg="));
     EXPECT_FALSE(slog("time=2026-03-14T21:07:52Z level=DEBUG"));
     EXPECT_FALSE(slog("level=INFO time=x msg=x\n"));
