@@ -6,14 +6,19 @@
 #   bash bench/run.sh            # 1M and 5M lines
 #   SIZES="1000000" bash bench/run.sh
 #
+# Last, a modern (Mobius) server's folder against its classic twin (the same records): a verb on
+# the modern folder may cost at most 2 x its CPU on the twin + 2 x `wc -l` of the modern log.
+#
 # Environment: BUILD (build folder, default /tmp/quorvel-bench-build), DATA (scratch folder for
-# the generated servers, default /tmp/quorvel-bench-data), SIZES (record counts), RUNS (runs per
-# command; the fastest counts, default 5).
+# the generated servers, default /tmp/quorvel-bench-data), SIZES (record counts), MOBIUS_SIZES
+# (record counts of the modern folders, default 1000000), RUNS (runs per command; the fastest
+# counts, default 5).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD:-/tmp/quorvel-bench-build}"
 data="${DATA:-/tmp/quorvel-bench-data}"
 sizes="${SIZES:-1000000 5000000}"
+mobius_sizes="${MOBIUS_SIZES:-1000000}"
 runs="${RUNS:-5}"
 
 command -v mawk >/dev/null || { echo "bench: mawk is needed (apt-get install mawk)" >&2; exit 1; }
@@ -100,6 +105,30 @@ compare_period() {
       }'
 }
 
+# One row: quorvel-report VERB [VALUE] on the modern folder $mobius against its classic twin
+# $twin, in turn RUNS times each; the bound is 2 x the twin's CPU + 2 x the CPU of `wc -l` on
+# the modern log ($wc_cpu), the peak's 1.5 x the modern log's bytes ($size) + 30 MB.
+compare_twin() {
+  local verb="$1" value="$2"
+  local modern=("$report" --server "$mobius" "$verb") classic=("$report" --server "$twin" "$verb")
+  [ -n "$value" ] && modern+=("$value") && classic+=("$value")
+  local mcpu="" tcpu="" mpeak=0
+  for _ in $(seq "$runs"); do
+    run_once "${modern[@]}"
+    [ "$status" -eq 0 ] || { printf '%-21s %s\n' "$verb" "failed on the modern folder (exit $status)"; return; }
+    mcpu=$(smaller "$cpu" "$mcpu")
+    [ "$kib" -gt "$mpeak" ] && mpeak=$kib
+    run_once "${classic[@]}"
+    tcpu=$(smaller "$cpu" "$tcpu")
+  done
+  awk -v verb="$verb" -v mc="$mcpu" -v tc="$tcpu" -v wc="$wc_cpu" -v mp="$mpeak" -v size="$size" 'BEGIN {
+        bound = 2 * tc + 2 * wc
+        printf "%-21s %7.3f %7.3f %7.3f %7.3f %-6s   %7.1f %7.1f %s\n", verb, mc, tc, wc, bound,
+               (mc <= bound ? "within" : "OVER"), mp * 1024 / 1e6, (1.5 * size + 30e6) / 1e6,
+               (mp * 1024 <= 1.5 * size + 30e6 ? "within" : "OVER")
+      }'
+}
+
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
 for lines in $sizes; do
@@ -138,4 +167,39 @@ for lines in $sizes; do
   echo
   echo "== engine alone, $lines lines"
   "$engine" "$server"
+done
+
+for lines in $mobius_sizes; do
+  mobius="$data/mobius-$lines" twin="$data/twin-$lines"
+  for format in mobius twin; do
+    folder="$data/$format-$lines"
+    if [ ! -f "$folder/.complete" ]; then
+      echo "== generating $lines $format records in $folder"
+      rm -rf "$folder"
+      "$loggen" --out "$folder" --lines "$lines" --seed 1 --format "$format"
+      touch "$folder/.complete"
+    fi
+  done
+  logs=("$mobius"/*.log)
+  size=$(cat "${logs[@]}" | wc -c)
+  cat "${logs[@]}" "$twin/Download Log.txt" "$twin/Upload Log.txt" >/dev/null
+  wc_cpu=""
+  for _ in $(seq "$runs"); do
+    run_once wc -l "${logs[@]}"
+    wc_cpu=$(smaller "$cpu" "$wc_cpu")
+  done
+  name=$(mawk -F'\t' -v RS='\r' 'NR > 1 { c[$4]++ } END { for (k in c) if (c[k] > m) { m = c[k]; w = k } print w }' \
+    "$twin/Download Log.txt")
+  echo
+  echo "== modern folder of $lines records ($size bytes of log) against its classic twin; fastest of $runs runs"
+  echo "   bound: 2 x twin cpu + 2 x wc -l cpu; peak limit: 1.5 x the modern log + 30 MB"
+  printf '%-21s %7s %7s %7s %7s %-6s   %7s %7s\n' "verb" "m cpu" "t cpu" "wc cpu" "bound" "" "m MB" "limit"
+  compare_twin downloads-by-number ""
+  compare_twin downloads-by-account ""
+  compare_twin top-downloader ""
+  compare_twin user-downloads "$name"
+  compare_twin downloads-by-day ""
+  compare_twin downloads-by-address ""
+  compare_twin uploads-by-number ""
+  compare_twin transfers-by-account ""
 done

@@ -63,7 +63,9 @@ void printHelp(std::ostream& out)
     for (const auto& [term, description] : options)
         printEntry(out, term, description, column);
     out << "Options may stand before or after the verb; --server=DIR is --server DIR, and so\n"
-           "on. With --from or --to, records without a readable date are left out.\n"
+           "on. With --from or --to, records without a readable date are left out. The\n"
+           "server folder is a classic server's folder or a Mobius server's configuration\n"
+           "folder (the one that holds Users/ and the server's .log files).\n"
            "\nExit status:\n"
            "  0  answered\n"
            "  1  refused: no server folder, a log or folder that cannot be read, too little\n"

@@ -101,10 +101,8 @@ Answered lastTransfer(Analyzer& a, Side side, const std::string&)
 
 Answered transfersByAccount(Analyzer& a, Side, const std::string&)
 {
-    Outcome loads = offerLoad(a, Side::Download);
-    loads.also(offerLoad(a, Side::Upload));
-    if (!a.state.download.loaded || !a.state.upload.loaded)
-        return refuse(a, mustLoadMessage, std::move(loads));
+    if (Outcome guard = bothLogsGuard(a); !guard.isDone())
+        return guard;
     if (Outcome listed = ensureAccountsListed(a); !listed.isDone())
         return listed;
     const std::vector<std::string_view> names = accountNamesInOrder(a.state);

@@ -142,13 +142,25 @@ Outcome loadlog(Analyzer& a, Side side)
     return Outcome::done();
 }
 
+namespace {
+
+bool loadAccepted(Analyzer& a, Side side)
+{
+    return a.platform.askOkCancel(
+        twinText(side, "You must load the download log first, do you want to load the download log?"),
+        twinText(side, "Load download log"));
+}
+
+bool isMobius(const Analyzer& a)
+{
+    return !a.state.serverfolder.empty() && isMobiusFolder(a.state.serverfolder);
+}
+
+} // namespace
+
 Outcome askload(Analyzer& a, Side side)
 {
-    if (!a.platform.askOkCancel(
-            twinText(side, "You must load the download log first, do you want to load the download log?"),
-            twinText(side, "Load download log")))
-        return Outcome::cancelled();
-    return loadlog(a, side);
+    return loadAccepted(a, side) ? loadlog(a, side) : Outcome::cancelled();
 }
 
 Outcome offerLoad(Analyzer& a, Side side)
@@ -162,6 +174,33 @@ Outcome logGuard(Analyzer& a, Side side)
     if (a.state.log(side).loaded)
         return Outcome::done();
     return refuse(a, mustLoadMessage, std::move(load));
+}
+
+Outcome bothLogsGuard(Analyzer& a)
+{
+    Outcome loads = Outcome::done();
+    if (isMobius(a)) {
+        std::array<bool, 2> accepted{};
+        for (const Side side : {Side::Download, Side::Upload}) {
+            if (a.state.log(side).loaded)
+                continue;
+            accepted[static_cast<std::size_t>(side)] = loadAccepted(a, side);
+            if (!accepted[static_cast<std::size_t>(side)])
+                loads.also(Outcome::cancelled());
+        }
+        if (accepted[0] || accepted[1]) {
+            for (const Side side : {Side::Download, Side::Upload})
+                if (accepted[static_cast<std::size_t>(side)])
+                    resetLog(a, side);
+            loads.also(loadMobius(a, accepted));
+        }
+    } else {
+        loads.also(offerLoad(a, Side::Download));
+        loads.also(offerLoad(a, Side::Upload));
+    }
+    if (!a.state.download.loaded || !a.state.upload.loaded)
+        return refuse(a, mustLoadMessage, std::move(loads));
+    return Outcome::done();
 }
 
 Outcome accountReportGuard(Analyzer& a, Side side)
@@ -178,7 +217,7 @@ Outcome accountReportGuard(Analyzer& a, Side side)
 Outcome mnuloadall_Click(Analyzer& a)
 {
     // A modern server's log holds both sides: one read takes them.
-    if (!a.state.serverfolder.empty() && isMobiusFolder(a.state.serverfolder)) {
+    if (isMobius(a)) {
         resetLog(a, Side::Download);
         resetLog(a, Side::Upload);
         Outcome outcome = loadMobius(a, {true, true});

@@ -29,6 +29,11 @@ Outcome offerLoad(Analyzer& a, Side side);
 // unloaded, refuses with the load's reasons and "Must load log first...".
 Outcome logGuard(Analyzer& a, Side side);
 
+// The load guard of the commands that read both logs: offers to load each log not loaded,
+// the download log first; a modern server's log, which holds both, is read once for the sides
+// accepted. Unless both are loaded, refuses as logGuard does.
+Outcome bothLogsGuard(Analyzer& a);
+
 // The guard of the account reports: offers to load a missing log, makes sure the account
 // folders are listed, then refuses unless the log is loaded and the accounts are listed; when
 // the log is not, the status line says "Must load log first...". A refused report leaves the

@@ -98,10 +98,8 @@ Answered usersearch(Analyzer& a, Side side, const std::string& account)
 
 Answered usersearchboth(Analyzer& a, Side, const std::string& account)
 {
-    Outcome loads = offerLoad(a, Side::Download);
-    loads.also(offerLoad(a, Side::Upload));
-    if (!a.state.download.loaded || !a.state.upload.loaded)
-        return refuse(a, mustLoadMessage, std::move(loads));
+    if (Outcome guard = bothLogsGuard(a); !guard.isDone())
+        return guard;
     if (Outcome fits = affordAnswer(a, searchSize(a, SearchKind::Account, Side::Download, account) +
                                            searchSize(a, SearchKind::Account, Side::Upload, account));
         !fits.isDone())

@@ -182,7 +182,7 @@ MobiusRead readMobiusLog(const MobiusLog& log, const LoadPlan& plan, std::array<
         columns.clear();
     };
     try {
-        SlogReader reader;
+        SlogReader reader(sides);
         std::vector<char> block(lineBlockBytes);
         for (std::size_t f = 0; f < log.files.size() && read.status == LogRead::Status::Read; ++f) {
             read.file = f;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ingest/slogline.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -71,16 +72,27 @@ constexpr Message messages[] = {
 
 } // namespace
 
-SlogReader::SlogReader() = default;
+SlogReader::SlogReader(std::array<bool, 2> sides) : sides_(sides) {}
 
 SlogReader::Slot SlogReader::slotOf(std::string_view key)
 {
-    static constexpr std::string_view names[slots] = {"time", "level",    "msg",  "remoteAddr", "login",
-                                                      "Name", "filePath", "path", "dstFile",    "dstPath"};
-    for (std::size_t s = 0; s < slots; ++s)
-        if (key == names[s])
-            return static_cast<Slot>(s);
-    return None;
+    // By length first: every line passes here once a key.
+    switch (key.size()) {
+    case 3:
+        return key == "msg" ? Msg : None;
+    case 4:
+        return key == "time" ? Time : key == "Name" ? Name : key == "path" ? Path : None;
+    case 5:
+        return key == "level" ? Level : key == "login" ? Login : None;
+    case 7:
+        return key == "dstFile" ? DstFile : key == "dstPath" ? DstPath : None;
+    case 8:
+        return key == "filePath" ? FilePath : None;
+    case 10:
+        return key == "remoteAddr" ? Address : None;
+    default:
+        return None;
+    }
 }
 
 void SlogReader::readPiece(std::string_view piece, Sink sink)
@@ -88,6 +100,13 @@ void SlogReader::readPiece(std::string_view piece, Sink sink)
     const char* p = piece.data();
     const char* const end = p + piece.size();
     while (p < end) {
+        if (!lineBegun_) {
+            const void* lf = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
+            if (lf != nullptr && readWholeLine(p, static_cast<const char*>(lf), sink)) {
+                p = static_cast<const char*>(lf) + 1;
+                continue;
+            }
+        }
         lineBegun_ = true;
         switch (state_) {
         case State::Key:
@@ -393,6 +412,87 @@ SlogKind SlogReader::judge(bool unended) const
         if (values_[column].tooLong)
             return SlogKind::Damaged;
     return SlogKind::Transfer;
+}
+
+bool SlogReader::readWholeLine(const char* p, const char* end, Sink sink)
+{
+    if (end > p && end[-1] == '\r')
+        --end; // the CR of a CR LF line end
+    std::array<std::string_view, slots> found;
+    std::uint32_t seen = 0;
+    std::array<Slot, 3> firstKeys{None, None, None};
+    bool levelBad = false, messageKnown = false, judged = false;
+    Side side = Side::Download;
+    Slot pathSlot = None;
+    for (std::size_t pair = 0; !judged; ++pair) {
+        const char* equals = findFirst<'=', ' ', '"'>(p, end);
+        if (equals == end || *equals != '=' || equals == p)
+            return false;
+        Slot slot = equals - p <= static_cast<std::ptrdiff_t>(keyBytes)
+                        ? slotOf(std::string_view(p, static_cast<std::size_t>(equals - p)))
+                        : None;
+        if (pair < firstKeys.size())
+            firstKeys[pair] = slot;
+        if (slot != None && (seen >> slot & 1u) != 0)
+            slot = None; // the first of two pairs with one key counts
+        const char* value = equals + 1;
+        const char* valueEnd = nullptr;
+        if (value < end && *value == '"') {
+            ++value;
+            valueEnd = findFirst<'"', '\\'>(value, end);
+            if (valueEnd == end || *valueEnd == '\\')
+                return false; // an escape, or no closing quote: read pair by pair
+            p = valueEnd + 1;
+            if (p < end && *p != ' ')
+                return false;
+        } else {
+            valueEnd = findFirst<' ', '"', '='>(value, end);
+            if (valueEnd < end && *valueEnd != ' ')
+                return false;
+            p = valueEnd;
+        }
+        if (p < end && ++p == end)
+            return false; // a space before the line's end
+        if (slot != None) {
+            seen |= 1u << slot;
+            found[slot] = std::string_view(value, static_cast<std::size_t>(valueEnd - value));
+            if (found[slot].size() > slogValueLimit)
+                return false;
+            if (slot == Level) {
+                levelBad = found[Level] != "INFO";
+            } else if (slot == Msg) {
+                for (std::size_t m = 0; m < std::size(messages); ++m) {
+                    if (found[Msg] == messages[m].text && sides_[static_cast<std::size_t>(messages[m].side)]) {
+                        messageKnown = true;
+                        side = messages[m].side;
+                        pathSlot = static_cast<Slot>(FilePath + m);
+                    }
+                }
+            }
+        }
+        // As when read pair by pair: once three pairs are read, a level other than INFO or a
+        // message that is no transfer's settles the line whatever follows.
+        const bool settled = pair >= 2 && (levelBad || ((seen >> Msg & 1u) != 0 && !messageKnown));
+        judged = settled || p == end;
+    }
+    sawSlogLine_ = sawSlogLine_ || firstKeys == std::array<Slot, 3>{Time, Level, Msg};
+    SlogLine line;
+    const auto has = [&](Slot slot) { return (seen >> slot & 1u) != 0; };
+    if (levelBad || !has(Level) || !messageKnown || !has(pathSlot) || !has(Address)) {
+        line.kind = SlogKind::Skipped;
+    } else if (!has(Time) || !has(Login) || !has(Name)) {
+        line.kind = SlogKind::Damaged;
+        line.side = side;
+    } else {
+        std::string_view path = found[pathSlot];
+        if (const std::size_t cut = path.find_last_of("/\\"); cut != std::string_view::npos)
+            path.remove_prefix(cut + 1);
+        line.kind = SlogKind::Transfer;
+        line.side = side;
+        line.columns = {found[Time], hostOf(found[Address]), found[Login], found[Name], path};
+    }
+    sink.call(sink.onLine, line);
+    return true;
 }
 
 void SlogReader::lineEnded(Sink sink, bool unended)

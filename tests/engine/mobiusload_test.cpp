@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -150,6 +151,31 @@ TEST_F(MobiusLoad, LoadAllReadsTheLogOnceForBothSidesThenListsTheAccounts)
     EXPECT_EQ(filesOf(Side::Download), Texts{"a.sit"});
     EXPECT_EQ(filesOf(Side::Upload), (Texts{"up.sit", "up2.sit"}));
     EXPECT_EQ(window.list(Dialog::Accounts), (Texts{"guest", "kit"}));
+}
+
+TEST_F(MobiusLoad, ACommandOfBothLogsAsksForEachMissingOneThenReadsTheLogOnce)
+{
+    const std::string log = slogUpload("kit", "Kit", "up.sit") + slogDownload("guest", "kit", "a.sit");
+    server.write("mobius.log", log);
+    const auto reads = [&] {
+        return std::count_if(window.statuses.begin(), window.statuses.end(),
+                             [](const std::string& s) { return s.find("Loading...   0/") != std::string::npos; });
+    };
+    ASSERT_TRUE(bothLogsGuard(a).isDone());
+    EXPECT_EQ(platform.questions.size(), 2u);
+    EXPECT_EQ(reads(), 1);
+    EXPECT_EQ(filesOf(Side::Download), Texts{"a.sit"});
+    EXPECT_EQ(filesOf(Side::Upload), Texts{"up.sit"});
+
+    unloadLog(a, Side::Upload);
+    platform.okAnswers = {false};
+    window.statuses.clear();
+    EXPECT_FALSE(bothLogsGuard(a).isDone());
+    EXPECT_EQ(platform.questions.size(), 3u) << "only the missing log is offered";
+    EXPECT_EQ(reads(), 0);
+    EXPECT_EQ(window.statuses.back(), "Must load log first...");
+    EXPECT_TRUE(a.state.download.loaded);
+    EXPECT_FALSE(a.state.upload.loaded);
 }
 
 TEST_F(MobiusLoad, TheToolSaysTheDamagedLinesAndTheFilesLeftOut)

@@ -32,8 +32,10 @@ void PrintTo(const Judged& j, std::ostream* os)
         *os << " [" << ::testing::PrintToString(c) << ']';
 }
 
-// Every line of text, read in pieces of `piece` bytes, then the end of the file.
-std::vector<Judged> judged(std::string_view text, std::size_t piece = std::string_view::npos)
+// Every line of text, read in pieces of `piece` bytes by a reader of `sides`, then the end of
+// the file.
+std::vector<Judged> judged(std::string_view text, std::size_t piece = std::string_view::npos,
+                           std::array<bool, 2> sides = {true, true})
 {
     std::vector<Judged> lines;
     const auto onLine = [&](const SlogLine& line) {
@@ -42,7 +44,7 @@ std::vector<Judged> judged(std::string_view text, std::size_t piece = std::strin
             j.columns[k] = line.columns[k];
         lines.push_back(j);
     };
-    SlogReader reader;
+    SlogReader reader(sides);
     for (std::size_t at = 0; at < text.size(); at += piece)
         reader.read(text.substr(at, piece), onLine);
     reader.finish(onLine);
@@ -274,6 +276,29 @@ TEST(SlogLines, TheSameBytesGiveTheSameLinesInPiecesOfAnySize)
         ASSERT_EQ(judged(text, piece), whole) << "pieces of " << piece;
 }
 
+TEST(SlogLines, AReaderOfOneSideJudgesThatSidesLinesAsAReaderOfBoth)
+{
+    const std::string text =
+        downloadWith("marla") +
+        "time=2026-03-14T21:09:03Z level=INFO msg=\"File upload complete\" remoteAddr=[2001:db8::17]:52110 "
+        "login=dj Name=\"DJ Pluto\" dstFile=/srv/Files/Uploads/mix.mp3\n"
+        "time=x level=INFO msg=\"Download\\x20file\" remoteAddr=1.2.3.4:5 login=a Name=b filePath=/c/d\n"
+        "time=x level=INFO msg=\"Folder upload started\" remoteAddr=1.2.3.4:5 login=a dstPath=/c\n"
+        "time=x level=INFO msg=\"Start folder download\" remoteAddr=1.2.3.4:5 login=a path=/c\n";
+    const std::vector<Judged> both = judged(text);
+    EXPECT_EQ(both[2], transfer(Side::Download, "x", "1.2.3.4", "a", "b", "d")) << "an escaped message is read";
+    for (const Side side : {Side::Download, Side::Upload}) {
+        const auto ofSide = [&](std::vector<Judged> lines) {
+            std::erase_if(lines, [&](const Judged& j) { return j.kind == SlogKind::Skipped || j.side != side; });
+            return lines;
+        };
+        std::array<bool, 2> sides{};
+        sides[static_cast<std::size_t>(side)] = true;
+        EXPECT_EQ(ofSide(judged(text, std::string_view::npos, sides)), ofSide(both));
+        EXPECT_EQ(ofSide(both).size(), side == Side::Download ? 3u : 2u);
+    }
+}
+
 TEST(SlogLines, AModernLogLineBeginsWithTimeLevelAndMessage)
 {
     const auto slog = [](std::string_view text) {
@@ -282,6 +307,8 @@ TEST(SlogLines, AModernLogLineBeginsWithTimeLevelAndMessage)
         return reader.sawSlogLine();
     };
     EXPECT_TRUE(slog("time=2026-03-14T21:07:52Z level=DEBUG msg=x"));
+    EXPECT_TRUE(slog("time=2026-03-14T21:07:52Z level=DEBUG msg=x\n"));
+    EXPECT_TRUE(slog("time=2026-03-14T21:07:52Z level=INFO msg=\"Login\" login=x\n"));
     EXPECT_TRUE(slog("journal start\nanything\ntime=\"\" level=\"\" msg="));
     EXPECT_FALSE(slog("time=2026-03-14T21:07:52Z level=DEBUG"));
     EXPECT_FALSE(slog("level=INFO time=x msg=x\n"));
