@@ -19,6 +19,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using reference::Date;
+using reference::Period;
+using reference::dateText;
 
 // The two folders of one seed, written once per test program.
 struct Twins {
@@ -84,17 +86,6 @@ const Twins& twins()
 {
     static const Twins folders;
     return folders;
-}
-
-struct Period {
-    std::optional<Date> from, to;
-};
-
-std::string dateText(const Date& d)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.year, d.month, d.day);
-    return text;
 }
 
 class TwinFolders : public ::testing::TestWithParam<reference::Verb> {};

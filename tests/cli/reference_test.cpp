@@ -14,6 +14,8 @@ namespace quorvel::test {
 namespace {
 
 using reference::Date;
+using reference::Period;
+using reference::dateText;
 
 struct Case {
     const char* name;
@@ -109,17 +111,6 @@ Case modern()
 Case empty()
 {
     return {"Empty", "", "", {}, {}};
-}
-
-struct Period {
-    std::optional<Date> from, to;
-};
-
-std::string dateText(const Date& d)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.year, d.month, d.day);
-    return text;
 }
 
 class ReferenceAnswers : public ::testing::TestWithParam<Case> {};

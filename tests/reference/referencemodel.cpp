@@ -163,13 +163,6 @@ std::string twoDigits(int n)
     return text;
 }
 
-std::string dateText(const Date& d)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.year, d.month, d.day);
-    return text;
-}
-
 // Account folders are listed with ASCII letters compared without case, then by their bytes.
 bool nameBefore(const std::string& x, const std::string& y)
 {
@@ -675,6 +668,13 @@ Printed answer(const Server& server, const Call& call)
     }
     printed.out += a.text;
     return printed;
+}
+
+std::string dateText(const Date& d)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.year, d.month, d.day);
+    return text;
 }
 
 } // namespace quorvel::reference

@@ -16,6 +16,14 @@ struct Date {
     auto operator<=>(const Date&) const = default;
 };
 
+// YYYY-MM-DD.
+std::string dateText(const Date& d);
+
+// A period as --from and --to give it: either end may be open.
+struct Period {
+    std::optional<Date> from, to;
+};
+
 // A server folder as the model sees it: the two logs' bytes and the account folder names.
 struct Server {
     std::string download;
