@@ -677,4 +677,17 @@ std::string dateText(const Date& d)
     return text;
 }
 
+std::vector<std::string> argumentsOf(const Verb& verb, const Call& call)
+{
+    std::vector<std::string> args{"--format", call.format};
+    if (call.from)
+        args.insert(args.end(), {"--from", dateText(*call.from)});
+    if (call.to)
+        args.insert(args.end(), {"--to", dateText(*call.to)});
+    args.insert(args.end(), {"--", verb.name});
+    if (verb.value != Verb::Value::None)
+        args.push_back(call.value);
+    return args;
+}
+
 } // namespace quorvel::reference

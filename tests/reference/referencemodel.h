@@ -56,4 +56,7 @@ const std::vector<Verb>& verbs();
 // The answer to one call on a server whose logs and "users" folder are all there.
 Printed answer(const Server& server, const Call& call);
 
+// The arguments of quorvel-report for a call on a verb (the server folder left to the caller).
+std::vector<std::string> argumentsOf(const Verb& verb, const Call& call);
+
 } // namespace quorvel::reference
