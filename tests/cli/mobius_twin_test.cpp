@@ -19,6 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using reference::Date;
+using reference::Period;
 
 // The two folders of one seed, written once per test program.
 struct Twins {
@@ -86,17 +87,6 @@ const Twins& twins()
     return folders;
 }
 
-struct Period {
-    std::optional<Date> from, to;
-};
-
-std::string dateText(const Date& d)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.year, d.month, d.day);
-    return text;
-}
-
 class TwinFolders : public ::testing::TestWithParam<reference::Verb> {};
 
 TEST_P(TwinFolders, AnswerEveryVerbWithTheSameBytesInEveryFormatWithAndWithoutAPeriod)
@@ -119,14 +109,8 @@ TEST_P(TwinFolders, AnswerEveryVerbWithTheSameBytesInEveryFormatWithAndWithoutAP
                                                         : std::vector<std::string>{""})
         for (const Period& period : periods)
             for (const char* format : {"text", "csv", "json"}) {
-                std::vector<std::string> args{"--format", format};
-                if (period.from)
-                    args.insert(args.end(), {"--from", dateText(*period.from)});
-                if (period.to)
-                    args.insert(args.end(), {"--to", dateText(*period.to)});
-                args.insert(args.end(), {"--", verb.name});
-                if (verb.value != None)
-                    args.push_back(value);
+                const reference::Call call{verb.name, value, period.from, period.to, format};
+                const std::vector<std::string> args = reference::argumentsOf(verb, call);
                 SCOPED_TRACE(verb.name + " '" + value + "' " + format +
                              (period.from || period.to ? " in a period" : ""));
                 const ReportRun classic = reportOn(folders.twin, args);
@@ -135,8 +119,7 @@ TEST_P(TwinFolders, AnswerEveryVerbWithTheSameBytesInEveryFormatWithAndWithoutAP
                 ASSERT_EQ(modern.code, 0) << modern.err;
                 EXPECT_EQ(modern.out, classic.out);
                 EXPECT_EQ(modern.err, classic.err);
-                const reference::Printed expected =
-                    reference::answer(model, {verb.name, value, period.from, period.to, format});
+                const reference::Printed expected = reference::answer(model, call);
                 EXPECT_EQ(classic.out, expected.out);
                 EXPECT_EQ(classic.err, expected.err);
             }

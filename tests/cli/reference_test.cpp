@@ -14,6 +14,8 @@ namespace quorvel::test {
 namespace {
 
 using reference::Date;
+using reference::Period;
+using reference::dateText;
 
 struct Case {
     const char* name;
@@ -111,17 +113,6 @@ Case empty()
     return {"Empty", "", "", {}, {}};
 }
 
-struct Period {
-    std::optional<Date> from, to;
-};
-
-std::string dateText(const Date& d)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.year, d.month, d.day);
-    return text;
-}
-
 class ReferenceAnswers : public ::testing::TestWithParam<Case> {};
 
 TEST_P(ReferenceAnswers, EveryVerbInEveryFormatWithAndWithoutAPeriodIsTheModels)
@@ -149,18 +140,9 @@ TEST_P(ReferenceAnswers, EveryVerbInEveryFormatWithAndWithoutAPeriodIsTheModels)
                                                             : std::vector<std::string>{""})
             for (const Period& period : periods)
                 for (const char* format : {"text", "csv", "json"}) {
-                    std::vector<std::string> args{"--format", format};
-                    if (period.from)
-                        args.insert(args.end(), {"--from", dateText(*period.from)});
-                    if (period.to)
-                        args.insert(args.end(), {"--to", dateText(*period.to)});
-                    args.push_back("--");
-                    args.push_back(verb.name);
-                    if (verb.value != None)
-                        args.push_back(value);
-                    const reference::Printed expected =
-                        reference::answer(model, {verb.name, value, period.from, period.to, format});
-                    const ReportRun run = reportOn(server, args);
+                    const reference::Call call{verb.name, value, period.from, period.to, format};
+                    const reference::Printed expected = reference::answer(model, call);
+                    const ReportRun run = reportOn(server, reference::argumentsOf(verb, call));
                     SCOPED_TRACE(verb.name + " '" + value + "' " + format +
                                  (period.from ? " from " + dateText(*period.from) : "") +
                                  (period.to ? " to " + dateText(*period.to) : ""));

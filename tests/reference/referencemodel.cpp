@@ -163,13 +163,6 @@ std::string twoDigits(int n)
     return text;
 }
 
-std::string dateText(const Date& d)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.year, d.month, d.day);
-    return text;
-}
-
 // Account folders are listed with ASCII letters compared without case, then by their bytes.
 bool nameBefore(const std::string& x, const std::string& y)
 {
@@ -675,6 +668,26 @@ Printed answer(const Server& server, const Call& call)
     }
     printed.out += a.text;
     return printed;
+}
+
+std::string dateText(const Date& d)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.year, d.month, d.day);
+    return text;
+}
+
+std::vector<std::string> argumentsOf(const Verb& verb, const Call& call)
+{
+    std::vector<std::string> args{"--format", call.format};
+    if (call.from)
+        args.insert(args.end(), {"--from", dateText(*call.from)});
+    if (call.to)
+        args.insert(args.end(), {"--to", dateText(*call.to)});
+    args.insert(args.end(), {"--", verb.name});
+    if (verb.value != Verb::Value::None)
+        args.push_back(call.value);
+    return args;
 }
 
 } // namespace quorvel::reference

@@ -16,6 +16,14 @@ struct Date {
     auto operator<=>(const Date&) const = default;
 };
 
+// YYYY-MM-DD.
+std::string dateText(const Date& d);
+
+// A period as --from and --to give it: either end may be open.
+struct Period {
+    std::optional<Date> from, to;
+};
+
 // A server folder as the model sees it: the two logs' bytes and the account folder names.
 struct Server {
     std::string download;
@@ -47,5 +55,8 @@ const std::vector<Verb>& verbs();
 
 // The answer to one call on a server whose logs and "users" folder are all there.
 Printed answer(const Server& server, const Call& call);
+
+// The arguments of quorvel-report for a call on a verb (the server folder left to the caller).
+std::vector<std::string> argumentsOf(const Verb& verb, const Call& call);
 
 } // namespace quorvel::reference
