@@ -36,7 +36,8 @@ std::optional<DrillTarget> drillTarget(const Answer& answer, std::size_t row, st
 std::string drillHint(const DrillTarget& target);
 
 // Runs the target's question as a drill-down: when it gives an answer, the answer shown before
-// becomes the last step of the trail (see show); a refusal leaves answer and trail as they were.
+// becomes the last step of the trail (see show); a refusal leaves the answer shown as it was
+// (and the trail too, but for the steps let go to make room: see affordAnswer).
 Outcome drill(Analyzer& a, const DrillTarget& target);
 
 // Insights > "Back": shows the answer before the last drill-down again, as it was (its text;

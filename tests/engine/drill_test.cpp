@@ -254,7 +254,7 @@ TEST_F(Drill, AMenuCommandAReloadAPeriodOrAFolderStartsANewTrail)
     EXPECT_TRUE(a.trail.empty());
 }
 
-TEST_F(Drill, ARefusedDrillLeavesAnswerAndTrailAndAShortMemoryDropsTheOldestStepsFirst)
+TEST_F(Drill, AShortMemoryDropsTheOldestStepsFirstAndARefusedDrillLeavesTheAnswer)
 {
     static std::uint64_t left = 0;
     ask("downloads-by-number");
@@ -271,7 +271,8 @@ TEST_F(Drill, ARefusedDrillLeavesAnswerAndTrailAndAShortMemoryDropsTheOldestStep
     ASSERT_TRUE(drillAt(0, 0).isDone());
     ASSERT_TRUE(drillAt(1, 1).isDone());
     // Room appears as soon as one step is gone: only the oldest goes.
-    static const std::vector<Answer>* trail = &a.trail;
+    static const std::vector<Answer>* trail;
+    trail = &a.trail;
     a.memoryLeft = [] { return trail->size() < 2 ? availableMemory() : 0; };
     ASSERT_TRUE(drillAt(0, 1).isDone());
     ASSERT_EQ(a.trail.size(), 2u);
