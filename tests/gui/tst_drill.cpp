@@ -270,8 +270,12 @@ void DrillTest::reloadingOrAPeriodClearsTheTrail()
     choose("mnuperiod");
     QVERIFY(!back->isEnabled());
     choose("mnudownloadnumber");
+    const std::string listing = output();
+    doubleClick(pointOf("2001-03-14")); // the period's line
+    QCOMPARE(output(), listing);
     doubleClick(pointOf("Glider.sit"));
     QVERIFY2(output().starts_with("Period: 2001-03-14 to 2001-03-14"), output().c_str());
+    QVERIFY(output().find("Users who have downloaded Glider.sit...") != std::string::npos);
 }
 
 void DrillTest::aDrillableCellShowsAHandAndAPlainTooltipAndLeavesTheStatusLine()
