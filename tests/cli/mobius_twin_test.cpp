@@ -110,7 +110,11 @@ TEST_P(TwinFolders, AnswerEveryVerbWithTheSameBytesInEveryFormatWithAndWithoutAP
                                       return accounts;
                                   }()};
     const std::vector<Period> periods{{}, {Date{2001, 1, 20}, Date{2001, 2, 10}}, {{}, Date{2001, 1, 5}}};
-    for (const std::string& value : verb.takesValue ? folders.values : std::vector<std::string>{""})
+    using enum reference::Verb::Value;
+    const std::vector<std::string> days{"2001-01-20", "1990-01-01"};
+    for (const std::string& value : verb.value == Text  ? folders.values
+                                    : verb.value == Day ? days
+                                                        : std::vector<std::string>{""})
         for (const Period& period : periods)
             for (const char* format : {"text", "csv", "json"}) {
                 std::vector<std::string> args{"--format", format};
@@ -119,7 +123,7 @@ TEST_P(TwinFolders, AnswerEveryVerbWithTheSameBytesInEveryFormatWithAndWithoutAP
                 if (period.to)
                     args.insert(args.end(), {"--to", dateText(*period.to)});
                 args.insert(args.end(), {"--", verb.name});
-                if (verb.takesValue)
+                if (verb.value != None)
                     args.push_back(value);
                 SCOPED_TRACE(verb.name + " '" + value + "' " + format +
                              (period.from || period.to ? " in a period" : ""));
@@ -148,8 +152,8 @@ TEST(SampleMobius, AnswersEveryVerb)
     const TempServer program;
     for (const reference::Verb& verb : reference::verbs()) {
         std::vector<std::string> args{"--server", sample, verb.name};
-        if (verb.takesValue)
-            args.push_back("guest");
+        if (verb.value != reference::Verb::Value::None)
+            args.push_back(verb.value == reference::Verb::Value::Day ? "2025-01-01" : "guest");
         const ReportRun run = report(program, args);
         EXPECT_EQ(run.code, 0) << verb.name;
         EXPECT_EQ(run.err, "") << verb.name;
