@@ -106,6 +106,23 @@ Case modern()
     return c;
 }
 
+// More accounts, files, users and addresses than a sort by insertion handles (16), nearly all
+// tied: every listing keeps its order among equals past the first sixteen.
+Case crowd()
+{
+    Case c{"Crowd", "", "", {}, {"u07", "user7", "10.0.1.7"}};
+    for (int i = 24; i >= 1; --i) {
+        const std::string n = std::to_string(i);
+        c.accounts.push_back((i < 10 ? "u0" : "u") + n);
+        if (i <= 20)
+            c.download += line("3/2/2001 " + n + ":00", "10.0.1." + n, c.accounts.back(), "user" + n, "file" + n);
+        if (i <= 18)
+            c.upload += line("3/2/2001 5:00", "10.0.2." + n, c.accounts.back(), "user" + n, "up" + n);
+    }
+    c.download += line("junk", "", "u05", "user5", "file5");
+    return c;
+}
+
 Case empty()
 {
     return {"Empty", "", "", {}, {}};
@@ -170,7 +187,8 @@ TEST_P(ReferenceAnswers, EveryVerbInEveryFormatWithAndWithoutAPeriodIsTheModels)
                 }
 }
 
-INSTANTIATE_TEST_SUITE_P(Servers, ReferenceAnswers, ::testing::Values(ties(), stamps(), names(), modern(), empty()),
+INSTANTIATE_TEST_SUITE_P(Servers, ReferenceAnswers,
+                         ::testing::Values(ties(), stamps(), names(), modern(), crowd(), empty()),
                          [](const auto& row) { return std::string(row.param.name); });
 
 } // namespace
