@@ -7,6 +7,7 @@
 #include "commands/loading.h"
 #include "commands/period.h"
 #include "commands/reports.h"
+#include "commands/saving.h"
 #include "commands/searches.h"
 
 #include <string>
@@ -121,9 +122,9 @@ TEST_F(Insights, APeriodLimitsReportsSearchesAndPickListsAndNamesTheUndated)
               "Downloads By Date...\r\n\r\n3\ta.txt\r\n1\tb.txt\r\n1\tc.txt\r\n1\td.txt\r\n1\te.txt\r\n1\tf.txt\r\n");
 }
 
-// A period open at its start leaves the undated records out too, and the file pick list made
-// before it is emptied and made again for it.
-TEST_F(Insights, APeriodUntilADayLeavesTheUndatedOutAndRemakesTheFileList)
+// A period open at its start leaves the undated records out too; the file pick list made before
+// it is emptied and made again for it, and the answer shown before it can no longer be exported.
+TEST_F(Insights, APeriodUntilADayLeavesTheUndatedOutAndDropsWhatWasMadeBeforeIt)
 {
     loadlog(a, Side::Download);
     run("mnuFileDownloads");
@@ -131,6 +132,7 @@ TEST_F(Insights, APeriodUntilADayLeavesTheUndatedOutAndRemakesTheFileList)
     choosePeriod({{2001, 2, 1}, {2001, 1, 31}, false, true});
     EXPECT_EQ(window.lastStatus(), "Period: until 2001-01-31");
     EXPECT_EQ(window.list(Dialog::DownFiles), std::vector<std::string>{});
+    EXPECT_EQ(runCommand(a, mnuexportcsv_Click).kind(), Outcome::Kind::Refused);
     EXPECT_EQ(run("mnudownloadsbyday"), "Period: until 2001-01-31 (3 records without a readable date left out)\r\n\r\n"
                                         "Downloads By Day...\r\n\r\n1\t2000-12-05\r\n3\t2001-01-31\r\n");
     run("mnuFileDownloads");
