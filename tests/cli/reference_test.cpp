@@ -66,9 +66,13 @@ Case stamps()
     return c;
 }
 
-// Empty names, 8-bit and UTF-8 bytes, and what CSV, JSON or a spreadsheet treat specially.
+// Empty names, 8-bit and UTF-8 bytes (a file name holds every byte above 0x7F, each a letter of
+// its own in CSV and JSON), and what CSV, JSON or a spreadsheet treat specially.
 Case names()
 {
+    std::string high;
+    for (int byte = 0x80; byte <= 0xFF; ++byte)
+        high += static_cast<char>(byte);
     Case c{"Names",
            "",
            "",
@@ -79,7 +83,8 @@ Case names()
                  line("6/2/2001 2:00", "\"q\"", "\xc3\xa9t\xc3\xa9", "\x80\x81\x8d\x9f", "tab\there", "\r\n") +
                  line("6/2/2001 3:00", "back\\slash", "quote\"s", "=HYPERLINK(\"http://a.b/\",\"x\")", "-1+2", "\r\n") +
                  line("6/3/2001 3:00", "\x1f\x01", "x", "", "@cmd", "\r\n") + line("junk", "", "x", "", "", "\r\n") +
-                 line("6/3/2001 4:00", "", "nobody", "\xc3", "\xe2\x82", "\r\n");
+                 line("6/3/2001 4:00", "", "nobody", "\xc3", "\xe2\x82", "\r\n") +
+                 line("6/3/2001 5:00", "", "x", "hi", high, "\r\n");
     c.upload = line("6/1/2001 1:00", "", "", "", "", "\n") + line("bad", "", "x", "", "@cmd", "\n");
     return c;
 }
