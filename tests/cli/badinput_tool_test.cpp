@@ -105,6 +105,9 @@ INSTANTIATE_TEST_SUITE_P(
             [](const TempServer& s) { s.writeDownloadLog(logOf({{"bob", "-x", "a.txt"}})); },
             {"user-downloads", "--", "-x"}, 0, "-x had downloaded these files...\r\n\r\n1/2/2003 4:05:06 PM: a.txt\r\n",
             ""),
+        toolRow(
+            "ADashAloneIsAValue", [](const TempServer& s) { s.writeDownloadLog(logOf({{"bob", "-", "a.txt"}})); },
+            {"user-downloads", "-"}, 0, "- had downloaded these files...\r\n\r\n1/2/2003 4:05:06 PM: a.txt\r\n", ""),
         toolRow("UnknownOptionIsAUsageErrorThatSuggestsDoubleDash", ann, {"user-downloads", "-x"}, 2, "",
                 "quorvel-report: unknown option '-x' (a VALUE that starts with '-' goes after --)\n" + usage),
         toolRow("VersionIsPrinted", ann, {"--version"}, 0, "quorvel-report " QUORVEL_VERSION "\n", ""),
@@ -112,6 +115,8 @@ INSTANTIATE_TEST_SUITE_P(
                 "quorvel-report: --from: '2001-02-30' is not a date (YYYY-MM-DD)\n" + usage),
         toolRow("MalformedDateIsAUsageError", ann, {"downloads-by-number", "--to=1/2/2001"}, 2, "",
                 "quorvel-report: --to: '1/2/2001' is not a date (YYYY-MM-DD)\n" + usage),
+        toolRow("DateWithBytesAfterItIsAUsageError", ann, {"downloads-by-number", "--from", "2001-02-01x"}, 2, "",
+                "quorvel-report: --from: '2001-02-01x' is not a date (YYYY-MM-DD)\n" + usage),
         toolRow("ADayThatIsNoDateIsAUsageError", ann, {"uploads-on-day", "0000-01-01"}, 2, "",
                 "quorvel-report: uploads-on-day: '0000-01-01' is not a date (YYYY-MM-DD)\n" + usage),
         toolRow("PeriodThatEndsBeforeItStartsIsAUsageError", ann,

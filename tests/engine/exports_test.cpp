@@ -24,7 +24,7 @@ Answer names(std::string_view column, std::vector<std::string> entries)
     return nameList(TextShape::Entries, Side::Download, "", {column, ColumnKind::User}, std::move(entries), Selection{});
 }
 
-// Names with a comma, a quote, CR, LF, TAB and a control character, one in Windows-1252
+// Names with a comma, a quote, CR and LF together and alone, TAB and a control character, one in Windows-1252
 // ("\x8E" is "Ž"), one already in UTF-8, and an empty one.
 Answer awkwardTable()
 {
@@ -32,6 +32,8 @@ Answer awkwardTable()
                              {{"a,b", 3},
                               {"say \"hi\"", 2},
                               {"two\r\nlines\n", 1},
+                              {"cr\ronly", 1},
+                              {"lf\nonly", 1},
                               {"tab\there\x01", 1},
                               {"Vin\x8E\xe9", 1},
                               {"caf\xc3\xa9", 0},
@@ -44,6 +46,8 @@ TEST(Exports, CsvQuotesWhatItMustAndWritesUtf8)
                                                            "\"a,b\",3\r\n"
                                                            "\"say \"\"hi\"\"\",2\r\n"
                                                            "\"two\r\nlines\n\",1\r\n"
+                                                           "\"cr\ronly\",1\r\n"
+                                                           "\"lf\nonly\",1\r\n"
                                                            "tab\there\x01,1\r\n"
                                                            "Vin\xc5\xbd\xc3\xa9,1\r\n"
                                                            "caf\xc3\xa9,0\r\n"
@@ -56,6 +60,8 @@ TEST(Exports, JsonEscapesWhatItMustAndWritesUtf8)
                                         "{\"file\":\"a,b\",\"count\":3},\n"
                                         "{\"file\":\"say \\\"hi\\\"\",\"count\":2},\n"
                                         "{\"file\":\"two\\r\\nlines\\n\",\"count\":1},\n"
+                                        "{\"file\":\"cr\\ronly\",\"count\":1},\n"
+                                        "{\"file\":\"lf\\nonly\",\"count\":1},\n"
                                         "{\"file\":\"tab\\there\\u0001\",\"count\":1},\n"
                                         "{\"file\":\"Vin\xc5\xbd\xc3\xa9\",\"count\":1},\n"
                                         "{\"file\":\"caf\xc3\xa9\",\"count\":0},\n"

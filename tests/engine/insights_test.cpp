@@ -7,6 +7,7 @@
 #include "commands/loading.h"
 #include "commands/period.h"
 #include "commands/reports.h"
+#include "commands/saving.h"
 #include "commands/searches.h"
 
 #include <string>
@@ -81,6 +82,17 @@ TEST_F(Insights, LastTransfersNeverThenUndatedThenOldestFirst)
               "2000-12-05\tcy\r\n2001-01-31\tAl\r\n2001-01-31\tann\r\n2001-02-01\tbob\r\n");
 }
 
+// ann downloaded more than bob, so a sort by account leaves bob before ann; their last downloads,
+// on one day, still come in the order of the folders.
+TEST_F(Insights, LastTransfersOfOneDayKeepTheOrderOfTheFoldersAfterASortByAccount)
+{
+    server.writeDownloadLog("1/31/2001 1:00\t\tann\tAnn\ta.txt\r1/31/2001 2:00\t\tann\tAnn\ta.txt\r"
+                            "1/31/2001 3:00\t\tbob\tBob\tb.txt\r");
+    run("mnusortbyaccount");
+    EXPECT_EQ(run("mnulastdownloads"), "Last Download By Account...\r\n\r\nnever\tAl\r\nnever\tcy\r\nnever\tdora\r\n"
+                                       "never\teve\r\nnever\tzed\r\n2001-01-31\tann\r\n2001-01-31\tbob\r\n");
+}
+
 TEST_F(Insights, APeriodLimitsReportsSearchesAndPickListsAndNamesTheUndated)
 {
     platform.periodAnswers.push_back(std::nullopt);
@@ -108,6 +120,23 @@ TEST_F(Insights, APeriodLimitsReportsSearchesAndPickListsAndNamesTheUndated)
     EXPECT_EQ(window.lastStatus(), "Period: all time");
     EXPECT_EQ(run("mnusortbydate"),
               "Downloads By Date...\r\n\r\n3\ta.txt\r\n1\tb.txt\r\n1\tc.txt\r\n1\td.txt\r\n1\te.txt\r\n1\tf.txt\r\n");
+}
+
+// A period open at its start leaves the undated records out too; the file pick list made before
+// it is emptied and made again for it, and the answer shown before it can no longer be exported.
+TEST_F(Insights, APeriodUntilADayLeavesTheUndatedOutAndDropsWhatWasMadeBeforeIt)
+{
+    loadlog(a, Side::Download);
+    run("mnuFileDownloads");
+    EXPECT_EQ(window.list(Dialog::DownFiles).size(), 6u);
+    choosePeriod({{2001, 2, 1}, {2001, 1, 31}, false, true});
+    EXPECT_EQ(window.lastStatus(), "Period: until 2001-01-31");
+    EXPECT_EQ(window.list(Dialog::DownFiles), std::vector<std::string>{});
+    EXPECT_EQ(runCommand(a, mnuexportcsv_Click).kind(), Outcome::Kind::Refused);
+    EXPECT_EQ(run("mnudownloadsbyday"), "Period: until 2001-01-31 (3 records without a readable date left out)\r\n\r\n"
+                                        "Downloads By Day...\r\n\r\n1\t2000-12-05\r\n3\t2001-01-31\r\n");
+    run("mnuFileDownloads");
+    EXPECT_EQ(window.list(Dialog::DownFiles), (std::vector<std::string>{"a.txt", "b.txt", "d.txt"}));
 }
 
 // The dialog opens on the days of the loaded logs, which their loads noted: opening reads no

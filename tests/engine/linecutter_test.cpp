@@ -45,6 +45,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CutCase{"LF CR is two line ends", "A\n\rB", Lines{"A", "B"}},
                       CutCase{"header lines anywhere are no records",
                               "Date/time\tAddress\tAccount\tName\tFile Name\rx\ty\r\nDate/time\ta\rDate/time", Lines{"x\ty"}},
+                      CutCase{"a header alone on its line, whatever ends it",
+                              "Date/time\rA\rDate/time\r\nB\nDate/time\nC", Lines{"A", "B", "C"}},
                       CutCase{"only an exact first column makes a header", "Date/times\ta\rdate/time\tb",
                               Lines{"Date/times\ta", "date/time\tb"}},
                       CutCase{"a line longer than a vector block", std::string(100, 'x') + "\r" + std::string(33, 'y'),
