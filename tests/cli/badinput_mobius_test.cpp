@@ -132,18 +132,6 @@ BadInput accountFilesRow(std::string what, std::function<void(const TempServer&)
     return row;
 }
 
-void writeBillionLaughs(const TempServer& s, std::string_view file, std::string_view login)
-{
-    std::string yaml = "a0: &a0 lol\n";
-    for (int level = 1; level <= 9; ++level) {
-        yaml += "a" + std::to_string(level) + ": &a" + std::to_string(level) + " [";
-        for (int k = 0; k < 10; ++k)
-            yaml += (k ? ", *a" : "*a") + std::to_string(level - 1);
-        yaml += "]\n";
-    }
-    s.write("Users/" + std::string(file), yaml + "Login: " + std::string(login) + "\n");
-}
-
 BadInput unreadableAccountFile()
 {
     BadInput row = accountFilesRow(
@@ -184,7 +172,7 @@ std::vector<BadInput> accountRows()
         accountFilesRow(
             "BillionLaughsIsReadWithoutExpandingIt",
             [](const TempServer& s) {
-                writeBillionLaughs(s, "laughs.yaml", "laugh");
+                s.write("Users/laughs.yaml", billionLaughs("laugh"));
                 s.write("Users/alias.yaml", "a: &a [x, x]\nb: &b [*a, *a]\nLogin: *b\n");
             },
             "Left out 1 account file that could not be read: 'Users/alias.yaml'", "guest\r\nkit\r\nlaugh\r\n"),

@@ -18,6 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::TempServer;
+using test::billionLaughs;
 using namespace std::literals;
 
 struct YamlCase {
@@ -36,19 +37,6 @@ class AccountFile : public ::testing::TestWithParam<YamlCase> {};
 TEST_P(AccountFile, GivesItsTopLevelLoginScalar)
 {
     EXPECT_EQ(loginOf(GetParam().yaml), GetParam().login);
-}
-
-// A billion laughs: nine levels of ten aliases of the level below.
-std::string billionLaughs(std::string_view login)
-{
-    std::string yaml = "a0: &a0 lol\n";
-    for (int level = 1; level <= 9; ++level) {
-        yaml += "a" + std::to_string(level) + ": &a" + std::to_string(level) + " [";
-        for (int k = 0; k < 10; ++k)
-            yaml += (k ? ", *a" : "*a") + std::to_string(level - 1);
-        yaml += "]\n";
-    }
-    return yaml + "Login: " + std::string(login) + "\n";
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -51,4 +51,18 @@ inline void makeMobiusServer(const TempServer& server, std::initializer_list<std
         server.write("Users/" + std::string(login) + ".yaml", "Login: " + std::string(login) + "\n");
 }
 
+// An account file that is a billion laughs: nine levels of ten aliases of the level below, then
+// its Login.
+inline std::string billionLaughs(std::string_view login)
+{
+    std::string yaml = "a0: &a0 lol\n";
+    for (int level = 1; level <= 9; ++level) {
+        yaml += "a" + std::to_string(level) + ": &a" + std::to_string(level) + " [";
+        for (int k = 0; k < 10; ++k)
+            yaml += (k ? ", *a" : "*a") + std::to_string(level - 1);
+        yaml += "]\n";
+    }
+    return yaml + "Login: " + std::string(login) + "\n";
+}
+
 } // namespace quorvel::test
