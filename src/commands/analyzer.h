@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/systemmemory.h"
+#include "core/threads.h"
 #include "ingest/loadplan.h"
 #include "model/state.h"
 #include "platform/platform.h"
@@ -54,6 +55,9 @@ struct Analyzer {
     // The bytes the system can still give: asked when a load starts and before an answer is
     // built (commands/answersize.h). Tests give their own.
     std::uint64_t (*memoryLeft)() = availableMemory;
+    // The threads a load reads a log with (core/threads.h). Tests that follow a load block by
+    // block give one.
+    ThreadCount threads = usableThreads();
 };
 
 } // namespace quorvel

@@ -127,7 +127,7 @@ Outcome loadlog(Analyzer& a, Side side)
     a.window.setStatus(loadingCaption(side, 0, size));
     WindowProgress reading(
         a.window, [side](std::int64_t bytes, std::int64_t total) { return loadingCaption(side, bytes, total); });
-    LogRead read = readRecords(file, a.loadplan, reading, a.memoryLeft());
+    LogRead read = readRecords(file, a.loadplan, reading, a.memoryLeft(), a.threads);
     switch (read.status) {
     case LogRead::Status::Read:
         break;

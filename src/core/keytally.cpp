@@ -104,12 +104,12 @@ std::size_t KeyTally::probe(std::string_view key, std::uint32_t hash) const
     return at;
 }
 
-std::size_t KeyTally::addHashed(std::string_view key, std::uint32_t hash)
+std::size_t KeyTally::addHashed(std::string_view key, std::uint32_t hash, std::int64_t count)
 {
     const std::size_t at = probe(key, hash);
     Slot& slot = slots_[at];
     if (slot.index != empty) {
-        ++counts_[slot.index];
+        counts_[slot.index] += count;
         return slot.index;
     }
     const std::size_t index = keys_.size();
@@ -119,10 +119,18 @@ std::size_t KeyTally::addHashed(std::string_view key, std::uint32_t hash)
     if (!key.empty() && key.size() <= inlineBytes)
         std::memcpy(slot.bytes, key.data(), key.size());
     keys_.push_back(arena_.keep(key));
-    counts_.push_back(1);
+    counts_.push_back(count);
     if (keys_.size() * 2 > slots_.size())
         grow();
     return index;
+}
+
+std::vector<std::uint32_t> KeyTally::absorb(const KeyTally& part)
+{
+    std::vector<std::uint32_t> indexes(part.size());
+    for (std::size_t i = 0; i < part.size(); ++i)
+        indexes[i] = static_cast<std::uint32_t>(addHashed(part.keys_[i], hashBytes(part.keys_[i]), part.counts_[i]));
+    return indexes;
 }
 
 std::size_t KeyTally::find(std::string_view key) const

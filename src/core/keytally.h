@@ -23,6 +23,10 @@ public:
     // fetches the table slots of the keys a few steps ahead while it works on the current one,
     // so that their cache misses overlap.
     template <class KeyAt, class OnIndex> void addEach(std::size_t n, KeyAt&& keyAt, OnIndex&& onIndex);
+    // Counts the keys of part after those counted so far, as if they had been added one by one
+    // in part's order of first occurrence, each as often as part counted it. Returns, for each
+    // index of part, the key's index here.
+    std::vector<std::uint32_t> absorb(const KeyTally& part);
     // The index of key, or npos when it was never added.
     std::size_t find(std::string_view key) const;
 
@@ -53,7 +57,7 @@ private:
     static constexpr std::uint32_t empty = 0xFFFFFFFFu;
 
     bool holds(const Slot& slot, std::string_view key, std::uint32_t hash) const;
-    std::size_t addHashed(std::string_view key, std::uint32_t hash);
+    std::size_t addHashed(std::string_view key, std::uint32_t hash, std::int64_t count = 1);
     void prefetch(std::uint32_t hash) const { __builtin_prefetch(&slots_[hash & (slots_.size() - 1)]); }
     std::size_t probe(std::string_view key, std::uint32_t hash) const;
     void grow();

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <utility>
 
 namespace quorvel {
@@ -20,6 +21,18 @@ char* TextArena::newBlock(std::size_t bytes)
     blocks_.push_back(std::move(block));
     allocated_ += bytes;
     return blocks_.back().get();
+}
+
+void TextArena::adopt(TextArena&& other)
+{
+    blocks_.insert(blocks_.end(), std::make_move_iterator(other.blocks_.begin()),
+                   std::make_move_iterator(other.blocks_.end()));
+    other.blocks_.clear();
+    // What other left unfilled of its open block counts as filled here.
+    allocated_ += other.allocated_;
+    other.allocated_ = 0;
+    other.free_ = nullptr;
+    other.left_ = 0;
 }
 
 std::string_view TextArena::keepInNewBlock(std::string_view bytes)

@@ -39,6 +39,10 @@ public:
         return copy;
     }
 
+    // Takes over other's blocks: the views other handed out stay valid as long as this arena
+    // lives. New copies still go to this arena's own open block.
+    void adopt(TextArena&& other);
+
 private:
     struct Release {
         std::size_t bytes;

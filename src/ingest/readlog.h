@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/progress.h"
+#include "core/threads.h"
 #include "ingest/loadplan.h"
 #include "ingest/logreader.h"
 #include "model/logrecords.h"
@@ -42,7 +43,14 @@ struct LogRead {
 // block that is about to grow for a long line counts with its new size), and the read stops
 // as NotEnoughMemory once that passes the budget, before the growth, as it does when an
 // allocation fails. Records are only kept when the status is Read.
-LogRead readRecords(const LogFile& file, const LoadPlan& plan, Progress& progress, std::uint64_t memoryBudget);
+//
+// A log large enough for several threads (threads.partsFor) is read in as many parts of about
+// equal size at once, each cut at line starts, and the parts joined in order: the records, their
+// order and every count are the same as when one thread reads it. progress is then told how far
+// the parts have come together, every so often, on the calling thread; the memory budget holds
+// for all of them and for their joining.
+LogRead readRecords(const LogFile& file, const LoadPlan& plan, Progress& progress, std::uint64_t memoryBudget,
+                    ThreadCount threads);
 
 // Thrown out of a read when the projected records pass the memory budget.
 struct OverBudget {};

@@ -2,6 +2,7 @@
 #include "model/logrecords.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace quorvel {
 
@@ -24,6 +25,27 @@ void LogRecords::reserve(std::int64_t n)
         if (c.tally.size() == 0)
             c.tally = KeyTally(keys);
     }
+}
+
+void LogRecords::absorb(LogRecords&& part)
+{
+    count_ += part.count_;
+    if (kept_.has(Field::stamp)) {
+        prefixText_.adopt(std::move(part.prefixText_));
+        prefixes_.insert(prefixes_.end(), part.prefixes_.begin(), part.prefixes_.end());
+    }
+    for (const Field f : interned) {
+        if (!kept_.has(f))
+            continue;
+        Column& c = columns_[column(f)];
+        const Column& from = part.columns_[column(f)];
+        const std::vector<std::uint32_t> indexes = c.tally.absorb(from.tally);
+        const std::size_t at = c.ids.size();
+        c.ids.resize(at + from.ids.size());
+        std::transform(from.ids.begin(), from.ids.end(), c.ids.begin() + static_cast<std::ptrdiff_t>(at),
+                       [&](std::uint32_t id) { return indexes[id]; });
+    }
+    part = LogRecords(kept_);
 }
 
 LogRecords::Footprint LogRecords::footprint() const

@@ -20,10 +20,17 @@ namespace quorvel {
 // line has a TAB, the TAB and the spare after it, in one piece; stampLength() is the stamp's
 // length.
 template <class Cut>
-concept LineCutOf = requires(const Cut& cut, std::string_view text, Field f) {
-    { cut.field(text, f) } -> std::same_as<std::string_view>;
-    { cut.stampAndSpare(text) } -> std::same_as<std::string_view>;
-    { cut.stampLength() } -> std::same_as<std::uint32_t>;
+concept LineCutOf = requires(const Cut& cut, std::string_view text, Field f)
+{
+    {
+        cut.field(text, f)
+        } -> std::same_as<std::string_view>;
+    {
+        cut.stampAndSpare(text)
+        } -> std::same_as<std::string_view>;
+    {
+        cut.stampLength()
+        } -> std::same_as<std::uint32_t>;
 };
 
 // A loaded log (downloads / uploads), kept by column. The account, username and filename
@@ -42,6 +49,11 @@ public:
     // Appends the records of the lines cut in text, in order; the bytes are copied, the text
     // may go away afterwards.
     template <LineCutOf Cut> void append(std::string_view text, std::span<const Cut> lines);
+
+    // Appends part's records after these, as if their lines had followed these in one log:
+    // first occurrences, counts and every record's values come out the same. part keeps the
+    // same columns and is left empty.
+    void absorb(LogRecords&& part);
 
     // downloadcount / uploadcount
     std::int64_t count() const { return count_; }

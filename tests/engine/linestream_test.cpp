@@ -34,7 +34,7 @@ protected:
         const LogFile file(std::filesystem::path(server.folder()) / "Download Log.txt");
         std::vector<std::string> out;
         bytesRead = streamLines(
-            file, file.size(), [&](std::string_view lines) { out.emplace_back(lines); },
+            file, 0, file.size(), [&](std::string_view lines) { out.emplace_back(lines); },
             [](std::uint64_t, std::uint64_t) {}, blockBytes);
         return out;
     }
@@ -77,7 +77,7 @@ TEST(LineStreamBlock, CountsTheGrowthTheNextReadCausesBeforeIt)
         const LogFile file(std::filesystem::path(server.folder()) / "Download Log.txt");
         std::vector<std::uint64_t> reported;
         streamLines(
-            file, file.size(), [](std::string_view) {},
+            file, 0, file.size(), [](std::string_view) {},
             [&](std::uint64_t, std::uint64_t peak) { reported.push_back(peak); }, 4);
         EXPECT_EQ(reported, peaks) << text;
     }

@@ -13,8 +13,8 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
-#include <sys/stat.h>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -140,6 +140,7 @@ std::uint64_t tenMiB()
 // line 2 + 4 MiB.
 TEST_P(LoadLog, AnUnendedLineIsRefusedBeforeItsBlockGrowsPastWhatIsLeft)
 {
+    a.threads = ThreadCount{1, true}; // its captions follow the block's growth
     a.memoryLeft = tenMiB;
     writeLog(std::string(std::size_t{6} << 20, 'x'));
     loadlog(a, side());
@@ -265,7 +266,8 @@ TEST_P(LoadLogSize, ReadsEveryByteOnceAndEndsAtTheFileSize)
     ASSERT_GE(loading.size(), 2u);
     EXPECT_EQ(loading.front(), "(Download Log) Loading...   0/" + size);
     EXPECT_EQ(loading.back(), "(Download Log) Loading...   " + size + "/" + size);
-    const std::string lastSort = "(Download Log) Sorting...   " + std::to_string(expected.size()) + "/" + std::to_string(expected.size());
+    const std::string lastSort =
+        "(Download Log) Sorting...   " + std::to_string(expected.size()) + "/" + std::to_string(expected.size());
     EXPECT_EQ(window.statuses.rbegin()[1], lastSort);
 }
 
@@ -273,6 +275,8 @@ class LoadLogWhileWritten : public EngineTest {
 protected:
     void SetUp() override
     {
+        // The file changes after the first block: one thread reads it block by block.
+        a.threads = ThreadCount{1, true};
         log = std::string(readBlock - 5, 'x') + "\rd\ts\ta\tu\tlast";
         server.writeDownloadLog(log);
     }
@@ -291,7 +295,8 @@ protected:
 
 TEST_F(LoadLogWhileWritten, BytesAppendedDuringTheLoadAreNotRead)
 {
-    loadChangingTheFile([&] { std::ofstream(logPath(), std::ios::binary | std::ios::app) << "\rd\ts\ta\tu\tappended"; });
+    loadChangingTheFile(
+        [&] { std::ofstream(logPath(), std::ios::binary | std::ios::app) << "\rd\ts\ta\tu\tappended"; });
     const LogRecords& records = a.state.download.records;
     ASSERT_EQ(records.count(), 2);
     EXPECT_EQ(records.filename(1), "last");
