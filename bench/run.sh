@@ -20,7 +20,6 @@
 # (record counts of the modern folders, default 1000000), RUNS (runs per command; the fastest
 # counts, default 5). The environment passes through to quorvel-report: QUORVEL_THREADS=N makes
 # it use N threads (by default, as many as help on the CPUs it may use).
-# shellcheck disable=SC2016 # mawk programs stand in single quotes
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD:-/tmp/quorvel-bench-build}"
