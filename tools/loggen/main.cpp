@@ -24,8 +24,8 @@ void usage(std::ostream& out)
            "(default 3). twin: the classic layout of the very records --format mobius writes for the\n"
            "same options (modern stamps, IPv6 addresses, names a modern log escapes).\n"
            "--paths: the file names are paths from the server's file root, \"Folder/Sub/three words\n"
-           "1.2.ext\" (about 40 bytes; classic format only). --addresses N: the logs hold N distinct\n"
-           "addresses (at most 10000000) instead of a new one for some records.\n";
+           "1.2.ext\" (about 40 bytes; classic format only). --addresses N: every address of the logs\n"
+           "is one of N (at most 10000000), instead of one per user name and a new one now and then.\n";
 }
 
 bool number(std::string_view text, std::uint64_t& value)

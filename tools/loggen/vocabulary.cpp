@@ -86,6 +86,7 @@ std::string fileName(Random& random, std::string_view accent)
     return name.append(extensions[random.below(extensions.size())]);
 }
 
+// A path from the server's file root: "Folder/Sub/three words 1.2.ext".
 std::string pathName(Random& random, std::string_view accent)
 {
     std::string name(folders[random.below(folders.size())]);
@@ -97,7 +98,7 @@ std::string pathName(Random& random, std::string_view accent)
     return name.append(extensions[random.below(extensions.size())]);
 }
 
-// count distinct names from make(random, accent), the accents as accentFor(index, period, offset).
+// Makes count distinct names with make(random, accent), the accents as accentFor(index, period, offset).
 std::vector<std::string> distinctNames(std::size_t count, Random& random, std::size_t period, std::size_t offset,
                                        std::string (*make)(Random&, std::string_view))
 {
