@@ -12,6 +12,7 @@ void usage(std::ostream& out)
 {
     out << "usage: loggen --out DIR [--lines N] [--upload-lines N] [--seed N] [--days N] [--year N]\n"
            "              [--accounts N] [--users N] [--files N] [--format classic|twin|mobius] [--skipped N]\n"
+           "              [--paths] [--addresses N]\n"
            "Writes a synthetic server folder: N download records (default 1000), N/5 upload records\n"
            "(or --upload-lines) and the accounts. The same options give the same bytes.\n"
            "The download records span the given days from 1 January 2001 (or of --year; default:\n"
@@ -21,7 +22,10 @@ void usage(std::ostream& out)
            "server writes them. mobius: a modern server's folder: its log (mobius.log and one rotated\n"
            "backup) and Users/*.yaml; before each record --skipped lines that are no transfers\n"
            "(default 3). twin: the classic layout of the very records --format mobius writes for the\n"
-           "same options (modern stamps, IPv6 addresses, names a modern log escapes).\n";
+           "same options (modern stamps, IPv6 addresses, names a modern log escapes).\n"
+           "--paths: the file names are paths from the server's file root, \"Folder/Sub/three words\n"
+           "1.2.ext\" (about 40 bytes; classic format only). --addresses N: every address of the logs\n"
+           "is one of N (at most 10000000), instead of one per user name and a new one now and then.\n";
 }
 
 bool number(std::string_view text, std::uint64_t& value)
@@ -34,12 +38,18 @@ bool number(std::string_view text, std::uint64_t& value)
 bool parse(int argc, char** argv, loggen::Options& options)
 {
     bool uploadGiven = false;
-    for (int i = 1; i + 1 < argc; i += 2) {
+    for (int i = 1; i < argc; ++i) {
         const std::string_view key = argv[i];
-        const std::string_view text = argv[i + 1];
+        if (key == "--paths") {
+            options.paths = true;
+            continue;
+        }
+        if (i + 1 == argc)
+            return false;
+        const std::string_view text = argv[++i];
         std::uint64_t value = 0;
         if (key == "--out") {
-            options.out = argv[i + 1];
+            options.out = text;
             continue;
         }
         if (key == "--format") {
@@ -70,12 +80,14 @@ bool parse(int argc, char** argv, loggen::Options& options)
             options.year = static_cast<int>(value);
         else if (key == "--skipped")
             options.skipped = value;
+        else if (key == "--addresses" && value > 0 && value <= 10'000'000)
+            options.addresses = value;
         else
             return false;
     }
     if (!uploadGiven)
         options.uploadLines = options.downloadLines / 5;
-    return argc % 2 == 1 && !options.out.empty();
+    return !options.out.empty() && !(options.paths && options.format != loggen::Format::Classic);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <unordered_set>
 
 namespace loggen {
 
@@ -68,6 +69,13 @@ std::string modernFileName(const std::string& name, std::size_t index)
     return name;
 }
 
+// A random address: IPv4, or for a modern server sometimes IPv6.
+std::string newAddress(Random& random, bool modern)
+{
+    const std::string v4 = ipv4(random);
+    return modern ? modernAddress(v4) : v4;
+}
+
 void appendTwoDigits(std::string& out, unsigned value)
 {
     out += static_cast<char>('0' + value / 10);
@@ -128,7 +136,10 @@ Population populate(const Options& options, Random& random)
     p.modern = options.format != Format::Classic;
     p.logins = makeLogins(options.accounts + options.accounts / 10, random);
     p.nicknames = makeNicknames(options.users, random);
-    p.files = makeFileNames(options.files, random);
+    p.files = options.paths ? makePathNames(options.files, random) : makeFileNames(options.files, random);
+    for (std::unordered_set<std::string> seen; p.addresses.size() < options.addresses;)
+        if (std::string drawn = newAddress(random, p.modern); seen.insert(drawn).second)
+            p.addresses.push_back(std::move(drawn));
     const Zipf accountSkew(options.accounts, 1.0);
     for (std::size_t u = 0; u < options.users; ++u) {
         p.accountOf.push_back(u < options.accounts ? u : accountSkew.draw(random));
@@ -145,8 +156,9 @@ Population populate(const Options& options, Random& random)
 
 std::string address(const Population& p, Random& random)
 {
-    const std::string v4 = ipv4(random);
-    return p.modern ? modernAddress(v4) : v4;
+    if (!p.addresses.empty())
+        return p.addresses[random.below(p.addresses.size())];
+    return newAddress(random, p.modern);
 }
 
 RecordStream::RecordStream(std::uint64_t lines, std::uint64_t days, const Population& p, Random& random)

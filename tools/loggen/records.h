@@ -20,12 +20,13 @@ struct Population {
     std::vector<std::string> files;
     std::vector<std::size_t> accountOf; // per nickname
     std::vector<std::string> addressOf; // per nickname
+    std::vector<std::string> addresses; // when not empty, the only addresses drawn
     bool modern = false;
 };
 
 Population populate(const Options& options, Random& random);
 
-// A random address of the population's kind.
+// A random address of the population's kind, or one of its addresses when it has them.
 std::string address(const Population& p, Random& random);
 
 // One transfer as a log records it.

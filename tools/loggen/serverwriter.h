@@ -25,6 +25,8 @@ struct Options {
     int year = 2001;            // the logs start on 1 January of this year
     Format format = Format::Classic;
     std::uint64_t skipped = 3; // Mobius: lines that are no transfer records, per transfer record
+    bool paths = false;        // file names as paths ("Games/Doom/Doom Kalo Patch 1.2.zip"); classic only
+    std::size_t addresses = 0; // the distinct addresses the logs draw from; 0: a new one for each draw
 };
 
 // Writes the server folder options.out in its format, the same bytes for the same options.

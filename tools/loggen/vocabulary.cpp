@@ -22,6 +22,10 @@ constexpr std::array<std::string_view, 24> words{
 constexpr std::array<std::string_view, 10> extensions{".sit", ".sit.hqx", ".sea", ".zip", ".mp3",
                                                       ".jpg", ".mov",     ".txt", ".bin", ".img"};
 
+constexpr std::array<std::string_view, 12> folders{"Applications", "Games",   "Music",    "Utilities",
+                                                   "Graphics",     "Fonts",   "Sounds",   "Movies",
+                                                   "Documents",    "Uploads", "Internet", "System"};
+
 // "é" in the three encodings clients send, and "ü" in two of them.
 constexpr std::array<std::string_view, 5> accents{"\xE9", "\x8E", "\xC3\xA9", "\xFC", "\xC3\xBC"};
 
@@ -82,6 +86,29 @@ std::string fileName(Random& random, std::string_view accent)
     return name.append(extensions[random.below(extensions.size())]);
 }
 
+// A path from the server's file root: "Folder/Sub/three words 1.2.ext".
+std::string pathName(Random& random, std::string_view accent)
+{
+    std::string name(folders[random.below(folders.size())]);
+    name.append("/").append(capitalized(syllableWord(random, 1, 1)));
+    name.append("/").append(words[random.below(words.size())]);
+    name.append(" ").append(capitalized(syllableWord(random, 1, 1))).append(accent);
+    name.append(" ").append(words[random.below(words.size())]);
+    name.append(" ").append(std::to_string(1 + random.below(9))).append(".").append(std::to_string(random.below(10)));
+    return name.append(extensions[random.below(extensions.size())]);
+}
+
+// Makes count distinct names with make(random, accent), the accents as accentFor(index, period, offset).
+std::vector<std::string> distinctNames(std::size_t count, Random& random, std::size_t period, std::size_t offset,
+                                       std::string (*make)(Random&, std::string_view))
+{
+    std::vector<std::string> names;
+    std::unordered_set<std::string> seen;
+    while (names.size() < count)
+        addDistinct(names, seen, make(random, accentFor(names.size(), period, offset)));
+    return names;
+}
+
 } // namespace
 
 std::vector<std::string> makeLogins(std::size_t count, Random& random)
@@ -98,20 +125,17 @@ std::vector<std::string> makeLogins(std::size_t count, Random& random)
 
 std::vector<std::string> makeNicknames(std::size_t count, Random& random)
 {
-    std::vector<std::string> names;
-    std::unordered_set<std::string> seen;
-    while (names.size() < count)
-        addDistinct(names, seen, nickname(random, accentFor(names.size(), 30, 4)));
-    return names;
+    return distinctNames(count, random, 30, 4, nickname);
 }
 
 std::vector<std::string> makeFileNames(std::size_t count, Random& random)
 {
-    std::vector<std::string> names;
-    std::unordered_set<std::string> seen;
-    while (names.size() < count)
-        addDistinct(names, seen, fileName(random, accentFor(names.size(), 40, 2)));
-    return names;
+    return distinctNames(count, random, 40, 2, fileName);
+}
+
+std::vector<std::string> makePathNames(std::size_t count, Random& random)
+{
+    return distinctNames(count, random, 40, 2, pathName);
 }
 
 } // namespace loggen

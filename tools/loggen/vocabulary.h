@@ -19,4 +19,8 @@ std::vector<std::string> makeNicknames(std::size_t count, Random& random);
 // letters in one of the three encodings.
 std::vector<std::string> makeFileNames(std::size_t count, Random& random);
 
+// Distinct file names as paths from the server's file root, "Folder/Sub/three words 1.2.ext"
+// (about 40 bytes), a few with accented letters as above.
+std::vector<std::string> makePathNames(std::size_t count, Random& random);
+
 } // namespace loggen
