@@ -1,10 +1,15 @@
 // SPDX-License-Identifier: MIT
-// Times the real main window from a menu click to the output box painted with the result:
+// Times the real main window from a menu click to the result painted:
 //   QT_QPA_PLATFORM=offscreen window_bench SERVER
-// It loads the download log, then runs the reports that fill the box with one line per file
-// or per account, and prints for each the milliseconds and the number of lines shown.
+// It loads the download log, then both logs with "Load All", opens the four pick lists (each
+// until its dialog is shown and painted with its entries), runs the reports that fill the
+// output box with one line per file or per account and then every question of the Insights
+// menu, and prints for each the milliseconds and the number of lines or entries shown.
 #include "app/form1.h"
+#include "commands/commandtable.h"
+#include "dialogs/listdialog.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -12,6 +17,7 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <string>
 
@@ -30,16 +36,59 @@ public:
     }
 };
 
+double millisecondsSince(const QElapsedTimer& clock)
+{
+    return static_cast<double>(clock.nsecsElapsed()) / 1e6;
+}
+
+void trigger(quorvel::gui::Form1& form, const char* item)
+{
+    auto* action = form.findChild<QAction*>(QString::fromLatin1(item));
+    if (!action) {
+        std::fprintf(stderr, "window_bench: no menu item %s\n", item);
+        std::exit(1);
+    }
+    action->trigger();
+}
+
 // Milliseconds from triggering the menu item to the output box painted.
 double clickToPaint(quorvel::gui::Form1& form, const char* item)
 {
     auto* text1 = form.findChild<QPlainTextEdit*>(QStringLiteral("Text1"));
     QElapsedTimer clock;
     clock.start();
-    form.findChild<QAction*>(QString::fromLatin1(item))->trigger();
+    trigger(form, item);
     text1->viewport()->repaint();
     QCoreApplication::processEvents();
-    return static_cast<double>(clock.nsecsElapsed()) / 1e6;
+    return millisecondsSince(clock);
+}
+
+void timeOutputBox(quorvel::gui::Form1& form, const char* item)
+{
+    const double ms = clickToPaint(form, item);
+    const auto lines = form.findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->blockCount();
+    std::printf("%-22s %9.1f ms  %d lines shown\n", item, ms, lines);
+}
+
+// Milliseconds from triggering the menu item to its pick dialog shown and painted: the events
+// the show posts (the list's layout among them) are handled, then the dialog is painted.
+void timePickList(quorvel::gui::Form1& form, const char* item, quorvel::Dialog which)
+{
+    QElapsedTimer clock;
+    clock.start();
+    trigger(form, item);
+    quorvel::gui::ListDialog* dialog = form.existingDialog(which);
+    if (!dialog || !dialog->isVisible()) {
+        std::fprintf(stderr, "window_bench: %s showed no list\n", item);
+        std::exit(1);
+    }
+    QCoreApplication::processEvents();
+    dialog->repaint();
+    QCoreApplication::processEvents();
+    const double ms = millisecondsSince(clock);
+    std::printf("%-22s %9.1f ms  %d entries shown\n", item, ms,
+                dialog->findChild<QAbstractItemView*>()->model()->rowCount());
+    dialog->hide();
 }
 
 } // namespace
@@ -59,10 +108,16 @@ int main(int argc, char** argv)
     form.show();
     QCoreApplication::processEvents();
     std::printf("%-22s %9.1f ms\n", "mnuLoaddownloadlog", clickToPaint(form, "mnuLoaddownloadlog"));
-    for (const char* item : {"mnusortbydate", "mnudownloadnumber", "mnusortbyaccount", "mnunumberdown"}) {
-        const double ms = clickToPaint(form, item);
-        const auto lines = form.findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->blockCount();
-        std::printf("%-22s %9.1f ms  %d lines shown\n", item, ms, lines);
-    }
+    std::printf("%-22s %9.1f ms\n", "mnuloadall", clickToPaint(form, "mnuloadall"));
+    using quorvel::Dialog;
+    for (const auto& [item, which] :
+         {std::pair{"mnuFileDownloads", Dialog::DownFiles}, std::pair{"mnuUserDownloads", Dialog::DownNames},
+          std::pair{"mnuFileUploads", Dialog::UpFiles}, std::pair{"mnuUserUploads", Dialog::UpNames}})
+        timePickList(form, item, which);
+    for (const char* item : {"mnusortbydate", "mnudownloadnumber", "mnusortbyaccount", "mnunumberdown"})
+        timeOutputBox(form, item);
+    for (const quorvel::CommandRow& row : quorvel::commandTable())
+        if (row.menu == quorvel::TopMenu::Insights && row.ask && !row.item.empty())
+            timeOutputBox(form, std::string(row.item).c_str());
     return 0;
 }
