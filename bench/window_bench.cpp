@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
 // Times the real main window from a menu click to the result painted:
-//   QT_QPA_PLATFORM=offscreen window_bench SERVER
+//   QT_QPA_PLATFORM=offscreen window_bench SERVER [ITEM...]
 // It loads the download log, then both logs with "Load All", opens the four pick lists (each
 // until its dialog is shown and painted with its entries), runs the reports that fill the
 // output box with one line per file or per account and then every question of the Insights
-// menu, and prints for each the milliseconds and the number of lines or entries shown.
+// menu, and prints for each the milliseconds and the number of lines or entries shown. Menu
+// items named after SERVER are the only ones timed after the loads.
 #include "app/form1.h"
 #include "commands/commandtable.h"
 #include "dialogs/listdialog.h"
@@ -16,10 +17,13 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -96,10 +100,23 @@ void timePickList(quorvel::gui::Form1& form, const char* item, quorvel::Dialog w
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: window_bench SERVER\n");
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: window_bench SERVER [ITEM...]\n");
         return 2;
     }
+    // The items timed after the loads, in order; a pick list's with its dialog.
+    using quorvel::Dialog;
+    std::vector<std::pair<std::string, std::optional<Dialog>>> items{{"mnuFileDownloads", Dialog::DownFiles},
+                                                                     {"mnuUserDownloads", Dialog::DownNames},
+                                                                     {"mnuFileUploads", Dialog::UpFiles},
+                                                                     {"mnuUserUploads", Dialog::UpNames}};
+    for (const char* item : {"mnusortbydate", "mnudownloadnumber", "mnusortbyaccount", "mnunumberdown"})
+        items.emplace_back(item, std::nullopt);
+    for (const quorvel::CommandRow& row : quorvel::commandTable())
+        if (row.menu == quorvel::TopMenu::Insights && row.ask && !row.item.empty())
+            items.emplace_back(row.item, std::nullopt);
+    // Items named after the server: only those, so that a profiler sees one command.
+    const std::vector<std::string> only(argv + 2, argv + argc);
     QTemporaryDir program;
     const quorvel::FolderFile folderFile(QFile::encodeName(program.path()).toStdString(), {});
     folderFile.write(argv[1]);
@@ -109,15 +126,13 @@ int main(int argc, char** argv)
     QCoreApplication::processEvents();
     std::printf("%-22s %9.1f ms\n", "mnuLoaddownloadlog", clickToPaint(form, "mnuLoaddownloadlog"));
     std::printf("%-22s %9.1f ms\n", "mnuloadall", clickToPaint(form, "mnuloadall"));
-    using quorvel::Dialog;
-    for (const auto& [item, which] :
-         {std::pair{"mnuFileDownloads", Dialog::DownFiles}, std::pair{"mnuUserDownloads", Dialog::DownNames},
-          std::pair{"mnuFileUploads", Dialog::UpFiles}, std::pair{"mnuUserUploads", Dialog::UpNames}})
-        timePickList(form, item, which);
-    for (const char* item : {"mnusortbydate", "mnudownloadnumber", "mnusortbyaccount", "mnunumberdown"})
-        timeOutputBox(form, item);
-    for (const quorvel::CommandRow& row : quorvel::commandTable())
-        if (row.menu == quorvel::TopMenu::Insights && row.ask && !row.item.empty())
-            timeOutputBox(form, std::string(row.item).c_str());
+    for (const auto& [item, pickList] : items) {
+        if (!only.empty() && std::find(only.begin(), only.end(), item) == only.end())
+            continue;
+        if (pickList)
+            timePickList(form, item.c_str(), *pickList);
+        else
+            timeOutputBox(form, item.c_str());
+    }
     return 0;
 }
