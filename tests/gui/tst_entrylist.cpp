@@ -70,6 +70,8 @@ private slots:
     void typeAhead_data();
     void typeAhead();
     void aListOfFiftyThousandNames();
+    void aSingleEntryIsSelectedWhenShown();
+    void anEntryDeselectedIsNotPicked();
 };
 
 // Batches of names with case variants, 8-bit bytes, prefixes and repeats, added to one list
@@ -179,6 +181,31 @@ void EntryListTest::aListOfFiftyThousandNames()
     QApplication::processEvents();
     QTest::keyClick(dialog.list(), Qt::Key_Home);
     QCOMPARE(world.form->selectedEntry(Dialog::DownFiles), std::string("file 0"));
+}
+
+void EntryListTest::aSingleEntryIsSelectedWhenShown()
+{
+    GuiWorld world;
+    world.fill(Dialog::UpNames, {"only"});
+    QCOMPARE(world.form->selectedEntry(Dialog::UpNames), std::string());
+    world.form->showDialog(Dialog::UpNames);
+    QCOMPARE(world.form->selectedEntry(Dialog::UpNames), std::string("only"));
+}
+
+// Ctrl+click on the selected entry leaves the list with a current entry but none selected:
+// nothing is picked, as the highlight shows.
+void EntryListTest::anEntryDeselectedIsNotPicked()
+{
+    GuiWorld world;
+    world.fill(Dialog::DownFiles, {"b", "a"});
+    world.form->showDialog(Dialog::DownFiles);
+    ListDialog& dialog = *world.form->existingDialog(Dialog::DownFiles);
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(world.form->selectedEntry(Dialog::DownFiles), std::string("a"));
+    const QPoint first = quorvel::test::rowRect(dialog.list(), 0).center();
+    QTest::mouseClick(dialog.list()->viewport(), Qt::LeftButton, Qt::ControlModifier, first);
+    QVERIFY(dialog.list()->currentIndex().isValid());
+    QCOMPARE(world.form->selectedEntry(Dialog::DownFiles), std::string());
 }
 
 QTEST_MAIN(EntryListTest)
