@@ -74,14 +74,18 @@ private slots:
     void anEntryDeselectedIsNotPicked();
 };
 
-// Batches of names with case variants, 8-bit bytes, prefixes and repeats, added to one list
-// (emptied now and then): after each batch the list is the stable sort of all that was added
-// since it was emptied, and a view's checker finds every change announced as it was made.
+// Batches of names with case variants, 8-bit and zero bytes, prefixes, long shared starts and
+// repeats, added to one list (emptied now and then): after each batch the list is the stable
+// sort of all that was added since it was emptied, and a view's checker finds every change
+// announced as it was made.
 void EntryListTest::additionsKeepNameOrderAndTheOrderGiven()
 {
-    const std::vector<std::string> names{"ann", "Ann",       "ANN",     "an",          "bob", "Bob",
-                                         "b",   "_x",        "10",      "9",           "",    "zed",
-                                         "Zed", "\xe9t\xe9", "\x8eiga", "Ren\xc3\xa9", "a b", "a\tb"};
+    using namespace std::string_literals;
+    std::vector<std::string> names{"ann", "Ann", "ANN", "an",  "bob",       "Bob",     "b",           "_x",  "10",
+                                   "9",   "",    "zed", "Zed", "\xe9t\xe9", "\x8eiga", "Ren\xc3\xa9", "a b", "a\tb"};
+    names.insert(names.end(), {"a\0"s, "a\0b"s, "\0"s});
+    names.insert(names.end(),
+                 {"Stuffit Zovin.jpg", "stuffit zovi", "Stuffit Zo", "STUFFIT Zovin.JPG", "stuffit\xff", "stuffit_"});
     EntryList list;
     QAbstractItemModelTester tester(&list, QAbstractItemModelTester::FailureReportingMode::QtTest);
     std::mt19937 pick(25);
