@@ -12,35 +12,38 @@ namespace quorvel::gui {
 
 namespace {
 
-// The first eight bytes of a name in name order as one number: ASCII letters folded to lower
-// case, a shorter name filled with zero bytes. A smaller number means a name listed earlier;
-// names with the same number are compared whole.
-std::uint64_t foldedPrefix(std::string_view name)
+// Eight bytes of a name from a place on, in name order, as one number: ASCII letters folded to
+// lower case, bytes past the name's end zero.
+std::uint64_t foldedWord(std::string_view name, std::size_t from)
 {
-    std::uint64_t prefix = 0;
-    for (std::size_t i = 0; i < 8; ++i) {
+    std::uint64_t word = 0;
+    for (std::size_t i = from; i < from + 8; ++i) {
         auto byte = static_cast<unsigned char>(i < name.size() ? name[i] : '\0');
         if (byte >= 'A' && byte <= 'Z')
             byte = static_cast<unsigned char>(byte - 'A' + 'a');
-        prefix = prefix << 8 | byte;
+        word = word << 8 | byte;
     }
-    return prefix;
+    return word;
 }
 
-// The entries in name order, equal ones in the order given. Comparing the prefixes first
-// settles most comparisons of a long list without reading its names.
+// The entries in name order, equal ones in the order given. The first sixteen bytes of each
+// name, as two numbers, settle most comparisons of a long list without reading its names: a
+// smaller pair means a name listed earlier, and names with the same pair are compared whole.
 std::vector<std::string> sortedCopies(std::span<const std::string_view> entries)
 {
     struct Keyed {
-        std::uint64_t prefix;
+        std::uint64_t first;
+        std::uint64_t second;
         std::string_view name;
     };
     std::vector<Keyed> keyed;
     keyed.reserve(entries.size());
     for (const std::string_view entry : entries)
-        keyed.push_back({foldedPrefix(entry), entry});
+        keyed.push_back({foldedWord(entry, 0), foldedWord(entry, 8), entry});
     std::stable_sort(keyed.begin(), keyed.end(), [](const Keyed& x, const Keyed& y) {
-        return x.prefix != y.prefix ? x.prefix < y.prefix : nameOrder(x.name, y.name);
+        if (x.first != y.first)
+            return x.first < y.first;
+        return x.second != y.second ? x.second < y.second : nameOrder(x.name, y.name);
     });
     std::vector<std::string> sorted;
     sorted.reserve(keyed.size());
