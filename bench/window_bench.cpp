@@ -2,10 +2,11 @@
 // Times the real main window from a menu click to the result painted:
 //   QT_QPA_PLATFORM=offscreen window_bench SERVER [ITEM...]
 // It loads the download log, then both logs with "Load All", opens the four pick lists (each
-// until its dialog is shown and painted with its entries), runs the reports that fill the
-// output box with one line per file or per account and then every question of the Insights
-// menu, and prints for each the milliseconds and the number of lines or entries shown. Menu
-// items named after SERVER are the only ones timed after the loads.
+// until its dialog is shown and painted with its entries, then a letter typed on it that no
+// entry starts with), runs the reports that fill the output box with one line per file or per
+// account and then every question of the Insights menu, and prints for each the milliseconds
+// and the number of lines or entries shown. Menu items named after SERVER are the only ones
+// timed after the loads.
 #include "app/form1.h"
 #include "commands/commandtable.h"
 #include "dialogs/listdialog.h"
