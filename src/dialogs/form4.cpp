@@ -3,7 +3,7 @@
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -63,8 +63,8 @@ bool Form4::listKeyOpensPopup(const QEvent* event) const
 // Below the selected entry, or at the list's top when it is empty.
 void Form4::openPopupAtEntry()
 {
-    const QList<QListWidgetItem*> selected = list()->selectedItems();
-    const QRect entry = selected.isEmpty() ? QRect() : list()->visualItemRect(selected.first());
+    const QModelIndexList selected = list()->selectionModel()->selectedIndexes();
+    const QRect entry = selected.isEmpty() ? QRect() : list()->visualRect(selected.first());
     popup_->popup(list()->viewport()->mapToGlobal(entry.bottomLeft()));
 }
 

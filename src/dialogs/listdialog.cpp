@@ -1,17 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "dialogs/listdialog.h"
 
-#include "core/nameorder.h"
-#include "gui/textcodec.h"
+#include "dialogs/entrylist.h"
 #include "gui/twips.h"
 
 #include <QIcon>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 
 #include <algorithm>
 #include <array>
-#include <vector>
 
 namespace quorvel::gui {
 
@@ -48,7 +46,9 @@ ListDialog::ListDialog(const DialogDesign& design, QWidget* owner) : QDialog(own
 
 void ListDialog::createControls(const DialogDesign& design)
 {
-    list_ = new QListWidget(this);
+    list_ = new QListView(this);
+    entries_ = new EntryList(list_);
+    list_->setModel(entries_);
     list_->setObjectName(QString::fromLatin1(design.listName));
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setUniformItemSizes(true);
@@ -71,39 +71,20 @@ void ListDialog::setTabOrder(const DialogDesign& design)
 
 void ListDialog::clearEntries()
 {
-    list_->clear();
+    entries_->clear();
 }
 
-// The new entries are sorted, then merged into the list, which is already in order (and
-// empty, when a list is built).
 void ListDialog::addEntries(std::span<const std::string_view> entries)
 {
-    std::vector<std::string_view> sorted(entries.begin(), entries.end());
-    std::stable_sort(sorted.begin(), sorted.end(), nameOrder);
-    list_->setUpdatesEnabled(false);
-    int row = 0;
-    for (const std::string_view entry : sorted) {
-        while (row < list_->count() && !nameOrder(entry, entryAt(row)))
-            ++row;
-        auto* item = new QListWidgetItem(decodeLine(entry));
-        item->setData(Qt::UserRole, QByteArray(entry.data(), static_cast<qsizetype>(entry.size())));
-        list_->insertItem(row++, item);
-    }
-    list_->setUpdatesEnabled(true);
+    entries_->add(entries);
     if (isVisible())
         selectFirstWhenNone();
 }
 
-std::string ListDialog::entryAt(int row) const
-{
-    const QByteArray bytes = list_->item(row)->data(Qt::UserRole).toByteArray();
-    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
-}
-
 std::string ListDialog::selectedEntry() const
 {
-    const QList<QListWidgetItem*> selected = list_->selectedItems();
-    return selected.isEmpty() ? std::string() : entryAt(list_->row(selected.first()));
+    const QModelIndexList selected = list_->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? std::string() : entries_->entry(selected.first().row());
 }
 
 void ListDialog::showModeless()
@@ -122,8 +103,8 @@ void ListDialog::showModeless()
 // nothing while the user sees a name.
 void ListDialog::selectFirstWhenNone()
 {
-    if (list_->count() > 0 && list_->selectedItems().isEmpty())
-        list_->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
+    if (entries_->rowCount() > 0 && !list_->selectionModel()->hasSelection())
+        list_->selectionModel()->setCurrentIndex(entries_->index(0), QItemSelectionModel::ClearAndSelect);
 }
 
 void ListDialog::centreOnOwner()
@@ -148,7 +129,7 @@ PickDialog::PickDialog(const DialogDesign& design, QWidget* owner) : ListDialog(
     command2()->setAutoDefault(true);
     command1()->setDefault(true);
     connect(command1(), &QPushButton::clicked, this, &PickDialog::searchChosen);
-    connect(list(), &QListWidget::itemDoubleClicked, this, [this] {
+    connect(list(), &QListView::doubleClicked, this, [this] {
         if (commandsEnabled())
             emit searchChosen();
     });

@@ -9,10 +9,12 @@
 #include <string>
 #include <string_view>
 
-class QListWidget;
+class QListView;
 class QPushButton;
 
 namespace quorvel::gui {
+
+class EntryList;
 
 // A small modeless dialog with one single-selection list box and the buttons Command1
 // "Search" and Command2 "Cancel", laid out by its design and fixed in place. Closing it from
@@ -26,7 +28,7 @@ class ListDialog : public QDialog {
 public:
     ListDialog(const DialogDesign& design, QWidget* owner);
 
-    QListWidget* list() const { return list_; }
+    QListView* list() const { return list_; }
     QPushButton* command1() const { return command1_; }
     QPushButton* command2() const { return command2_; }
 
@@ -52,9 +54,9 @@ private:
     void setTabOrder(const DialogDesign& design);
     void centreOnOwner();
     void selectFirstWhenNone();
-    std::string entryAt(int row) const;
 
-    QListWidget* list_ = nullptr;
+    QListView* list_ = nullptr;
+    EntryList* entries_ = nullptr;
     QPushButton* command1_ = nullptr;
     QPushButton* command2_ = nullptr;
     bool commandsEnabled_ = true;

@@ -9,7 +9,7 @@
 
 #include <QAction>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QMetaType>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -52,7 +52,7 @@ public:
         form->selectedEntry(which);
         return *form->existingDialog(which);
     }
-    int listCount(Dialog which) const { return dialog(which).list()->count(); }
+    int listCount(Dialog which) const { return dialog(which).list()->model()->rowCount(); }
     void fill(Dialog which, const std::vector<std::string_view>& entries) const { form->addToList(which, entries); }
 
     TempServer server;
@@ -71,24 +71,36 @@ inline std::string logLines(int count, std::string_view account = "guest")
 }
 
 // The entries of a list box as shown.
-inline QStringList entries(const QListWidget* list)
+inline QStringList entries(const QListView* list)
 {
     QStringList shown;
-    for (int row = 0; row < list->count(); ++row)
-        shown << list->item(row)->text();
+    for (int row = 0; row < list->model()->rowCount(); ++row)
+        shown << list->model()->index(row, 0).data().toString();
     return shown;
 }
 
-// A click on an entry, as the user selects it.
-inline void clickRow(QListWidget* list, int row)
+// Where an entry is shown in the list.
+inline QRect rowRect(const QListView* list, int row)
 {
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+    return list->visualRect(list->model()->index(row, 0));
+}
+
+// Makes an entry the current and selected one, as the arrow keys do.
+inline void selectRow(QListView* list, int row)
+{
+    list->setCurrentIndex(list->model()->index(row, 0));
+}
+
+// A click on an entry, as the user selects it.
+inline void clickRow(QListView* list, int row)
+{
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowRect(list, row).center());
 }
 
 // A double click as the window system delivers it: press, release, double click, release.
-inline void doubleClickRow(QListWidget* list, int row)
+inline void doubleClickRow(QListView* list, int row)
 {
-    const QPoint at = list->visualItemRect(list->item(row)).center();
+    const QPoint at = rowRect(list, row).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);

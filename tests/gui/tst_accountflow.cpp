@@ -110,7 +110,7 @@ void AccountFlowTest::popupItemSearchesTheSelectedAccount()
     QVERIFY(!dialog.isVisible());
     QCOMPARE(QByteArray::fromStdString(world.form->outputText()), output);
     QCOMPARE(world.lblinfo()->text(), QString("Done..."));
-    const std::string account = dialog.list()->item(row)->text().toStdString();
+    const std::string account = entries(dialog.list())[row].toStdString();
     QCOMPARE(QByteArray::fromStdString(quorvel::test::reportOn(world.server, {verb.toStdString(), account}).out),
              output);
     QVERIFY(!world.form->analyzer().busy);
@@ -199,7 +199,7 @@ void AccountFlowTest::keyboardOnTheListOpensThePopupAtTheSelectedEntry()
     QTest::keyClick(dialog.list(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QMenu* popup = dialog.popupMenu();
     QVERIFY(popup->isVisible());
-    const QRect entry = dialog.list()->visualItemRect(dialog.list()->item(1));
+    const QRect entry = quorvel::test::rowRect(dialog.list(), 1);
     QCOMPARE(popup->pos(), dialog.list()->viewport()->mapToGlobal(entry.bottomLeft()));
     QTest::keyClick(popup, Qt::Key_Down);
     QTest::keyClick(popup, Qt::Key_Return);
@@ -238,7 +238,7 @@ void AccountFlowTest::firstUseWithoutFolderAsksForItAndListsTheAccounts()
     QCOMPARE(entries(dialog.list()), QStringList({"ann", "bob"}));
     openAccounts(world);
     QCOMPARE(world.platform.browseTitles.size(), std::size_t{1});
-    QCOMPARE(dialog.list()->count(), 2);
+    QCOMPARE(dialog.list()->model()->rowCount(), 2);
 }
 
 // "Search Both" with the upload log declined: the dialog is hidden, the status line says why

@@ -91,7 +91,7 @@ void BusyFlowTest::nothingStartsInsideALongCommand()
     clickRow(pick.list(), 0);
     world.action("mnusearchaccounts")->trigger();
     auto& accounts = *qobject_cast<Form4*>(world.form->existingDialog(Dialog::Accounts));
-    accounts.list()->setCurrentRow(0);
+    quorvel::test::selectRow(accounts.list(), 0);
     QCOMPARE(world.form->outputText(), std::string());
     const QStringList usable = enabledItems(world);
     const std::size_t questions = world.platform.questions.size();

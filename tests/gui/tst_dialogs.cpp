@@ -4,7 +4,7 @@
 #include "dialogs/form4.h"
 
 #include <QApplication>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -32,7 +32,7 @@ ListDialog& filledDialog(GuiWorld& world, Dialog which)
 {
     world.fill(which, {"alpha", "beta", "gamma"});
     ListDialog& dialog = *world.form->existingDialog(which);
-    dialog.list()->setCurrentRow(1);
+    quorvel::test::selectRow(dialog.list(), 1);
     return dialog;
 }
 
@@ -215,7 +215,7 @@ void DialogsTest::entriesKeepTheirExactBytes()
     QCOMPARE(world.form->selectedEntry(Dialog::DownNames), std::string());
     const std::string bytes[] = {"", "Jos\xe9", "Ren\xc3\xa9", "\x8eiga"};
     for (int row = 0; row < 4; ++row) {
-        dialog.list()->setCurrentRow(row);
+        quorvel::test::selectRow(dialog.list(), row);
         QCOMPARE(world.form->selectedEntry(Dialog::DownNames), bytes[row]);
     }
     world.form->clearList(Dialog::DownNames);
@@ -256,8 +256,8 @@ void DialogsTest::entriesAreShownInNameOrder()
     }
     ListDialog& dialog = *world.form->existingDialog(Dialog::UpFiles);
     QByteArrayList listed;
-    for (int row = 0; row < dialog.list()->count(); ++row) {
-        dialog.list()->setCurrentRow(row);
+    for (int row = 0; row < dialog.list()->model()->rowCount(); ++row) {
+        quorvel::test::selectRow(dialog.list(), row);
         listed << QByteArray::fromStdString(world.form->selectedEntry(Dialog::UpFiles));
     }
     QCOMPARE(listed, shown);
@@ -285,7 +285,7 @@ void DialogsTest::shownWithNothingSelectedSelectsTheFirstEntry()
     world.fill(which, {"gamma", "beta"});
     QCOMPARE(world.form->selectedEntry(which), std::string("beta"));
     QCOMPARE(QApplication::focusWidget(), dialog.list());
-    dialog.list()->setCurrentRow(1);
+    quorvel::test::selectRow(dialog.list(), 1);
     world.form->hideDialog(which);
     world.form->showDialog(which);
     QCOMPARE(world.form->selectedEntry(which), std::string("gamma"));
