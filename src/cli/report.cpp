@@ -198,6 +198,12 @@ int answer(const Invocation& call, const std::string& folder, std::ostream& out,
                   call.period.isAllTime() ? std::nullopt : std::optional(call.period),
                   verb.readsStamps,
                   false};
+    // A search of one day for all time can only hit the records of that day: the load keeps
+    // those alone. (Under a period the answer counts the records without a readable date, so
+    // the load keeps the period's.)
+    if (verb.value == ValueKind::Day && call.period.isAllTime())
+        if (const std::optional<DayNumber> day = readDay(call.value))
+            a.loadplan.period = Period{*day, *day};
     std::optional<std::string> printed; // the answer as CSV or JSON, or a list's entries
     const Outcome outcome = runCommand(a, [&](Analyzer& analyzer) {
         Outcome ran = runRow(analyzer, verb, call.value);

@@ -27,10 +27,10 @@ struct LoadPlan {
     bool days = true;
 
     enum class Verdict { Kept, LeftOut, Undated };
-    Verdict judge(std::string_view text, const LineCut& line) const
+    // The verdict on a line; under a period, stamp is the line's stamp as read.
+    Verdict judge(std::string_view text, const LineCut& line, const std::optional<Stamp>& stamp) const
     {
         if (period) {
-            const std::optional<Stamp> stamp = readStamp(line.field(text, Field::stamp));
             if (!stamp)
                 return Verdict::Undated;
             if (!period->contains(stamp->day))

@@ -26,12 +26,11 @@ RecordKeeper::RecordKeeper(const LoadPlan& plan, LogRead& read)
         read_.stamps.emplace();
 }
 
-void RecordKeeper::keepStamp(std::string_view text, const LineCut& cut)
+void RecordKeeper::keepStamp(const std::optional<Stamp>& stamp)
 {
-    const Stamp stamp = readStamp(cut.field(text, Field::stamp)).value_or(Stamp{undatedDay, 0});
-    read_.stamps->push_back(stamp);
-    if (stamp.day != undatedDay)
-        keptDays_ = widened(keptDays_, stamp.day);
+    read_.stamps->push_back(stamp.value_or(Stamp{undatedDay, 0}));
+    if (stamp)
+        keptDays_ = widened(keptDays_, stamp->day);
 }
 
 void RecordKeeper::take(std::string_view text, std::uint64_t readBytes, std::uint64_t size)

@@ -31,11 +31,15 @@ public:
             batch_.push_back(cut);
             return;
         }
-        switch (plan_.judge(text, cut)) {
+        // Under a period every stamp is read; else only those of the records kept, if any.
+        std::optional<Stamp> stamp;
+        if (plan_.period)
+            stamp = stampReader_.read(cut.field(text, Field::stamp));
+        switch (plan_.judge(text, cut, stamp)) {
         case LoadPlan::Verdict::Kept:
             batch_.push_back(cut);
             if (read_.stamps)
-                keepStamp(text, cut);
+                keepStamp(plan_.period ? stamp : stampReader_.read(cut.field(text, Field::stamp)));
             break;
         case LoadPlan::Verdict::Undated:
             ++read_.undated;
@@ -55,7 +59,7 @@ public:
     void finish(LogRead::Status status);
 
 private:
-    void keepStamp(std::string_view text, const LineCut& cut);
+    void keepStamp(const std::optional<Stamp>& stamp);
 
     const LoadPlan& plan_;
     LogRead& read_;
@@ -64,6 +68,7 @@ private:
     bool reserved_ = false;
     std::vector<LineCut> batch_;
     DaySpanNotes days_;
+    StampReader stampReader_;
     std::optional<DaySpan> keptDays_; // of the stamps read while loading
 };
 

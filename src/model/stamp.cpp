@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 
 namespace quorvel {
 
@@ -111,19 +112,47 @@ std::string periodText(const Period& period)
 
 namespace {
 
-// The modern form: YYYY-MM-DDTHH:MM:SS, then Z or +HH:MM / -HH:MM.
-std::optional<Stamp> readIsoStamp(std::string_view text)
+// The date a stamp begins with, up to and with the space or "T" that ends it; whether the stamp
+// is of the modern form; nothing when the stamp begins with no readable date.
+struct StampDate {
+    DayNumber day = 0;
+    std::size_t length = 0;
+    bool modern = false;
+};
+
+std::optional<StampDate> readStampDate(std::string_view text)
 {
     std::size_t at = 0;
+    // Both forms begin with digits; only the modern one has a "-" within its first five bytes.
+    if (text.size() > 4 && text[4] == '-') {
+        // YYYY-MM-DD "T"
+        const auto year = digits(text, at, 4, 4);
+        if (!year || !expect(text, at, '-'))
+            return std::nullopt;
+        const auto month = digits(text, at, 2, 2);
+        if (!month || !expect(text, at, '-'))
+            return std::nullopt;
+        const auto day = digits(text, at, 2, 2);
+        if (!day || !expect(text, at, 'T') || !isRealDay(*year, *month, *day))
+            return std::nullopt;
+        return StampDate{dayNumber({*year, *month, *day}), at, true};
+    }
+    // M/D/YYYY and one space
+    const auto month = digits(text, at, 1, 2);
+    if (!month || !expect(text, at, '/'))
+        return std::nullopt;
+    const auto day = digits(text, at, 1, 2);
+    if (!day || !expect(text, at, '/'))
+        return std::nullopt;
     const auto year = digits(text, at, 4, 4);
-    if (!year || !expect(text, at, '-'))
+    if (!year || !expect(text, at, ' ') || !isRealDay(*year, *month, *day))
         return std::nullopt;
-    const auto month = digits(text, at, 2, 2);
-    if (!month || !expect(text, at, '-'))
-        return std::nullopt;
-    const auto day = digits(text, at, 2, 2);
-    if (!day || !expect(text, at, 'T') || !isRealDay(*year, *month, *day))
-        return std::nullopt;
+    return StampDate{dayNumber({*year, *month, *day}), at, false};
+}
+
+// The modern form's time: HH:MM:SS, then Z or +HH:MM / -HH:MM; the second of the day.
+std::optional<std::int32_t> readModernTime(std::string_view text, std::size_t at)
+{
     const auto hour = digits(text, at, 2, 2);
     if (!hour || *hour > 23 || !expect(text, at, ':'))
         return std::nullopt;
@@ -145,26 +174,12 @@ std::optional<Stamp> readIsoStamp(std::string_view text)
     }
     if (at != text.size())
         return std::nullopt;
-    return Stamp{dayNumber({*year, *month, *day}), (*hour * 60 + *minute) * 60 + *second};
+    return (*hour * 60 + *minute) * 60 + *second;
 }
 
-} // namespace
-
-std::optional<Stamp> readStamp(std::string_view text)
+// The classic form's time: H:MM, optionally :SS, optionally a space and AM or PM.
+std::optional<std::int32_t> readClassicTime(std::string_view text, std::size_t at)
 {
-    // Both forms begin with digits; only the modern one has a "-" within its first five bytes.
-    if (text.size() > 4 && text[4] == '-')
-        return readIsoStamp(text);
-    std::size_t at = 0;
-    const auto month = digits(text, at, 1, 2);
-    if (!month || !expect(text, at, '/'))
-        return std::nullopt;
-    const auto day = digits(text, at, 1, 2);
-    if (!day || !expect(text, at, '/'))
-        return std::nullopt;
-    const auto year = digits(text, at, 4, 4);
-    if (!year || !expect(text, at, ' ') || !isRealDay(*year, *month, *day))
-        return std::nullopt;
     const auto hour = digits(text, at, 1, 2);
     if (!hour || !expect(text, at, ':'))
         return std::nullopt;
@@ -188,7 +203,42 @@ std::optional<Stamp> readStamp(std::string_view text)
     } else if (hours > 23) {
         return std::nullopt;
     }
-    return Stamp{dayNumber({*year, *month, *day}), (hours * 60 + *minute) * 60 + second};
+    return (hours * 60 + *minute) * 60 + second;
+}
+
+std::optional<std::int32_t> readTime(std::string_view text, std::size_t at, bool modern)
+{
+    return modern ? readModernTime(text, at) : readClassicTime(text, at);
+}
+
+} // namespace
+
+std::optional<Stamp> readStamp(std::string_view text)
+{
+    const std::optional<StampDate> date = readStampDate(text);
+    if (!date)
+        return std::nullopt;
+    const std::optional<std::int32_t> second = readTime(text, date->length, date->modern);
+    if (!second)
+        return std::nullopt;
+    return Stamp{date->day, *second};
+}
+
+std::optional<Stamp> StampReader::read(std::string_view text)
+{
+    if (length_ == 0 || text.size() <= length_ || text.compare(0, length_, std::string_view(date_, length_)) != 0) {
+        const std::optional<StampDate> date = readStampDate(text);
+        if (!date)
+            return std::nullopt;
+        std::memcpy(date_, text.data(), date->length);
+        length_ = date->length;
+        day_ = date->day;
+        modern_ = date->modern;
+    }
+    const std::optional<std::int32_t> second = readTime(text, length_, modern_);
+    if (!second)
+        return std::nullopt;
+    return Stamp{day_, *second};
 }
 
 void DaySpanNotes::noteDate(std::string_view stamp)

@@ -7,10 +7,11 @@ RecordStamps readRecordStamps(const LogRecords& records, Progress& progress)
 {
     const std::int64_t n = records.count();
     RecordStamps stamps(static_cast<std::size_t>(n), Stamp{undatedDay, 0});
+    StampReader reader;
     std::int64_t start = 0;
     forEachProgressPoint(n, [&](std::int64_t end) {
         for (std::int64_t i = start; i < end; ++i)
-            if (const std::optional<Stamp> stamp = readStamp(records.stamp(i)))
+            if (const std::optional<Stamp> stamp = reader.read(records.stamp(i)))
                 stamps[static_cast<std::size_t>(i)] = *stamp;
         progress.reached(end, n);
         start = end;

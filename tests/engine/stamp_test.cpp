@@ -41,55 +41,70 @@ TEST_P(StampReader, ReadsTheServersFormsOnly)
     EXPECT_EQ(stamp->second, (GetParam().hour * 60 + GetParam().minute) * 60 + GetParam().second);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Forms, StampReader,
-    ::testing::Values(
-        // The three forms, one-digit parts, letter case of AM/PM.
-        StampCase{"01/31/2001 10:41:18 PM", CivilDate{2001, 1, 31}, 22, 41, 18},
-        StampCase{"1/31/2001 22:41:18", CivilDate{2001, 1, 31}, 22, 41, 18},
-        StampCase{"1/5/2001 9:05 am", CivilDate{2001, 1, 5}, 9, 5, 0},
-        StampCase{"12/31/1999 12:00:00 AM", CivilDate{1999, 12, 31}, 0, 0, 0},
-        StampCase{"12/31/1999 12:59:59 pM", CivilDate{1999, 12, 31}, 12, 59, 59},
-        StampCase{"6/1/2024 0:00", CivilDate{2024, 6, 1}, 0, 0, 0},
-        // Leap days by the Gregorian rule.
-        StampCase{"2/29/2000 1:00", CivilDate{2000, 2, 29}, 1, 0, 0},
-        StampCase{"2/29/2024 1:00", CivilDate{2024, 2, 29}, 1, 0, 0}, StampCase{"2/29/1900 1:00", std::nullopt},
-        StampCase{"2/29/2001 1:00", std::nullopt},
-        // The years 0001 to 9999; the calendar has no year 0.
-        StampCase{"1/1/0001 0:00", CivilDate{1, 1, 1}, 0, 0, 0},
-        StampCase{"12/31/9999 23:59:59", CivilDate{9999, 12, 31}, 23, 59, 59}, StampCase{"1/1/0000 1:00", std::nullopt},
-        StampCase{"2/29/0000 1:00", std::nullopt},
-        // Impossible dates and times.
-        StampCase{"4/31/2001 1:00", std::nullopt}, StampCase{"13/1/2001 1:00", std::nullopt},
-        StampCase{"0/1/2001 1:00", std::nullopt}, StampCase{"1/0/2001 1:00", std::nullopt},
-        StampCase{"1/1/2001 24:00", std::nullopt}, StampCase{"1/1/2001 0:00 AM", std::nullopt},
-        StampCase{"1/1/2001 13:00 PM", std::nullopt}, StampCase{"1/1/2001 1:60", std::nullopt},
-        StampCase{"1/1/2001 1:00:60", std::nullopt},
-        // Anything but the exact form.
-        StampCase{"", std::nullopt}, StampCase{"Date/time", std::nullopt}, StampCase{"1/1/01 1:00", std::nullopt},
-        StampCase{"001/1/2001 1:00", std::nullopt}, StampCase{"1/1/2001  1:00", std::nullopt},
-        StampCase{"1/1/2001 1:0", std::nullopt}, StampCase{"1/1/2001 1:00 ", std::nullopt},
-        StampCase{"1/1/2001 1:00 PMX", std::nullopt}, StampCase{"1/1/2001 1:00 XM", std::nullopt},
-        StampCase{" 1/1/2001 1:00", std::nullopt}, StampCase{"1-1-2001 1:00", std::nullopt},
-        StampCase{"1/1/2001", std::nullopt},
-        // The modern form: the day and hour written, whatever the offset says.
-        StampCase{"2026-03-14T21:07:52-04:00", CivilDate{2026, 3, 14}, 21, 7, 52},
-        StampCase{"2026-03-15T02:00:11Z", CivilDate{2026, 3, 15}, 2, 0, 11},
-        StampCase{"2026-03-14T23:30:00+05:30", CivilDate{2026, 3, 14}, 23, 30, 0},
-        StampCase{"0001-01-01T00:00:00+23:59", CivilDate{1, 1, 1}, 0, 0, 0},
-        StampCase{"9999-12-31T23:59:59-00:00", CivilDate{9999, 12, 31}, 23, 59, 59},
-        StampCase{"2024-02-29T12:00:00Z", CivilDate{2024, 2, 29}, 12, 0, 0},
-        StampCase{"2001-02-29T12:00:00Z", std::nullopt}, StampCase{"0000-01-01T00:00:00Z", std::nullopt},
-        StampCase{"2026-13-01T00:00:00Z", std::nullopt}, StampCase{"2026-03-14T24:00:00Z", std::nullopt},
-        StampCase{"2026-03-14T23:60:00Z", std::nullopt}, StampCase{"2026-03-14T23:00:60Z", std::nullopt},
-        StampCase{"2026-03-14T23:00:00+24:00", std::nullopt}, StampCase{"2026-03-14T23:00:00+05:60", std::nullopt},
-        StampCase{"2026-03-14T21:07:52.123-04:00", std::nullopt}, StampCase{"2026-03-14T21:07:52", std::nullopt},
-        StampCase{"2026-03-14T21:07Z", std::nullopt}, StampCase{"2026-03-14 21:07:52Z", std::nullopt},
-        StampCase{"2026-03-14t21:07:52z", std::nullopt}, StampCase{"2026-3-14T21:07:52Z", std::nullopt},
-        StampCase{"2026-03-14T1:07:52Z", std::nullopt}, StampCase{"2026-03-14T21:07:52+0400", std::nullopt},
-        StampCase{"2026-03-14T21:07:52+04", std::nullopt}, StampCase{"2026-03-14T21:07:52*04:00", std::nullopt},
-        StampCase{"2026-03-14T21:07:52Z ", std::nullopt}, StampCase{"2026-03-14T21:07:52-04:00x", std::nullopt},
-        StampCase{"20260-03-14T21:07:52Z", std::nullopt}, StampCase{"2026-03-14", std::nullopt}));
+const StampCase stampCases[] = {
+    // The three forms, one-digit parts, letter case of AM/PM.
+    StampCase{"01/31/2001 10:41:18 PM", CivilDate{2001, 1, 31}, 22, 41, 18},
+    StampCase{"1/31/2001 22:41:18", CivilDate{2001, 1, 31}, 22, 41, 18},
+    StampCase{"1/5/2001 9:05 am", CivilDate{2001, 1, 5}, 9, 5, 0},
+    StampCase{"12/31/1999 12:00:00 AM", CivilDate{1999, 12, 31}, 0, 0, 0},
+    StampCase{"12/31/1999 12:59:59 pM", CivilDate{1999, 12, 31}, 12, 59, 59},
+    StampCase{"6/1/2024 0:00", CivilDate{2024, 6, 1}, 0, 0, 0},
+    // Leap days by the Gregorian rule.
+    StampCase{"2/29/2000 1:00", CivilDate{2000, 2, 29}, 1, 0, 0},
+    StampCase{"2/29/2024 1:00", CivilDate{2024, 2, 29}, 1, 0, 0}, StampCase{"2/29/1900 1:00", std::nullopt},
+    StampCase{"2/29/2001 1:00", std::nullopt},
+    // The years 0001 to 9999; the calendar has no year 0.
+    StampCase{"1/1/0001 0:00", CivilDate{1, 1, 1}, 0, 0, 0},
+    StampCase{"12/31/9999 23:59:59", CivilDate{9999, 12, 31}, 23, 59, 59}, StampCase{"1/1/0000 1:00", std::nullopt},
+    StampCase{"2/29/0000 1:00", std::nullopt},
+    // Impossible dates and times.
+    StampCase{"4/31/2001 1:00", std::nullopt}, StampCase{"13/1/2001 1:00", std::nullopt},
+    StampCase{"0/1/2001 1:00", std::nullopt}, StampCase{"1/0/2001 1:00", std::nullopt},
+    StampCase{"1/1/2001 24:00", std::nullopt}, StampCase{"1/1/2001 0:00 AM", std::nullopt},
+    StampCase{"1/1/2001 13:00 PM", std::nullopt}, StampCase{"1/1/2001 1:60", std::nullopt},
+    StampCase{"1/1/2001 1:00:60", std::nullopt},
+    // Anything but the exact form.
+    StampCase{"", std::nullopt}, StampCase{"Date/time", std::nullopt}, StampCase{"1/1/01 1:00", std::nullopt},
+    StampCase{"001/1/2001 1:00", std::nullopt}, StampCase{"1/1/2001  1:00", std::nullopt},
+    StampCase{"1/1/2001 1:0", std::nullopt}, StampCase{"1/1/2001 1:00 ", std::nullopt},
+    StampCase{"1/1/2001 1:00 PMX", std::nullopt}, StampCase{"1/1/2001 1:00 XM", std::nullopt},
+    StampCase{" 1/1/2001 1:00", std::nullopt}, StampCase{"1-1-2001 1:00", std::nullopt},
+    StampCase{"1/1/2001", std::nullopt},
+    // The modern form: the day and hour written, whatever the offset says.
+    StampCase{"2026-03-14T21:07:52-04:00", CivilDate{2026, 3, 14}, 21, 7, 52},
+    StampCase{"2026-03-15T02:00:11Z", CivilDate{2026, 3, 15}, 2, 0, 11},
+    StampCase{"2026-03-14T23:30:00+05:30", CivilDate{2026, 3, 14}, 23, 30, 0},
+    StampCase{"0001-01-01T00:00:00+23:59", CivilDate{1, 1, 1}, 0, 0, 0},
+    StampCase{"9999-12-31T23:59:59-00:00", CivilDate{9999, 12, 31}, 23, 59, 59},
+    StampCase{"2024-02-29T12:00:00Z", CivilDate{2024, 2, 29}, 12, 0, 0},
+    StampCase{"2001-02-29T12:00:00Z", std::nullopt}, StampCase{"0000-01-01T00:00:00Z", std::nullopt},
+    StampCase{"2026-13-01T00:00:00Z", std::nullopt}, StampCase{"2026-03-14T24:00:00Z", std::nullopt},
+    StampCase{"2026-03-14T23:60:00Z", std::nullopt}, StampCase{"2026-03-14T23:00:60Z", std::nullopt},
+    StampCase{"2026-03-14T23:00:00+24:00", std::nullopt}, StampCase{"2026-03-14T23:00:00+05:60", std::nullopt},
+    StampCase{"2026-03-14T21:07:52.123-04:00", std::nullopt}, StampCase{"2026-03-14T21:07:52", std::nullopt},
+    StampCase{"2026-03-14T21:07Z", std::nullopt}, StampCase{"2026-03-14 21:07:52Z", std::nullopt},
+    StampCase{"2026-03-14t21:07:52z", std::nullopt}, StampCase{"2026-3-14T21:07:52Z", std::nullopt},
+    StampCase{"2026-03-14T1:07:52Z", std::nullopt}, StampCase{"2026-03-14T21:07:52+0400", std::nullopt},
+    StampCase{"2026-03-14T21:07:52+04", std::nullopt}, StampCase{"2026-03-14T21:07:52*04:00", std::nullopt},
+    StampCase{"2026-03-14T21:07:52Z ", std::nullopt}, StampCase{"2026-03-14T21:07:52-04:00x", std::nullopt},
+    StampCase{"20260-03-14T21:07:52Z", std::nullopt}, StampCase{"2026-03-14", std::nullopt}};
+
+INSTANTIATE_TEST_SUITE_P(Forms, StampReader, ::testing::ValuesIn(stampCases));
+
+// A reader of stamps in a row reads each as it stands, whatever stamp came before it: one of the
+// same date (whose date it does not read again), of a date that only begins the same, of the
+// other form, or none.
+TEST(StampsInARow, ReadEachAsItStandsWhateverCameBefore)
+{
+    for (const StampCase& before : stampCases) {
+        for (const StampCase& now : stampCases) {
+            quorvel::StampReader reader;
+            reader.read(before.text);
+            EXPECT_EQ(reader.read(now.text), readStamp(now.text))
+                << '"' << before.text << "\" then \"" << now.text << '"';
+        }
+    }
+}
 
 TEST(CivilDates, CountDaysAcrossCenturiesBothWays)
 {
