@@ -177,33 +177,37 @@ std::optional<std::int32_t> readModernTime(std::string_view text, std::size_t at
     return (*hour * 60 + *minute) * 60 + *second;
 }
 
-// The classic form's time: H:MM, optionally :SS, optionally a space and AM or PM.
+// The classic form's time: H:MM, optionally :SS, optionally a space and AM or PM. Read byte by
+// byte: every stamp of a log is read, and this is most of it once its date is known.
 std::optional<std::int32_t> readClassicTime(std::string_view text, std::size_t at)
 {
-    const auto hour = digits(text, at, 1, 2);
-    if (!hour || !expect(text, at, ':'))
+    const auto digitAt = [&](std::size_t i) { return i < text.size() && text[i] >= '0' && text[i] <= '9'; };
+    const auto twoDigits = [&](std::size_t i) { return (text[i] - '0') * 10 + (text[i + 1] - '0'); };
+    if (!digitAt(at))
         return std::nullopt;
-    const auto minute = digits(text, at, 2, 2);
-    if (!minute || *minute > 59)
+    int hours = text[at++] - '0';
+    if (digitAt(at))
+        hours = hours * 10 + (text[at++] - '0');
+    if (at >= text.size() || text[at] != ':' || !digitAt(at + 1) || !digitAt(at + 2) || twoDigits(at + 1) > 59)
         return std::nullopt;
+    const int minute = twoDigits(at + 1);
+    at += 3;
     int second = 0;
     if (at < text.size() && text[at] == ':') {
-        ++at;
-        const auto s = digits(text, at, 2, 2);
-        if (!s || *s > 59)
+        if (!digitAt(at + 1) || !digitAt(at + 2) || twoDigits(at + 1) > 59)
             return std::nullopt;
-        second = *s;
+        second = twoDigits(at + 1);
+        at += 3;
     }
-    int hours = *hour;
     if (at < text.size()) {
-        const auto half = expect(text, at, ' ') ? meridiem(text, at) : std::nullopt;
+        const auto half = text[at] == ' ' ? meridiem(text, at + 1) : std::nullopt;
         if (!half || hours < 1 || hours > 12)
             return std::nullopt;
         hours = hours % 12 + *half;
     } else if (hours > 23) {
         return std::nullopt;
     }
-    return (hours * 60 + *minute) * 60 + second;
+    return (hours * 60 + minute) * 60 + second;
 }
 
 std::optional<std::int32_t> readTime(std::string_view text, std::size_t at, bool modern)
