@@ -4,6 +4,7 @@
 #include "ingest/recordparser.h"
 
 #include "enginefixture.h"
+#include "logtext.h"
 
 #include <gtest/gtest.h>
 
@@ -13,27 +14,7 @@
 namespace quorvel {
 namespace {
 
-// The cutting rules written the slow, obvious way: every CR and LF ends a line, empty lines
-// and lines whose first column is "Date/time" are no records.
-std::vector<std::string> referenceCut(std::string_view text)
-{
-    std::vector<std::string> lines;
-    std::string line;
-    const auto finish = [&] {
-        const bool header = line.substr(0, line.find('\t')) == "Date/time";
-        if (!line.empty() && !header)
-            lines.push_back(line);
-        line.clear();
-    };
-    for (const char c : text) {
-        if (c == '\r' || c == '\n')
-            finish();
-        else
-            line += c;
-    }
-    finish();
-    return lines;
-}
+using test::referenceCut;
 
 // A separator placed so that it straddles or touches a 64-byte block boundary of the scan.
 struct BoundaryCase {

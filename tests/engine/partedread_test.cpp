@@ -3,6 +3,7 @@
 // bytes: whatever the number of parts and wherever their bounds fall (inside a line, between a
 // CR and its LF, inside a line longer than a block, inside the byte order mark), the records,
 // their first occurrences and counts are those of the lines as a plain model cuts them.
+#include "logtext.h"
 #include "tempserver.h"
 
 #include "ingest/linestream.h"
@@ -24,35 +25,25 @@ namespace fs = std::filesystem;
 
 using Fields = std::array<std::string, 5>;
 
-// The records of a log text as a plain model cuts them: lines end at CR or LF, empty lines and
-// lines whose first column is "Date/time" are none, columns end at the first four TABs.
-std::vector<Fields> modelRecords(std::string text)
+// The records of a log text as a plain model cuts them: a byte order mark at the start is no
+// text, columns end at the first four TABs of a line (referenceCut cuts the lines).
+std::vector<Fields> modelRecords(std::string_view text)
 {
     if (text.starts_with("\xEF\xBB\xBF"))
-        text.erase(0, 3);
+        text.remove_prefix(3);
     std::vector<Fields> records;
-    std::string line;
-    const auto finish = [&] {
-        if (!line.empty() && line.substr(0, line.find('\t')) != "Date/time") {
-            Fields f;
-            std::size_t at = 0;
-            for (std::size_t c = 0; c < 4; ++c) {
-                const std::size_t tab = std::min(line.find('\t', at), line.size());
-                f[c] = line.substr(std::min(at, line.size()), tab - std::min(at, line.size()));
-                at = tab + 1;
-            }
-            f[4] = at <= line.size() ? line.substr(at) : "";
-            records.push_back(f);
+    for (const std::string& line : referenceCut(text)) {
+        Fields f;
+        std::size_t at = 0;
+        for (std::size_t c = 0; c < 4; ++c) {
+            const std::size_t from = std::min(at, line.size());
+            const std::size_t tab = std::min(line.find('\t', from), line.size());
+            f[c] = line.substr(from, tab - from);
+            at = tab + 1;
         }
-        line.clear();
-    };
-    for (const char c : text) {
-        if (c == '\r' || c == '\n')
-            finish();
-        else
-            line += c;
+        f[4] = at <= line.size() ? line.substr(at) : "";
+        records.push_back(f);
     }
-    finish();
     return records;
 }
 

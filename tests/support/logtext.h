@@ -4,8 +4,31 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorvel::test {
+
+// The cutting rules written the slow, obvious way: every CR and LF ends a line, empty lines
+// and lines whose first column is "Date/time" are no records.
+inline std::vector<std::string> referenceCut(std::string_view text)
+{
+    std::vector<std::string> lines;
+    std::string line;
+    const auto finish = [&] {
+        const bool header = line.substr(0, line.find('\t')) == "Date/time";
+        if (!line.empty() && !header)
+            lines.push_back(line);
+        line.clear();
+    };
+    for (const char c : text) {
+        if (c == '\r' || c == '\n')
+            finish();
+        else
+            line += c;
+    }
+    finish();
+    return lines;
+}
 
 // One transfer of a test log; the stamp and the address are filled in.
 struct Transfer {
