@@ -70,6 +70,25 @@ constexpr Message messages[] = {
     {"Folder upload started", Side::Upload},
 };
 
+// The eight bytes at p as one number.
+std::uint64_t eightBytes(const char* p)
+{
+    std::uint64_t v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+// The place of text's message in the table, or the table's size when it is none of them. Every
+// message has at least eight bytes: they are compared as one number before the rest.
+std::size_t messageOf(std::string_view text)
+{
+    for (std::size_t m = 0; m < std::size(messages); ++m)
+        if (text.size() == messages[m].text.size() && eightBytes(text.data()) == eightBytes(messages[m].text.data()) &&
+            text == messages[m].text)
+            return m;
+    return std::size(messages);
+}
+
 } // namespace
 
 SlogReader::SlogReader(std::array<bool, 2> sides) : sides_(sides) {}
@@ -414,17 +433,82 @@ SlogKind SlogReader::judge(bool unended) const
     return SlogKind::Transfer;
 }
 
+SlogReader::Prefix SlogReader::readPrefix(const char*& p, const char* end, std::string_view& stamp,
+                                          std::size_t& message)
+{
+    // Whether the bytes at q are text's (its last byte, the literal's NUL, not compared): a
+    // compare of a known size, made in place.
+    const auto at = [end](const char* q, const auto& text) {
+        constexpr std::size_t n = sizeof(text) - 1;
+        return end - q >= static_cast<std::ptrdiff_t>(n) && std::memcmp(q, text, n) == 0;
+    };
+    if (!at(p, "time="))
+        return Prefix::Other;
+    const char* stampBegin = p + 5;
+    const char* stampEnd = findFirst<' ', '"', '='>(stampBegin, end);
+    if (!at(stampEnd, " level=") || static_cast<std::size_t>(stampEnd - stampBegin) > slogValueLimit)
+        return Prefix::Other;
+    const char* levelValue = stampEnd + 7;
+    const char* text = nullptr;
+    if (at(levelValue, "INFO msg=\"")) {
+        text = levelValue + 10;
+    } else {
+        const char* levelEnd = findFirst<' ', '"', '='>(levelValue, end);
+        if (levelEnd == end || *levelEnd != ' ')
+            return Prefix::Other;
+        if (std::string_view(levelValue, static_cast<std::size_t>(levelEnd - levelValue)) != "INFO") {
+            // Whatever follows, a line whose level is another is skipped.
+            sawSlogLine_ = sawSlogLine_ || at(levelEnd, " msg=");
+            return Prefix::Skipped;
+        }
+        return Prefix::Other; // INFO, then no quoted message
+    }
+    sawSlogLine_ = true;
+    const char* textEnd = findFirst<'"', '\\'>(text, end);
+    if (textEnd == end)
+        return Prefix::Skipped; // an unterminated quote breaks the line before a message is known
+    if (*textEnd == '\\')
+        return Prefix::Other;
+    message = messageOf(std::string_view(text, static_cast<std::size_t>(textEnd - text)));
+    if (message == std::size(messages) || !sides_[static_cast<std::size_t>(messages[message].side)])
+        return Prefix::Skipped; // a message no transfer of a side read has settles the line
+    const char* rest = textEnd + 1;
+    if (rest < end && (*rest != ' ' || rest + 1 == end))
+        return Prefix::Other;
+    stamp = std::string_view(stampBegin, static_cast<std::size_t>(stampEnd - stampBegin));
+    p = rest < end ? rest + 1 : end;
+    return Prefix::Read;
+}
+
 bool SlogReader::readWholeLine(const char* p, const char* end, Sink sink)
 {
     if (end > p && end[-1] == '\r')
         --end; // the CR of a CR LF line end
-    std::array<std::string_view, slots> found;
-    std::uint32_t seen = 0;
-    std::array<Slot, 3> firstKeys{None, None, None};
-    bool levelBad = false, messageKnown = false, judged = false;
-    Side side = Side::Download;
-    Slot pathSlot = None;
-    for (std::size_t pair = 0; !judged; ++pair) {
+    std::string_view stamp;
+    std::size_t message = 0;
+    const Prefix prefix = readPrefix(p, end, stamp, message);
+    if (prefix == Prefix::Skipped) {
+        static constexpr SlogLine skippedLine{};
+        sink.call(sink.onLine, skippedLine);
+        return true;
+    }
+    PlainPairs pairs;
+    std::size_t pair = 0;
+    if (prefix == Prefix::Read) {
+        pair = 3;
+        pairs.found[Time] = stamp;
+        pairs.found[Level] = "INFO";
+        pairs.found[Msg] = messages[message].text;
+        pairs.seen = 1u << Time | 1u << Level | 1u << Msg;
+        pairs.messageKnown = true;
+        pairs.side = messages[message].side;
+        pairs.pathSlot = static_cast<Slot>(FilePath + message);
+    }
+    SlogLine line;
+    std::array<Slot, 3> firstKeys{Time, Level, Msg}; // as read by the prefix, else overwritten
+    if (pair == 0)
+        firstKeys = {None, None, None};
+    for (bool judged = pair == 3 && p == end; !judged; ++pair) {
         const char* equals = findFirst<'=', ' ', '"'>(p, end);
         if (equals == end || *equals != '=' || equals == p)
             return false;
@@ -433,7 +517,7 @@ bool SlogReader::readWholeLine(const char* p, const char* end, Sink sink)
                         : None;
         if (pair < firstKeys.size())
             firstKeys[pair] = slot;
-        if (slot != None && (seen >> slot & 1u) != 0)
+        if (slot != None && (pairs.seen >> slot & 1u) != 0)
             slot = None; // the first of two pairs with one key counts
         const char* value = equals + 1;
         const char* valueEnd = nullptr;
@@ -454,42 +538,41 @@ bool SlogReader::readWholeLine(const char* p, const char* end, Sink sink)
         if (p < end && ++p == end)
             return false; // a space before the line's end
         if (slot != None) {
-            seen |= 1u << slot;
-            found[slot] = std::string_view(value, static_cast<std::size_t>(valueEnd - value));
-            if (found[slot].size() > slogValueLimit)
+            pairs.seen |= 1u << slot;
+            pairs.found[slot] = std::string_view(value, static_cast<std::size_t>(valueEnd - value));
+            if (pairs.found[slot].size() > slogValueLimit)
                 return false;
             if (slot == Level) {
-                levelBad = found[Level] != "INFO";
+                pairs.levelBad = pairs.found[Level] != "INFO";
             } else if (slot == Msg) {
                 for (std::size_t m = 0; m < std::size(messages); ++m) {
-                    if (found[Msg] == messages[m].text && sides_[static_cast<std::size_t>(messages[m].side)]) {
-                        messageKnown = true;
-                        side = messages[m].side;
-                        pathSlot = static_cast<Slot>(FilePath + m);
+                    if (pairs.found[Msg] == messages[m].text && sides_[static_cast<std::size_t>(messages[m].side)]) {
+                        pairs.messageKnown = true;
+                        pairs.side = messages[m].side;
+                        pairs.pathSlot = static_cast<Slot>(FilePath + m);
                     }
                 }
             }
         }
         // As when read pair by pair: once three pairs are read, a level other than INFO or a
         // message that is no transfer's settles the line whatever follows.
-        const bool settled = pair >= 2 && (levelBad || ((seen >> Msg & 1u) != 0 && !messageKnown));
+        const bool settled = pair >= 2 && (pairs.levelBad || ((pairs.seen >> Msg & 1u) != 0 && !pairs.messageKnown));
         judged = settled || p == end;
     }
     sawSlogLine_ = sawSlogLine_ || firstKeys == std::array<Slot, 3>{Time, Level, Msg};
-    SlogLine line;
-    const auto has = [&](Slot slot) { return (seen >> slot & 1u) != 0; };
-    if (levelBad || !has(Level) || !messageKnown || !has(pathSlot) || !has(Address)) {
+    const auto has = [&](Slot slot) { return (pairs.seen >> slot & 1u) != 0; };
+    if (pairs.levelBad || !has(Level) || !pairs.messageKnown || !has(pairs.pathSlot) || !has(Address)) {
         line.kind = SlogKind::Skipped;
     } else if (!has(Time) || !has(Login) || !has(Name)) {
         line.kind = SlogKind::Damaged;
-        line.side = side;
+        line.side = pairs.side;
     } else {
-        std::string_view path = found[pathSlot];
+        std::string_view path = pairs.found[pairs.pathSlot];
         if (const std::size_t cut = path.find_last_of("/\\"); cut != std::string_view::npos)
             path.remove_prefix(cut + 1);
         line.kind = SlogKind::Transfer;
-        line.side = side;
-        line.columns = {found[Time], hostOf(found[Address]), found[Login], found[Name], path};
+        line.side = pairs.side;
+        line.columns = {pairs.found[Time], hostOf(pairs.found[Address]), pairs.found[Login], pairs.found[Name], path};
     }
     sink.call(sink.onLine, line);
     return true;
