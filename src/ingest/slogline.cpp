@@ -43,6 +43,72 @@ int hexDigit(char c)
     return -1;
 }
 
+// The escapes of one letter, and the byte each one stands for.
+constexpr std::string_view escapeLetters = "\"\\abfnrtv";
+constexpr std::string_view escapeBytes = "\"\\\a\b\f\n\r\t\v";
+
+// Whether the value of a \u or \U escape names a code point a value may hold.
+bool isCodePoint(std::uint32_t code)
+{
+    return code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
+}
+
+// Writes a code point's UTF-8 bytes at out; returns their number.
+std::size_t utf8Of(std::uint32_t code, char* out)
+{
+    if (code < 0x80) {
+        out[0] = static_cast<char>(code);
+        return 1;
+    }
+    if (code < 0x800) {
+        out[0] = static_cast<char>(0xC0 | code >> 6);
+        out[1] = static_cast<char>(0x80 | (code & 0x3F));
+        return 2;
+    }
+    if (code < 0x10000) {
+        out[0] = static_cast<char>(0xE0 | code >> 12);
+        out[1] = static_cast<char>(0x80 | (code >> 6 & 0x3F));
+        out[2] = static_cast<char>(0x80 | (code & 0x3F));
+        return 3;
+    }
+    out[0] = static_cast<char>(0xF0 | code >> 18);
+    out[1] = static_cast<char>(0x80 | (code >> 12 & 0x3F));
+    out[2] = static_cast<char>(0x80 | (code >> 6 & 0x3F));
+    out[3] = static_cast<char>(0x80 | (code & 0x3F));
+    return 4;
+}
+
+// Decodes onto out the escape whose letter is at q, just after its backslash, in a line that ends
+// at end; returns where the value goes on, or nullptr when the escape cannot be read there.
+const char* decodeEscape(const char* q, const char* end, std::string& out)
+{
+    if (q == end)
+        return nullptr;
+    if (const std::size_t at = escapeLetters.find(*q); at != std::string_view::npos) {
+        out += escapeBytes[at];
+        return q + 1;
+    }
+    const std::size_t digits = *q == 'x' ? 2 : *q == 'u' ? 4 : *q == 'U' ? 8 : 0;
+    if (digits == 0 || static_cast<std::size_t>(end - q - 1) < digits)
+        return nullptr;
+    std::uint32_t code = 0;
+    for (std::size_t k = 1; k <= digits; ++k) {
+        const int digit = hexDigit(q[k]);
+        if (digit < 0)
+            return nullptr;
+        code = code << 4 | static_cast<std::uint32_t>(digit);
+    }
+    if (*q == 'x') {
+        out += static_cast<char>(code);
+    } else if (!isCodePoint(code)) {
+        return nullptr;
+    } else {
+        char utf8[4];
+        out.append(utf8, utf8Of(code, utf8));
+    }
+    return q + 1 + digits;
+}
+
 // remoteAddr without its port: the address between the brackets of "[IPv6]:port", the part
 // before the one ":" of "IPv4:port"; anything else as it is.
 std::string_view hostOf(std::string_view address)
@@ -293,16 +359,14 @@ const char* SlogReader::readQuoted(const char* p, const char* end)
 
 const char* SlogReader::readEscape(const char* p)
 {
-    static constexpr std::string_view letters = "\"\\abfnrtv";
-    static constexpr std::string_view bytes = "\"\\\a\b\f\n\r\t\v";
     const char c = *p;
     if (c == '\n') {
         breakLine();
         return p;
     }
     state_ = State::Quoted;
-    if (const std::size_t at = letters.find(c); at != std::string_view::npos) {
-        keepByte(bytes[at]);
+    if (const std::size_t at = escapeLetters.find(c); at != std::string_view::npos) {
+        keepByte(escapeBytes[at]);
     } else if (c == 'x' || c == 'u' || c == 'U') {
         state_ = State::Hex;
         hex_ = 0;
@@ -331,7 +395,7 @@ const char* SlogReader::readHex(const char* p, const char* end)
     state_ = State::Quoted;
     if (!hexRune_)
         keepByte(static_cast<char>(hex_));
-    else if (hex_ > 0x10FFFF || (hex_ >= 0xD800 && hex_ <= 0xDFFF))
+    else if (!isCodePoint(hex_))
         unreadable_ = valueUnreadable_ = true;
     else
         keepCodePoint(hex_);
@@ -372,22 +436,7 @@ void SlogReader::keepByte(char c)
 void SlogReader::keepCodePoint(std::uint32_t code)
 {
     char utf8[4];
-    std::size_t n = 0;
-    if (code < 0x80) {
-        utf8[n++] = static_cast<char>(code);
-    } else if (code < 0x800) {
-        utf8[n++] = static_cast<char>(0xC0 | code >> 6);
-        utf8[n++] = static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        utf8[n++] = static_cast<char>(0xE0 | code >> 12);
-        utf8[n++] = static_cast<char>(0x80 | (code >> 6 & 0x3F));
-        utf8[n++] = static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        utf8[n++] = static_cast<char>(0xF0 | code >> 18);
-        utf8[n++] = static_cast<char>(0x80 | (code >> 12 & 0x3F));
-        utf8[n++] = static_cast<char>(0x80 | (code >> 6 & 0x3F));
-        utf8[n++] = static_cast<char>(0x80 | (code & 0x3F));
-    }
+    const std::size_t n = utf8Of(code, utf8);
     for (std::size_t k = 0; k < n; ++k)
         keepByte(utf8[k]);
 }
@@ -492,6 +541,8 @@ bool SlogReader::readWholeLine(const char* p, const char* end, Sink sink)
         sink.call(sink.onLine, skippedLine);
         return true;
     }
+    decoded_.clear();
+    decoded_.reserve(static_cast<std::size_t>(end - p)); // no value decodes longer than it is written
     PlainPairs pairs;
     std::size_t pair = 0;
     if (prefix == Prefix::Read) {
@@ -520,26 +571,26 @@ bool SlogReader::readWholeLine(const char* p, const char* end, Sink sink)
         if (slot != None && (pairs.seen >> slot & 1u) != 0)
             slot = None; // the first of two pairs with one key counts
         const char* value = equals + 1;
-        const char* valueEnd = nullptr;
+        std::string_view text; // the value, decoded
         if (value < end && *value == '"') {
-            ++value;
-            valueEnd = findFirst<'"', '\\'>(value, end);
-            if (valueEnd == end || *valueEnd == '\\')
-                return false; // an escape, or no closing quote: read pair by pair
-            p = valueEnd + 1;
+            const char* close = readQuotedWhole(value + 1, end, text);
+            if (close == nullptr)
+                return false; // an escape that cannot be read, or no closing quote: read pair by pair
+            p = close + 1;
             if (p < end && *p != ' ')
                 return false;
         } else {
-            valueEnd = findFirst<' ', '"', '='>(value, end);
+            const char* valueEnd = findFirst<' ', '"', '='>(value, end);
             if (valueEnd < end && *valueEnd != ' ')
                 return false;
+            text = std::string_view(value, static_cast<std::size_t>(valueEnd - value));
             p = valueEnd;
         }
         if (p < end && ++p == end)
             return false; // a space before the line's end
         if (slot != None) {
             pairs.seen |= 1u << slot;
-            pairs.found[slot] = std::string_view(value, static_cast<std::size_t>(valueEnd - value));
+            pairs.found[slot] = text;
             if (pairs.found[slot].size() > slogValueLimit)
                 return false;
             if (slot == Level) {
@@ -576,6 +627,30 @@ bool SlogReader::readWholeLine(const char* p, const char* end, Sink sink)
     }
     sink.call(sink.onLine, line);
     return true;
+}
+
+const char* SlogReader::readQuotedWhole(const char* q, const char* end, std::string_view& text)
+{
+    const char* stop = findFirst<'"', '\\'>(q, end);
+    if (stop == end)
+        return nullptr;
+    if (*stop == '"') {
+        text = std::string_view(q, static_cast<std::size_t>(stop - q));
+        return stop;
+    }
+    const std::size_t from = decoded_.size();
+    while (stop < end && *stop == '\\') {
+        decoded_.append(q, stop);
+        q = decodeEscape(stop + 1, end, decoded_);
+        if (q == nullptr)
+            return nullptr;
+        stop = findFirst<'"', '\\'>(q, end);
+    }
+    if (stop == end)
+        return nullptr;
+    decoded_.append(q, stop);
+    text = std::string_view(decoded_).substr(from);
+    return stop;
 }
 
 void SlogReader::lineEnded(Sink sink, bool unended)

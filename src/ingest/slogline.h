@@ -127,10 +127,14 @@ private:
         Other,   // not that prefix, or not plain: the line is read from its start
     };
 
-    // Judges a whole line [p, end) (without its LF) in one pass when every pair of it is plain
-    // (no escape, nothing that breaks it), as reading it pair by pair would, and passes it on;
-    // false, having changed nothing, for any other line.
+    // Judges a whole line [p, end) (without its LF) in one pass when every pair of it can be read
+    // (no escape that cannot, nothing that breaks it), as reading it pair by pair would, and
+    // passes it on; false, having judged nothing, for any other line.
     bool readWholeLine(const char* p, const char* end, Sink sink);
+    // Reads a quoted value of a whole line from q, just after its opening quote: its text, in
+    // place or, when it holds escapes, decoded into decoded_, and where its closing quote is;
+    // nullptr when it holds an escape that cannot be read or has no closing quote.
+    const char* readQuotedWhole(const char* q, const char* end, std::string_view& text);
     // Reads the prefix `time=<stamp> level=<level> msg="<message>" ` of a whole line [p, end)
     // at its place; on Read, p is moved past it, stamp is the stamp's text and message the
     // message's place in the table.
@@ -175,6 +179,9 @@ private:
     std::uint8_t hexLeft_ = 0;
     bool hexRune_ = false; // \u or \U, else \x
     std::array<Value, slots> values_;
+    // The decoded values of the whole line being read, each one behind the other: reserved for
+    // the line's bytes, so that none moves while the line is read.
+    std::string decoded_;
     std::uint32_t touched_ = 0; // the values seen on this line, one bit each
 };
 
