@@ -542,7 +542,6 @@ bool SlogReader::readWholeLine(const char* p, const char* end, Sink sink)
         return true;
     }
     decoded_.clear();
-    decoded_.reserve(static_cast<std::size_t>(end - p)); // no value decodes longer than it is written
     PlainPairs pairs;
     std::size_t pair = 0;
     if (prefix == Prefix::Read) {
@@ -638,6 +637,10 @@ const char* SlogReader::readQuotedWhole(const char* q, const char* end, std::str
         text = std::string_view(q, static_cast<std::size_t>(stop - q));
         return stop;
     }
+    // Every value decoded on this line from here on is written within [q, end), and none decodes
+    // longer than it is written: reserved now, no view into the buffer moves.
+    if (decoded_.empty())
+        decoded_.reserve(static_cast<std::size_t>(end - q));
     const std::size_t from = decoded_.size();
     while (stop < end && *stop == '\\') {
         decoded_.append(q, stop);

@@ -179,8 +179,7 @@ private:
     std::uint8_t hexLeft_ = 0;
     bool hexRune_ = false; // \u or \U, else \x
     std::array<Value, slots> values_;
-    // The decoded values of the whole line being read, each one behind the other: reserved for
-    // the line's bytes, so that none moves while the line is read.
+    // The decoded values of the whole line being read, one behind the other.
     std::string decoded_;
     std::uint32_t touched_ = 0; // the values seen on this line, one bit each
 };
