@@ -260,6 +260,8 @@ std::vector<LineCase> recordCases()
         {"UnterminatedMessage", line("level=INFO msg=\"Download file"), skipped},
         {"MessageLongerThanATransfers", line("level=INFO msg=\"Download files\"" + who + "filePath=f"), skipped},
         {"MessageSharingItsFirstBytes", line("level=INFO msg=\"Download fil\"" + who + "filePath=f"), skipped},
+        {"MessageOfATransfersLengthAndFirstBytes", line("level=INFO msg=\"Download fils\"" + who + "filePath=f"),
+         skipped},
         {"EqualsInTheStamp", "time=a=b level=INFO msg=\"Download file\"" + who + "filePath=f\n", skipped},
         {"QuoteInTheStamp", "time=a\"b level=INFO msg=\"Download file\"" + who + "filePath=f\n", skipped},
         {"LevelOfTwoSpaces", line(" level=INFO msg=\"Download file\"" + who + "filePath=f"), skipped},
