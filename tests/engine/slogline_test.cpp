@@ -320,6 +320,54 @@ TEST(SlogLines, TheSameBytesGiveTheSameLinesInPiecesOfAnySize)
         ASSERT_EQ(judged(text, piece), whole) << "pieces of " << piece;
 }
 
+// A line that lies whole in a piece is read in one pass, a line cut by the pieces pair by pair:
+// the two must judge alike every line made of these parts, and agree on whether a modern log
+// line was seen.
+TEST(SlogLines, ALineReadWholeIsJudgedAsWhenReadPairByPair)
+{
+    const std::vector<std::string> stamps = {"2026-03-14T21:07:52Z", "\"2026-03-14T21:07:52Z\"", "", "a=b", "a\"b"};
+    const std::vector<std::string> levels = {"INFO", "DEBUG", "\"INFO\"", "\"IN\\x46O\"", "INF", "", "INFO=x"};
+    const std::vector<std::string> messages = {"\"Download file\"",
+                                               "\"Start folder download\"",
+                                               "\"File upload complete\"",
+                                               "\"Folder upload started\"",
+                                               "\"Public chat\"",
+                                               "\"Download\\x20file\"",
+                                               "\"Download fils\"",
+                                               "\"Download file",
+                                               "Chat",
+                                               "\"Download file\"x",
+                                               "\"\\q\""};
+    const std::vector<std::string> rests = {
+        " remoteAddr=1.2.3.4:5 login=\"\\x8e\" Name=\"b\\u00e9\" filePath=/x/f path=p dstFile=\"/u/\\x41\" dstPath=d",
+        " remoteAddr=[::1]:5 login=a Name=b dstFile=\"C:\\\\u\\\\g\" path=\\p\\q",
+        "",
+        " ",
+        " ip=1 login=a Name=b filePath=f",
+        " remoteAddr=1:2 login=a Name=\"\\q\" filePath=f dstPath=d",
+        " remoteAddr=1:2 Name=b path=p dstPath=d x=\"\\U0001F6",
+    };
+    std::array<std::size_t, 3> kinds{}; // lines judged of each kind, that the parts reach each
+    for (const std::string& time : stamps)
+        for (const std::string& level : levels)
+            for (const std::string& message : messages)
+                for (const std::string& rest : rests)
+                    for (const std::string_view ending : {"\n", "\r\n"}) {
+                        const std::string text =
+                            "time=" + time + " level=" + level + " msg=" + message + rest + std::string(ending);
+                        const std::vector<Judged> lines = judged(text);
+                        ASSERT_EQ(lines, judged(text, 1)) << text;
+                        ++kinds[static_cast<std::size_t>(lines.front().kind)];
+                        SlogReader whole, inBytes;
+                        whole.read(text, [](const SlogLine&) {});
+                        for (const char& c : text)
+                            inBytes.read(std::string_view(&c, 1), [](const SlogLine&) {});
+                        ASSERT_EQ(whole.sawSlogLine(), inBytes.sawSlogLine()) << text;
+                    }
+    for (const std::size_t count : kinds)
+        EXPECT_GT(count, 0u);
+}
+
 TEST(SlogLines, AReaderOfOneSideJudgesThatSidesLinesAsAReaderOfBoth)
 {
     const std::string text =
