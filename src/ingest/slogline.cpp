@@ -1,76 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "ingest/slogline.h"
 
-#include <algorithm>
+#include "ingest/slogtext.h"
+
 #include <bit>
 #include <cstring>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
-
 namespace quorvel {
 
-namespace {
-
-// The first byte of [p, end) that is one of Stops, or end; 16 bytes at a time where it can.
-template <char... Stops> const char* findFirst(const char* p, const char* end)
-{
-#ifdef __SSE2__
-    while (end - p >= 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        __m128i hit = _mm_setzero_si128();
-        ((hit = _mm_or_si128(hit, _mm_cmpeq_epi8(v, _mm_set1_epi8(Stops)))), ...);
-        const auto mask = static_cast<unsigned>(_mm_movemask_epi8(hit));
-        if (mask != 0)
-            return p + std::countr_zero(mask);
-        p += 16;
-    }
-#endif
-    while (p < end && ((*p != Stops) && ...))
-        ++p;
-    return p;
-}
-
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-// remoteAddr without its port: the address between the brackets of "[IPv6]:port", the part
-// before the one ":" of "IPv4:port"; anything else as it is.
-std::string_view hostOf(std::string_view address)
-{
-    if (address.starts_with('[')) {
-        const std::size_t close = address.find(']');
-        return close == std::string_view::npos ? address : address.substr(1, close - 1);
-    }
-    const std::size_t colon = address.find(':');
-    if (colon != std::string_view::npos && address.find(':', colon + 1) == std::string_view::npos)
-        return address.substr(0, colon);
-    return address;
-}
-
-struct Message {
-    std::string_view text;
-    Side side;
-};
-
-// The transfer messages; each one's path key is the slot FilePath + its position.
-constexpr Message messages[] = {
-    {"Download file", Side::Download},
-    {"Start folder download", Side::Download},
-    {"File upload complete", Side::Upload},
-    {"Folder upload started", Side::Upload},
-};
-
-} // namespace
+using namespace slog;
 
 SlogReader::SlogReader(std::array<bool, 2> sides) : sides_(sides) {}
 
@@ -274,16 +212,14 @@ const char* SlogReader::readQuoted(const char* p, const char* end)
 
 const char* SlogReader::readEscape(const char* p)
 {
-    static constexpr std::string_view letters = "\"\\abfnrtv";
-    static constexpr std::string_view bytes = "\"\\\a\b\f\n\r\t\v";
     const char c = *p;
     if (c == '\n') {
         breakLine();
         return p;
     }
     state_ = State::Quoted;
-    if (const std::size_t at = letters.find(c); at != std::string_view::npos) {
-        keepByte(bytes[at]);
+    if (const std::size_t at = escapeLetters.find(c); at != std::string_view::npos) {
+        keepByte(escapeBytes[at]);
     } else if (c == 'x' || c == 'u' || c == 'U') {
         state_ = State::Hex;
         hex_ = 0;
@@ -312,7 +248,7 @@ const char* SlogReader::readHex(const char* p, const char* end)
     state_ = State::Quoted;
     if (!hexRune_)
         keepByte(static_cast<char>(hex_));
-    else if (hex_ > 0x10FFFF || (hex_ >= 0xD800 && hex_ <= 0xDFFF))
+    else if (!isCodePoint(hex_))
         unreadable_ = valueUnreadable_ = true;
     else
         keepCodePoint(hex_);
@@ -353,22 +289,7 @@ void SlogReader::keepByte(char c)
 void SlogReader::keepCodePoint(std::uint32_t code)
 {
     char utf8[4];
-    std::size_t n = 0;
-    if (code < 0x80) {
-        utf8[n++] = static_cast<char>(code);
-    } else if (code < 0x800) {
-        utf8[n++] = static_cast<char>(0xC0 | code >> 6);
-        utf8[n++] = static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        utf8[n++] = static_cast<char>(0xE0 | code >> 12);
-        utf8[n++] = static_cast<char>(0x80 | (code >> 6 & 0x3F));
-        utf8[n++] = static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        utf8[n++] = static_cast<char>(0xF0 | code >> 18);
-        utf8[n++] = static_cast<char>(0x80 | (code >> 12 & 0x3F));
-        utf8[n++] = static_cast<char>(0x80 | (code >> 6 & 0x3F));
-        utf8[n++] = static_cast<char>(0x80 | (code & 0x3F));
-    }
+    const std::size_t n = utf8Of(code, utf8);
     for (std::size_t k = 0; k < n; ++k)
         keepByte(utf8[k]);
 }
@@ -412,87 +333,6 @@ SlogKind SlogReader::judge(bool unended) const
         if (values_[column].tooLong)
             return SlogKind::Damaged;
     return SlogKind::Transfer;
-}
-
-bool SlogReader::readWholeLine(const char* p, const char* end, Sink sink)
-{
-    if (end > p && end[-1] == '\r')
-        --end; // the CR of a CR LF line end
-    std::array<std::string_view, slots> found;
-    std::uint32_t seen = 0;
-    std::array<Slot, 3> firstKeys{None, None, None};
-    bool levelBad = false, messageKnown = false, judged = false;
-    Side side = Side::Download;
-    Slot pathSlot = None;
-    for (std::size_t pair = 0; !judged; ++pair) {
-        const char* equals = findFirst<'=', ' ', '"'>(p, end);
-        if (equals == end || *equals != '=' || equals == p)
-            return false;
-        Slot slot = equals - p <= static_cast<std::ptrdiff_t>(keyBytes)
-                        ? slotOf(std::string_view(p, static_cast<std::size_t>(equals - p)))
-                        : None;
-        if (pair < firstKeys.size())
-            firstKeys[pair] = slot;
-        if (slot != None && (seen >> slot & 1u) != 0)
-            slot = None; // the first of two pairs with one key counts
-        const char* value = equals + 1;
-        const char* valueEnd = nullptr;
-        if (value < end && *value == '"') {
-            ++value;
-            valueEnd = findFirst<'"', '\\'>(value, end);
-            if (valueEnd == end || *valueEnd == '\\')
-                return false; // an escape, or no closing quote: read pair by pair
-            p = valueEnd + 1;
-            if (p < end && *p != ' ')
-                return false;
-        } else {
-            valueEnd = findFirst<' ', '"', '='>(value, end);
-            if (valueEnd < end && *valueEnd != ' ')
-                return false;
-            p = valueEnd;
-        }
-        if (p < end && ++p == end)
-            return false; // a space before the line's end
-        if (slot != None) {
-            seen |= 1u << slot;
-            found[slot] = std::string_view(value, static_cast<std::size_t>(valueEnd - value));
-            if (found[slot].size() > slogValueLimit)
-                return false;
-            if (slot == Level) {
-                levelBad = found[Level] != "INFO";
-            } else if (slot == Msg) {
-                for (std::size_t m = 0; m < std::size(messages); ++m) {
-                    if (found[Msg] == messages[m].text && sides_[static_cast<std::size_t>(messages[m].side)]) {
-                        messageKnown = true;
-                        side = messages[m].side;
-                        pathSlot = static_cast<Slot>(FilePath + m);
-                    }
-                }
-            }
-        }
-        // As when read pair by pair: once three pairs are read, a level other than INFO or a
-        // message that is no transfer's settles the line whatever follows.
-        const bool settled = pair >= 2 && (levelBad || ((seen >> Msg & 1u) != 0 && !messageKnown));
-        judged = settled || p == end;
-    }
-    sawSlogLine_ = sawSlogLine_ || firstKeys == std::array<Slot, 3>{Time, Level, Msg};
-    SlogLine line;
-    const auto has = [&](Slot slot) { return (seen >> slot & 1u) != 0; };
-    if (levelBad || !has(Level) || !messageKnown || !has(pathSlot) || !has(Address)) {
-        line.kind = SlogKind::Skipped;
-    } else if (!has(Time) || !has(Login) || !has(Name)) {
-        line.kind = SlogKind::Damaged;
-        line.side = side;
-    } else {
-        std::string_view path = found[pathSlot];
-        if (const std::size_t cut = path.find_last_of("/\\"); cut != std::string_view::npos)
-            path.remove_prefix(cut + 1);
-        line.kind = SlogKind::Transfer;
-        line.side = side;
-        line.columns = {found[Time], hostOf(found[Address]), found[Login], found[Name], path};
-    }
-    sink.call(sink.onLine, line);
-    return true;
 }
 
 void SlogReader::lineEnded(Sink sink, bool unended)

@@ -111,10 +111,34 @@ private:
     };
 
     void readPiece(std::string_view piece, Sink sink);
-    // Judges a whole line [p, end) (without its LF) in one pass when every pair of it is plain
-    // (no escape, nothing that breaks it), as reading it pair by pair would, and passes it on;
-    // false, having changed nothing, for any other line.
+    // The pairs of a whole line read in one pass so far.
+    struct PlainPairs {
+        std::array<std::string_view, slots> found;
+        std::uint32_t seen = 0; // one bit a slot
+        bool levelBad = false;
+        bool messageKnown = false; // a message of the table, of a side read
+        Side side = Side::Download;
+        Slot pathSlot = None;
+    };
+    // What the prefix the server writes before a line's other pairs tells of it.
+    enum class Prefix : std::uint8_t {
+        Skipped, // the line is skipped whatever follows
+        Read,    // the prefix is read: a transfer's message of a side read
+        Other,   // not that prefix, or not plain: the line is read from its start
+    };
+
+    // Judges a whole line [p, end) (without its LF) in one pass when every pair of it can be read
+    // (no escape that cannot, nothing that breaks it), as reading it pair by pair would, and
+    // passes it on; false, having judged nothing, for any other line.
     bool readWholeLine(const char* p, const char* end, Sink sink);
+    // Reads a quoted value of a whole line from q, just after its opening quote: its text, in
+    // place or, when it holds escapes, decoded into decoded_, and where its closing quote is;
+    // nullptr when it holds an escape that cannot be read or has no closing quote.
+    const char* readQuotedWhole(const char* q, const char* end, std::string_view& text);
+    // Reads the prefix `time=<stamp> level=<level> msg="<message>" ` of a whole line [p, end)
+    // at its place; on Read, p is moved past it, stamp is the stamp's text and message the
+    // message's place in the table.
+    Prefix readPrefix(const char*& p, const char* end, std::string_view& stamp, std::size_t& message);
     void finishFile(Sink sink);
     // Each reads on from p in its state and returns where it stopped.
     const char* readKey(const char* p, const char* end);
@@ -155,6 +179,8 @@ private:
     std::uint8_t hexLeft_ = 0;
     bool hexRune_ = false; // \u or \U, else \x
     std::array<Value, slots> values_;
+    // The decoded values of the whole line being read, one behind the other.
+    std::string decoded_;
     std::uint32_t touched_ = 0; // the values seen on this line, one bit each
 };
 

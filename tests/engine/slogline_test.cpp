@@ -57,6 +57,14 @@ Judged transfer(Side side, std::string stamp, std::string address, std::string a
     return {SlogKind::Transfer, side, {stamp, address, account, user, file}};
 }
 
+std::string repeated(std::string_view text, std::size_t times)
+{
+    std::string all;
+    for (std::size_t k = 0; k < times; ++k)
+        all += text;
+    return all;
+}
+
 Judged damaged(Side side)
 {
     return {SlogKind::Damaged, side, {}};
@@ -101,6 +109,12 @@ Judged glider(std::string user)
 
 std::vector<LineCase> escapeCases()
 {
+    // A download record whose last pair is x=<tail>.
+    const auto endingWith = [](std::string_view tail) {
+        return std::string(stamp) +
+               " level=INFO msg=\"Download file\" remoteAddr=1.2.3.4:5 login=g Name=k filePath=f x=" +
+               std::string(tail);
+    };
     return {
         {"Bare", downloadWith("marla"), glider("marla")},
         {"BareBackslashIsLiteral", downloadWith("a\\nb\\"), glider("a\\nb\\")},
@@ -125,6 +139,15 @@ std::vector<LineCase> escapeCases()
         {"LastSurrogate", downloadWith(R"("\uDFFF")"), damaged(Side::Download)},
         {"BeyondUnicode", downloadWith(R"("\U00110000")"), damaged(Side::Download)},
         {"UnreadableValueOfAnotherKey", downloadWith(R"(x extra="\z")"), damaged(Side::Download)},
+        {"BackslashAtTheLineEnd", endingWith("\"a\\\n"), damaged(Side::Download)},
+        {"BackslashBeforeCrLf", endingWith("\"a\\\r\n"), damaged(Side::Download)},
+        {"HexCutByTheLineEnd", endingWith("\"\\x4\n"), damaged(Side::Download)},
+        {"EightDigitsCutByTheLineEnd", endingWith("\"\\U0001F6\n"), damaged(Side::Download)},
+        {"EscapesInSeveralColumns",
+         std::string(stamp) + R"( level=INFO msg="Download file" remoteAddr="\x31.2.3.4:5" login="g\u00e9" )" +
+             R"(Name=")" + repeated(R"(\u00e9)", 40) + R"(" filePath="/a/)" + repeated(R"(\x41)", 300) + "\"\n",
+         transfer(Side::Download, "2026-03-14T21:07:52-04:00", "1.2.3.4", "g\xC3\xA9", repeated("\xC3\xA9", 40),
+                  std::string(300, 'A'))},
     };
 }
 
@@ -222,6 +245,27 @@ std::vector<LineCase> recordCases()
         {"BreakAtAnotherLevel", line("level=DEBUG msg=\"Download file\" garbage"), skipped},
         {"BreakWithoutTime", "level=INFO msg=\"Download file\" garbage\n", skipped},
         {"BreakInAnotherMessage", line("level=INFO msg=Chat garbage"), skipped},
+        // The prefix the server writes, and lines that look like it but are not.
+        {"QuotedLevel", line("level=\"INFO\" msg=\"Download file\"" + who + "filePath=f"), kit(Side::Download, "f")},
+        {"EscapedLevel", line("level=\"IN\\x46O\" msg=\"Download file\"" + who + "filePath=f"),
+         kit(Side::Download, "f")},
+        {"BareMessage", line("level=INFO msg=Chat" + who + "filePath=f"), skipped},
+        {"EmptyStamp", "time= level=INFO msg=\"Download file\"" + who + "filePath=f\n",
+         transfer(Side::Download, "", "198.51.100.9", "guest", "kit", "f")},
+        {"LevelWithoutMessage", line("level=INFO"), skipped},
+        {"MessageThenNothing", line("level=INFO msg=\"Download file\""), skipped},
+        {"MessageThenASpace", line("level=INFO msg=\"Download file\" "), damaged(Side::Download)},
+        {"GarbageAfterTheMessage", line("level=INFO msg=\"Download file\"x" + who + "filePath=f"),
+         damaged(Side::Download)},
+        {"UnterminatedMessage", line("level=INFO msg=\"Download file"), skipped},
+        {"MessageLongerThanATransfers", line("level=INFO msg=\"Download files\"" + who + "filePath=f"), skipped},
+        {"MessageSharingItsFirstBytes", line("level=INFO msg=\"Download fil\"" + who + "filePath=f"), skipped},
+        {"MessageOfATransfersLengthAndFirstBytes", line("level=INFO msg=\"Download fils\"" + who + "filePath=f"),
+         skipped},
+        {"EqualsInTheStamp", "time=a=b level=INFO msg=\"Download file\"" + who + "filePath=f\n", skipped},
+        {"QuoteInTheStamp", "time=a\"b level=INFO msg=\"Download file\"" + who + "filePath=f\n", skipped},
+        {"LevelOfTwoSpaces", line(" level=INFO msg=\"Download file\"" + who + "filePath=f"), skipped},
+        {"EqualsInAnotherLevel", line("level=DE=BUG msg=\"Download file\"" + who + "filePath=f"), skipped},
     };
 }
 
@@ -276,6 +320,54 @@ TEST(SlogLines, TheSameBytesGiveTheSameLinesInPiecesOfAnySize)
         ASSERT_EQ(judged(text, piece), whole) << "pieces of " << piece;
 }
 
+// A line that lies whole in a piece is read in one pass, a line cut by the pieces pair by pair:
+// the two must judge alike every line made of these parts, and agree on whether a modern log
+// line was seen.
+TEST(SlogLines, ALineReadWholeIsJudgedAsWhenReadPairByPair)
+{
+    const std::vector<std::string> stamps = {"2026-03-14T21:07:52Z", "\"2026-03-14T21:07:52Z\"", "", "a=b", "a\"b"};
+    const std::vector<std::string> levels = {"INFO", "DEBUG", "\"INFO\"", "\"IN\\x46O\"", "INF", "", "INFO=x"};
+    const std::vector<std::string> messages = {"\"Download file\"",
+                                               "\"Start folder download\"",
+                                               "\"File upload complete\"",
+                                               "\"Folder upload started\"",
+                                               "\"Public chat\"",
+                                               "\"Download\\x20file\"",
+                                               "\"Download fils\"",
+                                               "\"Download file",
+                                               "Chat",
+                                               "\"Download file\"x",
+                                               "\"\\q\""};
+    const std::vector<std::string> rests = {
+        " remoteAddr=1.2.3.4:5 login=\"\\x8e\" Name=\"b\\u00e9\" filePath=/x/f path=p dstFile=\"/u/\\x41\" dstPath=d",
+        " remoteAddr=[::1]:5 login=a Name=b dstFile=\"C:\\\\u\\\\g\" path=\\p\\q",
+        "",
+        " ",
+        " ip=1 login=a Name=b filePath=f",
+        " remoteAddr=1:2 login=a Name=\"\\q\" filePath=f dstPath=d",
+        " remoteAddr=1:2 Name=b path=p dstPath=d x=\"\\U0001F6",
+    };
+    std::array<std::size_t, 3> kinds{}; // lines judged of each kind, that the parts reach each
+    for (const std::string& time : stamps)
+        for (const std::string& level : levels)
+            for (const std::string& message : messages)
+                for (const std::string& rest : rests)
+                    for (const std::string_view ending : {"\n", "\r\n"}) {
+                        const std::string text =
+                            "time=" + time + " level=" + level + " msg=" + message + rest + std::string(ending);
+                        const std::vector<Judged> lines = judged(text);
+                        ASSERT_EQ(lines, judged(text, 1)) << text;
+                        ++kinds[static_cast<std::size_t>(lines.front().kind)];
+                        SlogReader whole, inBytes;
+                        whole.read(text, [](const SlogLine&) {});
+                        for (const char& c : text)
+                            inBytes.read(std::string_view(&c, 1), [](const SlogLine&) {});
+                        ASSERT_EQ(whole.sawSlogLine(), inBytes.sawSlogLine()) << text;
+                    }
+    for (const std::size_t count : kinds)
+        EXPECT_GT(count, 0u);
+}
+
 TEST(SlogLines, AReaderOfOneSideJudgesThatSidesLinesAsAReaderOfBoth)
 {
     const std::string text =
@@ -315,6 +407,11 @@ TEST(SlogLines, AModernLogLineBeginsWithTimeLevelAndMessage)
     EXPECT_FALSE(slog("time=x level=INFO other=y msg=x\n"));
     EXPECT_FALSE(slog(" time=x level=INFO msg=x\n"));
     EXPECT_FALSE(slog("time=x level=INFO msgs=x\n"));
+    EXPECT_FALSE(slog("time=x level=DEBUG msgs=x\n"));
+    EXPECT_FALSE(slog("time=x level=DEBUG\n"));
+    EXPECT_FALSE(slog("time=x level=DEBUG other=\"msg=\"\n"));
+    EXPECT_TRUE(slog("time=x level=DEBUG msg=\"unterminated\n"));
+    EXPECT_TRUE(slog("time=x level=INFO msg=\"unterminated\n"));
 }
 
 } // namespace
