@@ -94,7 +94,7 @@ void checkBlocks(const std::filesystem::path& path, std::string_view input, cons
                     "a block's records are the file's, in order");
     };
     const auto read = quorvel::streamLines(
-        file, file.size(), onLines, [](std::uint64_t, std::uint64_t) {}, blockBytes);
+        file, 0, file.size(), onLines, [](std::uint64_t, std::uint64_t) {}, blockBytes);
     require(read && *read == input.size(), "every byte is read");
     require(joined == input, "the texts are the file's bytes in order");
     require(records == expected.size(), "the blocks hold every record");
