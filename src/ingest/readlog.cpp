@@ -64,6 +64,11 @@ PartRead readPart(const LogFile& file, std::uint64_t from, std::uint64_t to, std
     const auto parse = [&](std::string_view lines) {
         const std::uint64_t at = begin + parsed;
         parsed += lines.size();
+        // A text starts just after a line end: from `to` on, its lines are the next part's.
+        if (at >= to) {
+            ended = true;
+            return false;
+        }
         if (at + lines.size() > to) {
             const std::size_t lastEnd = lines.find_first_of("\r\n", std::max(at, to - 1) - at);
             if (lastEnd != std::string_view::npos) {
