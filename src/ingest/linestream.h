@@ -17,17 +17,6 @@ namespace quorvel {
 // Bytes read at a time: small enough that a block is still in the cache when it is parsed.
 inline constexpr std::size_t lineBlockBytes = 64u << 10;
 
-// Reads the bytes [begin, end) of a log in blocks and calls onLines(text) with them, each text
-// ending just after a line end (CR or LF) and starting where the previous one ended; the last
-// holds the rest. A line is never split, so a line longer than a block makes the block grow:
-// when the unfinished line fills it, the next read first moves it into a block twice as large.
-// onBlock(bytes, peak) is called after each read, once its lines are handed out, with the
-// bytes read so far and the bytes the block will take during the next read: its size, or when
-// it is about to grow, its old and its new size together (both are held while the line is
-// moved), so that a caller can stop before the growth by throwing. onLines may return a bool:
-// false ends the read there. Returns the number of bytes read (less than end - begin when the
-// file shrank meanwhile), or nothing on an I/O error. blockBytes (at least 1) is the size of a
-// read.
 // onLines(text), and whether the read goes on.
 template <class OnLines> bool handOut(OnLines& onLines, std::string_view text)
 {
@@ -39,6 +28,17 @@ template <class OnLines> bool handOut(OnLines& onLines, std::string_view text)
     }
 }
 
+// Reads the bytes [begin, end) of a log in blocks and calls onLines(text) with them, each text
+// ending just after a line end (CR or LF) and starting where the previous one ended; the last
+// holds the rest. A line is never split, so a line longer than a block makes the block grow:
+// when the unfinished line fills it, the next read first moves it into a block twice as large.
+// onBlock(bytes, peak) is called after each read, once its lines are handed out, with the
+// bytes read so far and the bytes the block will take during the next read: its size, or when
+// it is about to grow, its old and its new size together (both are held while the line is
+// moved), so that a caller can stop before the growth by throwing. onLines may return a bool:
+// false ends the read there. Returns the number of bytes read (less than end - begin when the
+// file shrank meanwhile), or nothing on an I/O error. blockBytes (at least 1) is the size of a
+// read.
 template <class OnLines, class OnBlock>
 std::optional<std::uint64_t> streamLines(const LogFile& file, std::uint64_t begin, std::uint64_t end, OnLines&& onLines,
                                          OnBlock&& onBlock, std::size_t blockBytes = lineBlockBytes)

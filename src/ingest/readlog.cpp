@@ -182,7 +182,7 @@ LogRead failedRead(LogRead::Status status, const LoadPlan& plan)
     return read;
 }
 
-// The parts' records and counts after those of into, as one log's.
+// A later part's records and counts after those of into, as one log's.
 void append(LogRead& into, LogRead&& part)
 {
     into.lines += part.lines;
