@@ -51,21 +51,12 @@ TimeCounts countByDay(const RecordStamps& stamps, const LogRecords& records, con
     return countByKey(stamps, records, selection, [](const Stamp& stamp) { return stamp.day; });
 }
 
-// Counted by day, then the days folded into their months: a log has far fewer days than
-// records, and turning a day into its month is the costly part.
 TimeCounts countByMonth(const RecordStamps& stamps, const LogRecords& records, const Selection& selection)
 {
-    TimeCounts result = countByDay(stamps, records, selection);
-    std::vector<std::pair<std::int32_t, std::int64_t>> months;
-    for (const auto& [day, count] : result.keys) {
-        const CivilDate date = civilDate(day);
-        const std::int32_t month = date.year * 12 + date.month - 1;
-        if (months.empty() || months.back().first != month)
-            months.emplace_back(month, 0);
-        months.back().second += count;
-    }
-    result.keys = std::move(months);
-    return result;
+    return countByKey(stamps, records, selection, [](const Stamp& stamp) {
+        const CivilDate date = civilDate(stamp.day);
+        return date.year * 12 + date.month - 1;
+    });
 }
 
 TimeCounts countByHour(const RecordStamps& stamps, const LogRecords& records, const Selection& selection)
@@ -80,8 +71,9 @@ TimeCounts countByHour(const RecordStamps& stamps, const LogRecords& records, co
     return result;
 }
 
-std::vector<std::pair<std::string_view, std::int64_t>>
-countByAddress(const LogRecords& records, const Selection& selection, std::size_t mostAddresses)
+std::vector<std::pair<std::string_view, std::int64_t>> countByAddress(const LogRecords& records,
+                                                                      const Selection& selection,
+                                                                      std::size_t mostAddresses)
 {
     KeyTally addresses;
     // The k-th selected record, without a list of them all.
