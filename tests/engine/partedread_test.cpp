@@ -123,11 +123,11 @@ TEST_F(PartedRead, AnyNumberOfPartsGivesTheRecordsOfTheWholeLog)
 // Logs the fuzz targets found when the parts were cut wrong.
 TEST_F(PartedRead, ShortLogsInManyParts)
 {
+    constexpr char withNul[] = "\xEFV\0Date/time\tAddress\tAcso\1\0\0+unt\tName\tFile \x0C"
+                               "ame\r1.2/2003 4-04:00:05:06 PM\t10.0.0.1\tbob\tBob\ta.txt";
     const std::string texts[] = {
         std::string("juqt text\rd\tt\ta\rd\tt\ta\tu\rd\t\r\t\t\t\tx"),
-        std::string("\xEFV\0Date/time\tAddress\tAcso\1\0\0+unt\tName\tFile \x0C"
-                    "ame\r1.2/2003 4-04:00:05:06 PM\t10.0.0.1\tbob\tBob\ta.txt",
-                    98),
+        std::string(withNul, sizeof withNul - 1),
     };
     for (const std::string& text : texts)
         for (unsigned parts = 1; parts <= 9; ++parts)
