@@ -42,4 +42,12 @@ ssize_t LogFile::readAt(std::uint64_t offset, char* buffer, std::size_t n) const
     }
 }
 
+std::optional<std::uint64_t> LogFile::currentSize() const
+{
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0)
+        return std::nullopt;
+    return static_cast<std::uint64_t>(info.st_size);
+}
+
 } // namespace quorvel

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <sys/types.h>
 
 namespace quorvel {
@@ -25,6 +26,9 @@ public:
     // Reads up to n bytes at offset into buffer: the number read, 0 at the end of the file,
     // -1 on an I/O error.
     ssize_t readAt(std::uint64_t offset, char* buffer, std::size_t n) const;
+    // The size the file has now, or nothing when it cannot be told.
+    std::optional<std::uint64_t> currentSize() const;
+    int descriptor() const { return fd_; }
 
 private:
     int fd_ = -1;

@@ -2,6 +2,7 @@
 #include "ingest/mobiuslog.h"
 
 #include "core/nameorder.h"
+#include "ingest/filepieces.h"
 #include "ingest/linestream.h"
 #include "ingest/recordkeeper.h"
 #include "ingest/slogline.h"
@@ -22,9 +23,10 @@ namespace {
 constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 // How far into a file a modern log line must begin for the file to be a modern log.
 constexpr std::size_t sniffBytes = 64u << 10;
-// What the read holds besides the records at most: its block, the columns decoded from it, and
-// the values the line reader keeps of a line that spans blocks.
-constexpr std::uint64_t heldBytes = 2 * lineBlockBytes + 10 * slogValueLimit;
+// What the read holds besides the records at most: the part of the file mapped or its block
+// read, the columns decoded from a block, and the values the line reader keeps of a line that
+// spans blocks.
+constexpr std::uint64_t heldBytes = FilePieces::partBytes + 2 * lineBlockBytes + 10 * slogValueLimit;
 
 // The time a rotated backup's name holds ("<name>-YYYY-MM-DDTHH-MM-SS.mmm.log"), which sorts as
 // time runs; nothing for another name.
@@ -183,20 +185,18 @@ MobiusRead readMobiusLog(const MobiusLog& log, const LoadPlan& plan, std::array<
     };
     try {
         SlogReader reader(sides);
-        std::vector<char> block(lineBlockBytes);
         for (std::size_t f = 0; f < log.files.size() && read.status == LogRead::Status::Read; ++f) {
             read.file = f;
-            const LogFile& file = *log.files[f];
-            for (std::uint64_t at = 0; at < file.size();) {
-                const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(block.size(), file.size() - at));
-                const ssize_t got = file.readAt(at, block.data(), want);
-                if (got <= 0) {
-                    read.status = got < 0 ? LogRead::Status::Unreadable : LogRead::Status::Shrunk;
+            FilePieces pieces(*log.files[f], lineBlockBytes);
+            std::string_view piece;
+            for (FilePieces::Status got; (got = pieces.next(piece)) != FilePieces::Status::End;) {
+                if (got != FilePieces::Status::Piece) {
+                    read.status =
+                        got == FilePieces::Status::Shrunk ? LogRead::Status::Shrunk : LogRead::Status::Unreadable;
                     break;
                 }
-                reader.read(withoutMark(std::string_view(block.data(), static_cast<std::size_t>(got)), at), onLine);
-                at += static_cast<std::uint64_t>(got);
-                done += static_cast<std::uint64_t>(got);
+                reader.read(withoutMark(piece, pieces.offset()), onLine);
+                done += piece.size();
                 take();
                 LogRecords::Footprint used;
                 for (const std::optional<RecordKeeper>& keeper : keepers) {

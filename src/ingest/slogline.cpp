@@ -37,11 +37,12 @@ void SlogReader::readPiece(std::string_view piece, Sink sink)
 {
     const char* p = piece.data();
     const char* const end = p + piece.size();
+    LineEnds ends(piece);
     while (p < end) {
         if (!lineBegun_) {
-            const void* lf = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
-            if (lf != nullptr && readWholeLine(p, static_cast<const char*>(lf), sink)) {
-                p = static_cast<const char*>(lf) + 1;
+            const char* lf = ends.next(p);
+            if (lf != nullptr && readWholeLine(p, lf, sink)) {
+                p = lf + 1;
                 continue;
             }
         }

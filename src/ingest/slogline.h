@@ -173,6 +173,7 @@ private:
     bool messageKnown_ = false; // a message of the table, read
     bool slogOrder_ = true;     // the keys so far were time, level, msg in that order
     bool sawSlogLine_ = false;
+    std::size_t usualStamp_ = 0; // the size of the last stamp readPrefix looked for
     Side side_ = Side::Download;
     Slot pathSlot_ = None;
     std::uint32_t hex_ = 0; // the escape's value so far

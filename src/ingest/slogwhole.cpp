@@ -22,7 +22,18 @@ SlogReader::Prefix SlogReader::readPrefix(const char*& p, const char* end, std::
     if (!at(p, "time="))
         return Prefix::Other;
     const char* stampBegin = p + 5;
-    const char* stampEnd = findFirst<' ', '"', '='>(stampBegin, end);
+    // A log's stamps have one size as a rule: a stamp of the last one's size ends there when
+    // none of its bytes would end it sooner (looked for in its first and last 16 bytes).
+    const char* stampEnd = nullptr;
+    if (const std::size_t n = usualStamp_; n >= 16 && n <= 32 && static_cast<std::size_t>(end - stampBegin) > n &&
+                                           stampBegin[n] == ' ' &&
+                                           (stopMask<' ', '"', '='>(stampBegin) |
+                                            stopMask<' ', '"', '='>(stampBegin + n - 16)) == 0) {
+        stampEnd = stampBegin + n;
+    } else {
+        stampEnd = findFirst<' ', '"', '='>(stampBegin, end);
+        usualStamp_ = static_cast<std::size_t>(stampEnd - stampBegin);
+    }
     if (!at(stampEnd, " level=") || static_cast<std::size_t>(stampEnd - stampBegin) > slogValueLimit)
         return Prefix::Other;
     const char* levelValue = stampEnd + 7;
@@ -41,12 +52,32 @@ SlogReader::Prefix SlogReader::readPrefix(const char*& p, const char* end, std::
         return Prefix::Other; // INFO, then no quoted message
     }
     sawSlogLine_ = true;
-    const char* textEnd = findFirst<'"', '\\'>(text, end);
-    if (textEnd == end)
-        return Prefix::Skipped; // an unterminated quote breaks the line before a message is known
-    if (*textEnd == '\\')
-        return Prefix::Other;
-    message = messageOf(std::string_view(text, static_cast<std::size_t>(textEnd - text)));
+    const char* textEnd = nullptr;
+    message = std::size(messages);
+    if (end - text >= 8) {
+        // The message told by its first eight bytes: none of the table's, and no escape among
+        // them that could make it one, settles the line, closed or not.
+        const std::uint64_t first = eightBytes(text);
+        message = 0;
+        while (message < std::size(messages) && first != eightBytes(messages[message].text.data()))
+            ++message;
+        if (message == std::size(messages) && !hasByte(first, '\\'))
+            return Prefix::Skipped;
+        if (message < std::size(messages)) {
+            const std::string_view known = messages[message].text;
+            if (static_cast<std::size_t>(end - text) > known.size() && text[known.size()] == '"' &&
+                std::memcmp(text, known.data(), known.size()) == 0)
+                textEnd = text + known.size();
+        }
+    }
+    if (textEnd == nullptr) {
+        textEnd = findFirst<'"', '\\'>(text, end);
+        if (textEnd == end)
+            return Prefix::Skipped; // an unterminated quote breaks the line before a message is known
+        if (*textEnd == '\\')
+            return Prefix::Other;
+        message = messageOf(std::string_view(text, static_cast<std::size_t>(textEnd - text)));
+    }
     if (message == std::size(messages) || !sides_[static_cast<std::size_t>(messages[message].side)])
         return Prefix::Skipped; // a message no transfer of a side read has settles the line
     const char* rest = textEnd + 1;
@@ -146,8 +177,8 @@ bool SlogReader::readWholeLine(const char* p, const char* end, Sink sink)
         line.side = pairs.side;
     } else {
         std::string_view path = pairs.found[pairs.pathSlot];
-        if (const std::size_t cut = path.find_last_of("/\\"); cut != std::string_view::npos)
-            path.remove_prefix(cut + 1);
+        if (const char* cut = findLast<'/', '\\'>(path.data(), path.data() + path.size()))
+            path.remove_prefix(static_cast<std::size_t>(cut + 1 - path.data()));
         line.kind = SlogKind::Transfer;
         line.side = pairs.side;
         line.columns = {pairs.found[Time], hostOf(pairs.found[Address]), pairs.found[Login], pairs.found[Name], path};
