@@ -73,9 +73,23 @@ Sniffed sniff(const LogFile& file)
     return reader.sawSlogLine() ? Sniffed::Log : Sniffed::Other;
 }
 
+// The columns a read looks at: those the plan keeps (the stamp and the address together), its
+// search's, and the stamp when it reads days, a period or stamps.
+std::array<bool, 5> columnsRead(const LoadPlan& plan)
+{
+    std::array<bool, 5> read{};
+    for (std::size_t k = 0; k < read.size(); ++k)
+        read[k] = plan.columns.has(static_cast<Field>(k)) || plan.match == static_cast<Field>(k);
+    const bool stamp = read[0] || read[1] || plan.days || plan.period || plan.stamps;
+    read[0] = read[1] = stamp;
+    return read;
+}
+
 // Appends a transfer's five columns to text, a TAB between two, and returns where they stand:
-// the TABs are placed, not searched, so a TAB inside a value stays the value's.
-LineCut appendColumns(std::string& text, const std::array<std::string_view, 5>& columns)
+// the TABs are placed, not searched, so a TAB inside a value stays the value's. A column the
+// read does not look at is left empty.
+LineCut appendColumns(std::string& text, const std::array<std::string_view, 5>& columns,
+                      const std::array<bool, 5>& read)
 {
     LineCut cut;
     cut.offset = text.size();
@@ -84,7 +98,8 @@ LineCut appendColumns(std::string& text, const std::array<std::string_view, 5>& 
             cut.tab[k - 1] = static_cast<std::uint32_t>(text.size() - cut.offset);
             text += '\t';
         }
-        text.append(columns[k]);
+        if (read[k])
+            text.append(columns[k]);
     }
     cut.length = static_cast<std::uint32_t>(text.size() - cut.offset);
     return cut;
@@ -168,6 +183,7 @@ MobiusRead readMobiusLog(const MobiusLog& log, const LoadPlan& plan, std::array<
     const std::uint64_t size = log.size();
     std::uint64_t done = 0;
     std::string columns; // the decoded columns of a block's transfer records
+    const std::array<bool, 5> wanted = columnsRead(plan);
     const auto onLine = [&](const SlogLine& line) {
         std::optional<RecordKeeper>& keeper = keepers[static_cast<std::size_t>(line.side)];
         if (line.kind == SlogKind::Skipped || !keeper)
@@ -175,7 +191,7 @@ MobiusRead readMobiusLog(const MobiusLog& log, const LoadPlan& plan, std::array<
         if (line.kind == SlogKind::Damaged)
             ++read.sides[static_cast<std::size_t>(line.side)].damaged;
         else
-            keeper->add(columns, appendColumns(columns, line.columns));
+            keeper->add(columns, appendColumns(columns, line.columns, wanted));
     };
     const auto take = [&] {
         for (std::optional<RecordKeeper>& keeper : keepers)

@@ -12,27 +12,6 @@ using namespace slog;
 
 SlogReader::SlogReader(std::array<bool, 2> sides) : sides_(sides) {}
 
-SlogReader::Slot SlogReader::slotOf(std::string_view key)
-{
-    // By length first: every line passes here once a key.
-    switch (key.size()) {
-    case 3:
-        return key == "msg" ? Msg : None;
-    case 4:
-        return key == "time" ? Time : key == "Name" ? Name : key == "path" ? Path : None;
-    case 5:
-        return key == "level" ? Level : key == "login" ? Login : None;
-    case 7:
-        return key == "dstFile" ? DstFile : key == "dstPath" ? DstPath : None;
-    case 8:
-        return key == "filePath" ? FilePath : None;
-    case 10:
-        return key == "remoteAddr" ? Address : None;
-    default:
-        return None;
-    }
-}
-
 void SlogReader::readPiece(std::string_view piece, Sink sink)
 {
     const char* p = piece.data();
@@ -219,8 +198,8 @@ const char* SlogReader::readEscape(const char* p)
         return p;
     }
     state_ = State::Quoted;
-    if (const std::size_t at = escapeLetters.find(c); at != std::string_view::npos) {
-        keepByte(escapeBytes[at]);
+    if (const int byte = escapedByte(c); byte >= 0) {
+        keepByte(static_cast<char>(byte));
     } else if (c == 'x' || c == 'u' || c == 'U') {
         state_ = State::Hex;
         hex_ = 0;

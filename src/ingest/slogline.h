@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -113,7 +114,14 @@ private:
     void readPiece(std::string_view piece, Sink sink);
     // The pairs of a whole line read in one pass so far.
     struct PlainPairs {
-        std::array<std::string_view, slots> found;
+        // By slot, the value of each slot seen (and only those: left unset, not cleared, as
+        // every line passes here).
+        struct Text {
+            const char* data;
+            std::size_t size;
+            std::string_view view() const { return {data, size}; }
+        };
+        Text found[slots];
         std::uint32_t seen = 0; // one bit a slot
         bool levelBad = false;
         bool messageKnown = false; // a message of the table, of a side read
@@ -131,10 +139,16 @@ private:
     // (no escape that cannot, nothing that breaks it), as reading it pair by pair would, and
     // passes it on; false, having judged nothing, for any other line.
     bool readWholeLine(const char* p, const char* end, Sink sink);
+    // The rest of readWholeLine after the prefix, from p: the line's start, or past its prefix
+    // when that was Read (its stamp and message). Apart, so that the many lines the prefix
+    // settles pay nothing for what a line of pairs needs.
+    [[gnu::noinline]] bool readPairs(const char* p, const char* end, Prefix prefix, std::string_view stamp,
+                                     std::size_t message, Sink sink);
     // Reads a quoted value of a whole line from q, just after its opening quote: its text, in
-    // place or, when it holds escapes, decoded into decoded_, and where its closing quote is;
-    // nullptr when it holds an escape that cannot be read or has no closing quote.
-    const char* readQuotedWhole(const char* q, const char* end, std::string_view& text);
+    // place or, when it holds escapes, decoded into decoded_, and where its closing quote is
+    // (close); close is nullptr when it holds an escape that cannot be read or has no closing
+    // quote.
+    std::string_view readQuotedWhole(const char* q, const char* end, const char*& close);
     // Reads the prefix `time=<stamp> level=<level> msg="<message>" ` of a whole line [p, end)
     // at its place; on Read, p is moved past it, stamp is the stamp's text and message the
     // message's place in the table.
@@ -155,7 +169,28 @@ private:
     void lineEnded(Sink sink, bool unended);
     SlogKind judge(bool unended) const;
     void resetLine();
-    static Slot slotOf(std::string_view key);
+    // The slot of a key. Every pair of a line read passes here: told by its size, then compared
+    // at that size in place.
+    static Slot slotOf(std::string_view key)
+    {
+        const auto is = [&key](const auto& name) { return std::memcmp(key.data(), name, sizeof(name) - 1) == 0; };
+        switch (key.size()) {
+        case 3:
+            return is("msg") ? Msg : None;
+        case 4:
+            return is("time") ? Time : is("Name") ? Name : is("path") ? Path : None;
+        case 5:
+            return is("level") ? Level : is("login") ? Login : None;
+        case 7:
+            return is("dstFile") ? DstFile : is("dstPath") ? DstPath : None;
+        case 8:
+            return is("filePath") ? FilePath : None;
+        case 10:
+            return is("remoteAddr") ? Address : None;
+        default:
+            return None;
+        }
+    }
 
     std::array<bool, 2> sides_; // by Side: the sides whose lines are read
     State state_ = State::Key;

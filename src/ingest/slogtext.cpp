@@ -31,8 +31,8 @@ const char* decodeEscape(const char* q, const char* end, std::string& out)
 {
     if (q == end)
         return nullptr;
-    if (const std::size_t at = escapeLetters.find(*q); at != std::string_view::npos) {
-        out += escapeBytes[at];
+    if (const int byte = escapedByte(*q); byte >= 0) {
+        out += static_cast<char>(byte);
         return q + 1;
     }
     const std::size_t digits = *q == 'x' ? 2 : *q == 'u' ? 4 : *q == 'U' ? 8 : 0;

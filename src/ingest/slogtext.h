@@ -135,9 +135,31 @@ inline int hexDigit(char c)
     return -1;
 }
 
-// The escapes of one letter, and the byte each one stands for.
-inline constexpr std::string_view escapeLetters = "\"\\abfnrtv";
-inline constexpr std::string_view escapeBytes = "\"\\\a\b\f\n\r\t\v";
+// The byte an escape of one letter stands for, or -1 when the letter makes no such escape.
+inline int escapedByte(char letter)
+{
+    switch (letter) {
+    case '"':
+    case '\\':
+        return letter;
+    case 'a':
+        return '\a';
+    case 'b':
+        return '\b';
+    case 'f':
+        return '\f';
+    case 'n':
+        return '\n';
+    case 'r':
+        return '\r';
+    case 't':
+        return '\t';
+    case 'v':
+        return '\v';
+    default:
+        return -1;
+    }
+}
 
 // Whether the value of a \u or \U escape names a code point a value may hold.
 inline bool isCodePoint(std::uint32_t code)

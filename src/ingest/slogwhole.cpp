@@ -100,20 +100,25 @@ bool SlogReader::readWholeLine(const char* p, const char* end, Sink sink)
         sink.call(sink.onLine, skippedLine);
         return true;
     }
+    return readPairs(p, end, prefix, stamp, message, sink);
+}
+
+bool SlogReader::readPairs(const char* p, const char* end, Prefix prefix, std::string_view stamp, std::size_t message,
+                           Sink sink)
+{
     decoded_.clear();
     PlainPairs pairs;
     std::size_t pair = 0;
     if (prefix == Prefix::Read) {
         pair = 3;
-        pairs.found[Time] = stamp;
-        pairs.found[Level] = "INFO";
-        pairs.found[Msg] = messages[message].text;
+        pairs.found[Time] = {stamp.data(), stamp.size()};
+        pairs.found[Level] = {"INFO", 4};
+        pairs.found[Msg] = {messages[message].text.data(), messages[message].text.size()};
         pairs.seen = 1u << Time | 1u << Level | 1u << Msg;
         pairs.messageKnown = true;
         pairs.side = messages[message].side;
         pairs.pathSlot = static_cast<Slot>(FilePath + message);
     }
-    SlogLine line;
     std::array<Slot, 3> firstKeys{Time, Level, Msg}; // as read by the prefix, else overwritten
     if (pair == 0)
         firstKeys = {None, None, None};
@@ -131,7 +136,8 @@ bool SlogReader::readWholeLine(const char* p, const char* end, Sink sink)
         const char* value = equals + 1;
         std::string_view text; // the value, decoded
         if (value < end && *value == '"') {
-            const char* close = readQuotedWhole(value + 1, end, text);
+            const char* close = nullptr;
+            text = readQuotedWhole(value + 1, end, close);
             if (close == nullptr)
                 return false; // an escape that cannot be read, or no closing quote: read pair by pair
             p = close + 1;
@@ -148,14 +154,14 @@ bool SlogReader::readWholeLine(const char* p, const char* end, Sink sink)
             return false; // a space before the line's end
         if (slot != None) {
             pairs.seen |= 1u << slot;
-            pairs.found[slot] = text;
-            if (pairs.found[slot].size() > slogValueLimit)
+            pairs.found[slot] = {text.data(), text.size()};
+            if (text.size() > slogValueLimit)
                 return false;
             if (slot == Level) {
-                pairs.levelBad = pairs.found[Level] != "INFO";
+                pairs.levelBad = text != "INFO";
             } else if (slot == Msg) {
                 for (std::size_t m = 0; m < std::size(messages); ++m) {
-                    if (pairs.found[Msg] == messages[m].text && sides_[static_cast<std::size_t>(messages[m].side)]) {
+                    if (text == messages[m].text && sides_[static_cast<std::size_t>(messages[m].side)]) {
                         pairs.messageKnown = true;
                         pairs.side = messages[m].side;
                         pairs.pathSlot = static_cast<Slot>(FilePath + m);
@@ -171,30 +177,29 @@ bool SlogReader::readWholeLine(const char* p, const char* end, Sink sink)
     sawSlogLine_ = sawSlogLine_ || firstKeys == std::array<Slot, 3>{Time, Level, Msg};
     const auto has = [&](Slot slot) { return (pairs.seen >> slot & 1u) != 0; };
     if (pairs.levelBad || !has(Level) || !pairs.messageKnown || !has(pairs.pathSlot) || !has(Address)) {
-        line.kind = SlogKind::Skipped;
+        sink.call(sink.onLine, SlogLine{});
     } else if (!has(Time) || !has(Login) || !has(Name)) {
-        line.kind = SlogKind::Damaged;
-        line.side = pairs.side;
+        sink.call(sink.onLine, SlogLine{SlogKind::Damaged, pairs.side, {}});
     } else {
-        std::string_view path = pairs.found[pairs.pathSlot];
+        std::string_view path = pairs.found[pairs.pathSlot].view();
         if (const char* cut = findLast<'/', '\\'>(path.data(), path.data() + path.size()))
             path.remove_prefix(static_cast<std::size_t>(cut + 1 - path.data()));
-        line.kind = SlogKind::Transfer;
-        line.side = pairs.side;
-        line.columns = {pairs.found[Time], hostOf(pairs.found[Address]), pairs.found[Login], pairs.found[Name], path};
+        sink.call(sink.onLine, SlogLine{SlogKind::Transfer,
+                                        pairs.side,
+                                        {pairs.found[Time].view(), hostOf(pairs.found[Address].view()),
+                                         pairs.found[Login].view(), pairs.found[Name].view(), path}});
     }
-    sink.call(sink.onLine, line);
     return true;
 }
 
-const char* SlogReader::readQuotedWhole(const char* q, const char* end, std::string_view& text)
+std::string_view SlogReader::readQuotedWhole(const char* q, const char* end, const char*& close)
 {
     const char* stop = findFirst<'"', '\\'>(q, end);
     if (stop == end)
-        return nullptr;
+        return {};
     if (*stop == '"') {
-        text = std::string_view(q, static_cast<std::size_t>(stop - q));
-        return stop;
+        close = stop;
+        return {q, static_cast<std::size_t>(stop - q)};
     }
     // Every value decoded on this line from here on is written within [q, end), and none decodes
     // longer than it is written: reserved now, no view into the buffer moves.
@@ -205,14 +210,14 @@ const char* SlogReader::readQuotedWhole(const char* q, const char* end, std::str
         decoded_.append(q, stop);
         q = decodeEscape(stop + 1, end, decoded_);
         if (q == nullptr)
-            return nullptr;
+            return {};
         stop = findFirst<'"', '\\'>(q, end);
     }
     if (stop == end)
-        return nullptr;
+        return {};
     decoded_.append(q, stop);
-    text = std::string_view(decoded_).substr(from);
-    return stop;
+    close = stop;
+    return std::string_view(decoded_).substr(from);
 }
 
 } // namespace quorvel

@@ -226,6 +226,9 @@ TEST_F(MobiusLoad, TheLoadPlanKeepsOnlyWhatASearchOrAPeriodReads)
                                    slogDownload("guest", "ann", "b.sit", "2026-03-02T10:00:00Z") +
                                    slogDownload("guest", "kit", "c.sit", "2026-03-03T10:00:00Z") +
                                    slogDownload("guest", "kit", "d.sit", "2026-03-03T10:00:00.5Z"));
+    // The plan keeps the file names only: the name searched and the stamps are read all the same.
+    a.loadplan.columns = FieldSet{Field::filename};
+    a.loadplan.days = false;
     a.loadplan.match = Field::username;
     a.loadplan.value = "kit";
     a.loadplan.period = Period{dayNumber({2026, 3, 2}), std::nullopt};
