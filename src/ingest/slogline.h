@@ -169,6 +169,10 @@ private:
     void lineEnded(Sink sink, bool unended);
     SlogKind judge(bool unended) const;
     void resetLine();
+    // The slot of the key at p when it is one a transfer record holds after its prefix, followed
+    // by "=" (equals is then set to it): told in place without looking for its end; None for
+    // any other key. At least 16 bytes must be there to read at p.
+    static Slot recordKeyAt(const char* p, const char*& equals);
     // The slot of a key. Every pair of a line read passes here: told by its size, then compared
     // at that size in place.
     static Slot slotOf(std::string_view key)

@@ -58,13 +58,15 @@ const char* decodeEscape(const char* q, const char* end, std::string& out)
 
 std::string_view hostOf(std::string_view address)
 {
+    const char* begin = address.data();
+    const char* end = begin + address.size();
     if (address.starts_with('[')) {
-        const std::size_t close = address.find(']');
-        return close == std::string_view::npos ? address : address.substr(1, close - 1);
+        const char* close = findFirst<']'>(begin, end);
+        return close == end ? address : std::string_view(begin + 1, static_cast<std::size_t>(close - begin - 1));
     }
-    const std::size_t colon = address.find(':');
-    if (colon != std::string_view::npos && address.find(':', colon + 1) == std::string_view::npos)
-        return address.substr(0, colon);
+    const char* colon = findFirst<':'>(begin, end);
+    if (colon != end && findFirst<':'>(colon + 1, end) == end)
+        return std::string_view(begin, static_cast<std::size_t>(colon - begin));
     return address;
 }
 

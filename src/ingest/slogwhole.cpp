@@ -4,11 +4,15 @@
 
 #include "ingest/slogtext.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace quorvel {
 
 using namespace slog;
+
+static_assert(std::ranges::all_of(messages, [](const Message& m) { return m.text.size() >= 8 && m.text.size() <= 24; }),
+              "readPrefix compares a message as three numbers of eight bytes");
 
 SlogReader::Prefix SlogReader::readPrefix(const char*& p, const char* end, std::string_view& stamp,
                                           std::size_t& message)
@@ -65,8 +69,12 @@ SlogReader::Prefix SlogReader::readPrefix(const char*& p, const char* end, std::
             return Prefix::Skipped;
         if (message < std::size(messages)) {
             const std::string_view known = messages[message].text;
-            if (static_cast<std::size_t>(end - text) > known.size() && text[known.size()] == '"' &&
-                std::memcmp(text, known.data(), known.size()) == 0)
+            // Every message has 8 to 24 bytes: compared as three numbers of eight, the first
+            // already, the last two overlapping as they must.
+            const std::size_t n = known.size();
+            if (static_cast<std::size_t>(end - text) > n && text[n] == '"' &&
+                eightBytes(text + n / 2 - 4) == eightBytes(known.data() + n / 2 - 4) &&
+                eightBytes(text + n - 8) == eightBytes(known.data() + n - 8))
                 textEnd = text + known.size();
         }
     }
@@ -86,6 +94,27 @@ SlogReader::Prefix SlogReader::readPrefix(const char*& p, const char* end, std::
     stamp = std::string_view(stampBegin, static_cast<std::size_t>(stampEnd - stampBegin));
     p = rest < end ? rest + 1 : end;
     return Prefix::Read;
+}
+
+SlogReader::Slot SlogReader::recordKeyAt(const char* p, const char*& equals)
+{
+    Slot slot = None;
+    const auto at = [&](Slot keyed, const auto& key) {
+        constexpr std::size_t n = sizeof(key) - 1;
+        if (slot == None && std::memcmp(p, key, n) == 0) {
+            slot = keyed;
+            equals = p + n - 1;
+        }
+    };
+    // In the order the server writes them.
+    at(Address, "remoteAddr=");
+    at(Login, "login=");
+    at(Name, "Name=");
+    at(FilePath, "filePath=");
+    at(Path, "path=");
+    at(DstFile, "dstFile=");
+    at(DstPath, "dstPath=");
+    return slot;
 }
 
 bool SlogReader::readWholeLine(const char* p, const char* end, Sink sink)
@@ -123,12 +152,16 @@ bool SlogReader::readPairs(const char* p, const char* end, Prefix prefix, std::s
     if (pair == 0)
         firstKeys = {None, None, None};
     for (bool judged = pair == 3 && p == end; !judged; ++pair) {
-        const char* equals = findFirst<'=', ' ', '"'>(p, end);
-        if (equals == end || *equals != '=' || equals == p)
-            return false;
-        Slot slot = equals - p <= static_cast<std::ptrdiff_t>(keyBytes)
-                        ? slotOf(std::string_view(p, static_cast<std::size_t>(equals - p)))
-                        : None;
+        const char* equals = nullptr;
+        Slot slot = end - p >= 16 ? recordKeyAt(p, equals) : None;
+        if (slot == None) {
+            equals = findFirst<'=', ' ', '"'>(p, end);
+            if (equals == end || *equals != '=' || equals == p)
+                return false;
+            slot = equals - p <= static_cast<std::ptrdiff_t>(keyBytes)
+                       ? slotOf(std::string_view(p, static_cast<std::size_t>(equals - p)))
+                       : None;
+        }
         if (pair < firstKeys.size())
             firstKeys[pair] = slot;
         if (slot != None && (pairs.seen >> slot & 1u) != 0)
