@@ -51,11 +51,12 @@ struct MobiusRead {
     std::array<LogRead, 2> sides; // by Side
 };
 
-// Reads the log's files in order, each in blocks up to the size it had when opened (the classic
-// rules: bytes appended meanwhile are not read, a file that shrank stops the read as Shrunk),
+// Reads the log's files in order, each in pieces up to the size it had when opened, in place
+// from mapped parts where it can be (FilePieces; the classic rules: bytes appended meanwhile are
+// not read, a file that shrank, even while mapped, stops the read as Shrunk),
 // judging each line (SlogReader) and keeping, for each side asked for in `sides`, the transfer
 // records the plan keeps; a UTF-8 byte order mark at a file's very start is skipped. A side not
-// asked for keeps nothing. After each block, progress.reached(bytes read so far, size of all
+// asked for keeps nothing. After each piece, progress.reached(bytes read so far, size of all
 // files); an exception thrown by progress stops the read and passes through.
 //
 // The load must fit in memoryBudget bytes, judged as a classic log's load is (readlog.h), for

@@ -114,14 +114,15 @@ TEST_F(FilePiecesTest, ASigbusOfAnotherCauseStillEndsTheProgram)
 {
     server.write("mobius.log", patterned(10000));
     const LogFile file(path());
-    EXPECT_EXIT(
+    // Ended by the signal, or by the handler that was there before (a sanitizer's).
+    EXPECT_DEATH(
         {
             MappedPart part;
             if (part.map(file, 0, 10000))
                 std::raise(SIGBUS);
             std::exit(0);
         },
-        ::testing::KilledBySignal(SIGBUS), "");
+        "");
 }
 
 // Runs atFirst at the first report.
