@@ -120,10 +120,14 @@ bool MappedPart::lost() const
 
 FilePieces::FilePieces(const LogFile& file, std::size_t pieceBytes) : file_(file), pieceBytes_(pieceBytes) {}
 
-bool FilePieces::partWasWhole() const
+FilePieces::Status FilePieces::partStatus() const
 {
     const std::optional<std::uint64_t> size = file_.currentSize();
-    return !part_.lost() && size && *size >= partEnd_;
+    if (!size)
+        return Status::Unreadable;
+    if (*size < partEnd_)
+        return Status::Shrunk;
+    return part_.lost() ? Status::Unreadable : Status::Piece; // lost with the file whole: an I/O error
 }
 
 FilePieces::Status FilePieces::next(std::string_view& piece)
@@ -131,16 +135,16 @@ FilePieces::Status FilePieces::next(std::string_view& piece)
     const std::uint64_t size = file_.size();
     const bool inPart = at_ >= partBegin_ && at_ < partEnd_;
     if (!inPart && partEnd_ > partBegin_) {
-        // Leaving a mapped part: its bytes count only if the file still held them all.
-        if (!partWasWhole())
-            return part_.lost() && file_.currentSize().value_or(0) >= partEnd_ ? Status::Unreadable : Status::Shrunk;
+        // Leaving a mapped part: its bytes count only if the file still holds them all.
+        if (const Status status = partStatus(); status != Status::Piece)
+            return status;
         part_.unmap();
         partBegin_ = partEnd_ = 0;
     }
     if (at_ >= size)
         return Status::End;
     if (part_.lost())
-        return Status::Shrunk;
+        return partStatus();
     offset_ = at_;
     if (!inPart && mapping_) {
         const auto length = static_cast<std::size_t>(std::min<std::uint64_t>(partBytes, size - at_));

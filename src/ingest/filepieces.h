@@ -53,8 +53,9 @@ public:
     std::uint64_t offset() const { return offset_; }
 
 private:
-    // Whether the bytes of the mapped part were the file's: none lost, none past its end now.
-    bool partWasWhole() const;
+    // Piece when the bytes of the mapped part were the file's (none lost, none past its end
+    // now), else why they were not: Shrunk, or Unreadable for an I/O error.
+    Status partStatus() const;
 
     const LogFile& file_;
     const std::size_t pieceBytes_;
