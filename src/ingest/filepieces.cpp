@@ -47,6 +47,8 @@ void onBus(int signal, siginfo_t* info, void* context)
         before.sa_sigaction(signal, info, context);
     } else if (before.sa_handler != SIG_DFL && before.sa_handler != SIG_IGN) {
         before.sa_handler(signal);
+    } else if (before.sa_handler == SIG_IGN && info->si_code <= 0) {
+        return; // sent by a process, and ignored (a fault cannot be)
     } else {
         // Back to the default action, which ends the program: at once for a signal sent, on
         // return for a fault, which comes again.

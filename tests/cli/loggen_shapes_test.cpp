@@ -3,6 +3,7 @@
 // the bytes it always wrote (the committed sample servers are its output); with --paths and
 // --addresses it writes file names that are paths of about 40 bytes and only the chosen number
 // of addresses; and every verb answers such a log as the reference model does.
+#include "logtext.h"
 #include "referencemodel.h"
 #include "reportrun.h"
 #include "serverwriter.h"
@@ -20,26 +21,6 @@ namespace quorvel::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The records of a classic log, each cut into its columns: a header line, then every record
-// after a CR, tab-separated.
-std::vector<std::vector<std::string>> recordsOf(const std::string& log)
-{
-    std::vector<std::vector<std::string>> records;
-    for (std::size_t at = log.find('\r'); at != std::string::npos; at = log.find('\r', at + 1)) {
-        const std::string line = log.substr(at + 1, log.find('\r', at + 1) - at - 1);
-        std::vector<std::string> columns;
-        for (std::size_t from = 0;;) {
-            const std::size_t tab = line.find('\t', from);
-            columns.push_back(line.substr(from, tab - from));
-            if (tab == std::string::npos)
-                break;
-            from = tab + 1;
-        }
-        records.push_back(columns);
-    }
-    return records;
-}
 
 // Every file under folder, by its path relative to it, with its bytes.
 std::map<std::string, std::string> filesUnder(const fs::path& folder)

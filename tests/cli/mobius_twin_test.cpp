@@ -3,6 +3,7 @@
 // bytes as on its classic twin (the same records in the classic layout, stamps in the modern
 // form), in every format, with and without a period. The twin itself is held to the reference
 // model, so that two wrong answers that agree do not pass.
+#include "logtext.h"
 #include "referencemodel.h"
 #include "reportrun.h"
 #include "serverwriter.h"
@@ -55,16 +56,7 @@ struct Twins {
     {
         std::vector<std::string> picked;
         bool escapedName = false, escapedFile = false;
-        for (std::size_t at = log.find('\r'); at != std::string::npos; at = log.find('\r', at + 1)) {
-            const std::string line = log.substr(at + 1, log.find('\r', at + 1) - at - 1);
-            std::vector<std::string> columns;
-            for (std::size_t from = 0;;) {
-                const std::size_t tab = line.find('\t', from);
-                columns.push_back(line.substr(from, tab - from));
-                if (tab == std::string::npos)
-                    break;
-                from = tab + 1;
-            }
+        for (const std::vector<std::string>& columns : recordsOf(log)) {
             if (picked.empty())
                 picked = {columns[1], columns[2], columns[3], columns[4]};
             const auto escaped = [](const std::string& s) {

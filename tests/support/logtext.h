@@ -62,4 +62,24 @@ inline std::string serverLogOf(std::initializer_list<Transfer> transfers)
     return text;
 }
 
+// The records of a classic log, each cut into its columns: a header line, then every record
+// after a CR, tab-separated.
+inline std::vector<std::vector<std::string>> recordsOf(const std::string& log)
+{
+    std::vector<std::vector<std::string>> records;
+    for (std::size_t at = log.find('\r'); at != std::string::npos; at = log.find('\r', at + 1)) {
+        const std::string line = log.substr(at + 1, log.find('\r', at + 1) - at - 1);
+        std::vector<std::string> columns;
+        for (std::size_t from = 0;;) {
+            const std::size_t tab = line.find('\t', from);
+            columns.push_back(line.substr(from, tab - from));
+            if (tab == std::string::npos)
+                break;
+            from = tab + 1;
+        }
+        records.push_back(columns);
+    }
+    return records;
+}
+
 } // namespace quorvel::test
