@@ -51,6 +51,8 @@ public:
     Status next(std::string_view& piece);
     // Where the piece last given starts in the file.
     std::uint64_t offset() const { return offset_; }
+    // Whether the piece last given was read in place, from a mapped part.
+    bool inPlace() const { return offset_ >= partBegin_ && offset_ < partEnd_; }
 
 private:
     // Piece when the bytes of the mapped part were the file's (none lost, none past its end

@@ -11,12 +11,10 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <csignal>
 #include <filesystem>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 
 namespace quorvel::test {
@@ -36,6 +34,7 @@ std::string patterned(std::size_t size)
 struct Pieces {
     std::string bytes;
     FilePieces::Status end = FilePieces::Status::End;
+    int inPlace = 0; // pieces read from a mapped part
 };
 
 // Reads every piece of file, calling between(n) after the n-th piece.
@@ -47,6 +46,7 @@ template <class Between> Pieces readAll(const LogFile& file, std::size_t pieceBy
     for (int n = 1; (read.end = pieces.next(piece)) == FilePieces::Status::Piece; ++n) {
         EXPECT_EQ(pieces.offset(), read.bytes.size());
         read.bytes.append(piece);
+        read.inPlace += pieces.inPlace() ? 1 : 0;
         between(n);
     }
     return read;
@@ -66,9 +66,11 @@ TEST_F(FilePiecesTest, ThePiecesAreTheFilesBytesAcrossPartsAndBytesAppendedMeanw
     const LogFile file(path());
     server.write("mobius.log", bytes + "appended after the file was opened");
     for (const std::size_t pieceBytes : {std::size_t{65536}, std::size_t{1000003}}) {
-        const Pieces read = readAll(file, pieceBytes, [](int) {});
+        int pieces = 0;
+        const Pieces read = readAll(file, pieceBytes, [&](int n) { pieces = n; });
         EXPECT_EQ(read.end, FilePieces::Status::End);
         EXPECT_TRUE(read.bytes == bytes) << "pieces of " << pieceBytes;
+        EXPECT_EQ(read.inPlace, pieces);
     }
 }
 
@@ -108,6 +110,7 @@ TEST_F(FilePiecesTest, WithNoPartLeftToMapTheFileIsRead)
     });
     EXPECT_EQ(read.end, FilePieces::Status::End);
     EXPECT_TRUE(read.bytes == bytes);
+    EXPECT_EQ(read.inPlace, 0);
 }
 
 TEST_F(FilePiecesTest, ASigbusOfAnotherCauseStillEndsTheProgram)
